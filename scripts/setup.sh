@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what Glyphor needs on Debian 12 (only what is missing), then configures and builds it.
+# Quick when everything is already there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    fontconfig fonts-liberation2 fonts-dejavu-core
+    xvfb xauth xdotool x11-utils trayer openbox
+    python3 python3-fonttools poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+    echo "Installation de : ${missing[*]}"
+    sudo=()
+    ((EUID == 0)) || sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    # No recommended packages: the window manager and tray host would bring system fonts along.
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=${GLYPHOR_BUILD_DIR:-build}
+if [[ ! -f $build_dir/CMakeCache.txt ]]; then
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build_dir" -j"$(nproc)"

@@ -1,0 +1,12 @@
+#pragma once
+
+class QApplication;
+
+// Application-wide settings made before any window exists.
+namespace Application {
+
+// The title "Glyphor", Qt's French translations for the standard dialogs, yellow tooltips
+// after 100 ms, and close stand-ins for the Windows fonts the windows are laid out with.
+void setUp(QApplication &app);
+
+} // namespace Application

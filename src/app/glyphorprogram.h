@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+class QApplication;
+class QWidget;
+
+// The program from its entry to its end. The hooks let a benchmark watch the real start-up:
+// applicationReady runs once the application is set up and before the main window exists;
+// windowCreated runs once the main window has been created, before the event loop starts.
+struct GlyphorHooks
+{
+    std::function<void(QApplication &)> applicationReady;
+    std::function<void(QWidget &)> windowCreated;
+};
+
+int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks = {});

@@ -1,0 +1,6 @@
+#include "glyphorprogram.h"
+
+int main(int argc, char *argv[])
+{
+    return runGlyphor(argc, argv);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// The six values Glyphor keeps between runs, in the "glyphor" section of glyphor.ini.
+struct Settings
+{
+    // The sample string of a first run: 38 characters, seven of them accented.
+    static QString defaultSampleString();
+
+    QString string = defaultSampleString(); // "String": the sample string
+    QString browser; // "Browser": the web browser's path
+    qint32 size = 12; // "Size": points, brought into 6..72 by the size field
+    bool showNames = true; // "ShowNames": the list's name column
+    QString system; // "System": kept and written back unchanged
+    bool showHints = true; // "ShowHints": the bottom panel's tooltips
+
+    // $XDG_CONFIG_HOME/glyphor/glyphor.ini, or ~/.config/glyphor/glyphor.ini when it is unset
+    // or empty.
+    static QString filePath();
+
+    // Reads the keys in the order String, Browser, Size, ShowNames, System, ShowHints. A missing
+    // file, section or key, or an unusable value, gives that key's default; reading never fails.
+    static Settings read(const QString &path);
+
+    // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, keeping
+    // every other line of the file. Throws GlyphorError "Impossible d'écrire dans <path>" when
+    // the file cannot be written; the old file is then left as it was.
+    void write(const QString &path) const;
+};

@@ -1,0 +1,260 @@
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "displaystate.h"
+#include "errorreport.h"
+#include "fontfamilies.h"
+#include "fontlistdelegate.h"
+#include "settings.h"
+#include "tooltipstyle.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+using namespace Enmain;
+
+TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TEForm1>())
+    , m_arguments(arguments)
+    , m_settingsPath(settingsPath)
+{
+    ui->setupUi(this);
+    applyPixelFonts();
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    setPalette(grey);
+    // The bottom panel keeps the button face of the desktop; only the window itself is grey.
+    QPalette face = ui->Panel1->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    ui->Panel1->setPalette(face);
+    ui->Panel1->setAutoFillBackground(true);
+
+    QFont tabFont(QStringLiteral("Arial"));
+    tabFont.setPixelSize(15);
+    tabFont.setBold(true);
+    ui->NPage->tabBar()->setFont(tabFont);
+
+    LigneMenu = new QMenu(this);
+    Copiernomdelafonte1 = LigneMenu->addAction(QStringLiteral("Copier nom de la fonte"));
+    IndiqueNom = LigneMenu->addAction(QStringLiteral("Affiche noms des fontes"));
+    IndiqueNom->setCheckable(true);
+    IndiqueNom->setChecked(true);
+
+    QFile defaultText(QStringLiteral(":/texte.txt"));
+    if (defaultText.open(QIODevice::ReadOnly))
+        MemoTexte = QString::fromUtf8(defaultText.readAll()).split(QLatin1Char('\n'));
+    if (!MemoTexte.isEmpty() && MemoTexte.constLast().isEmpty())
+        MemoTexte.removeLast();
+
+    setUpPanelHints();
+    connectHandlers();
+    FormCreate();
+
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    ui->Aide->setFocus();
+}
+
+TEForm1::~TEForm1() = default;
+
+// Designer keeps font sizes in points; the layout gives them in pixels, so every size set in the
+// .ui is a pixel height.
+void TEForm1::applyPixelFonts()
+{
+    QList<QWidget *> widgets = findChildren<QWidget *>();
+    widgets.prepend(this);
+    for (QWidget *widget : std::as_const(widgets)) {
+        QFont font = widget->font();
+        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSize() <= 0)
+            continue;
+        if (widget != this && !widget->testAttribute(Qt::WA_SetFont))
+            continue;
+        font.setPixelSize(font.pointSize());
+        widget->setFont(font);
+    }
+}
+
+template<typename Sender, typename Signal>
+void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
+{
+    connect(sender, signal, this,
+            [this, handler] { ErrorReport::guard([&] { (this->*handler)(); }); });
+}
+
+void TEForm1::connectHandlers()
+{
+    bind(ui->SpinEdit1, &SizeField::textChanged, &TEForm1::validClick);
+    bind(ui->valid, &QPushButton::clicked, &TEForm1::validClick);
+    bind(ui->gras, &QPushButton::clicked, &TEForm1::GRASClick);
+    bind(ui->ital, &QPushButton::clicked, &TEForm1::italClick);
+    bind(ui->soul, &QPushButton::clicked, &TEForm1::soulClick);
+    bind(ui->Button1, &QPushButton::clicked, &TEForm1::Button1Click);
+    bind(ui->TousCar, &QPushButton::clicked, &TEForm1::TousCarClick);
+    bind(ui->AfBulles, &QCheckBox::clicked, &TEForm1::AfBullesClick);
+    bind(ui->ListBox1, &FontListView::selectionMadeByUser, &TEForm1::ListBox1Click);
+    bind(ui->ListBox1, &FontListView::mousePressed, &TEForm1::ListBox1MouseDown);
+    ui->Memo1->viewport()->installEventFilter(this);
+    connect(ui->Quitter, &QPushButton::clicked, this, &QWidget::close);
+}
+
+// The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
+void TEForm1::setUpPanelHints()
+{
+    const QList<QWidget *> panelWidgets = ui->Panel1->findChildren<QWidget *>();
+    for (QWidget *widget : panelWidgets) {
+        if (widget != ui->AfBulles)
+            widget->installEventFilter(this);
+    }
+}
+
+bool TEForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && !m_panelHintsShown && watched != ui->AfBulles)
+        return true;
+    if (event->type() == QEvent::MouseButtonPress && watched == ui->Memo1->viewport())
+        ErrorReport::guard([this] { ListBox1MouseDown(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void TEForm1::FormCreate()
+{
+    Version = QStringLiteral("Glyphor 3.5");
+    const QStringList fonts = FontFamilies::installed();
+    setWindowTitle(Version + QStringLiteral(" *** ") + QString::number(fonts.size())
+                   + QStringLiteral(" fontes disponibles"));
+    ui->ListBox1->setFamilies(fonts);
+
+    const Settings stored = Settings::read(m_settingsPath);
+    setChaine(stored.string);
+    CheminButineur = stored.browser;
+    Taille = stored.size;
+    IndiqueNom->setChecked(stored.showNames);
+    ui->ListBox1->lineDelegate()->setNamesShown(stored.showNames);
+    Systeme = stored.system;
+    if (ui->AfBulles->isChecked() != stored.showHints) {
+        ui->AfBulles->setChecked(stored.showHints);
+        AfBullesClick();
+    }
+
+    applyLineHeight();
+    CouleurTexte = 0x000000;
+    CouleurFond = 0xFFFFFF;
+
+    ui->txtEdit->setFieldText(Chaine);
+    ui->txtEdit->insertItem(0, Chaine);
+    ui->SpinEdit1->setValue(Taille);
+    if (TooltipStyle *style = TooltipStyle::current())
+        style->setTooltipDelay(100);
+    LargeurNoms = 0;
+    {
+        const QSignalBlocker quiet(ui->NPage);
+        ui->NPage->setCurrentIndex(0);
+    }
+    ui->Memo1->setPlainText(MemoTexte.join(QLatin1Char('\n')));
+}
+
+void TEForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Coming back from minimised is no new showing.
+    if (!event->spontaneous())
+        ErrorReport::guard([this] { FormShow(); });
+}
+
+void TEForm1::FormShow()
+{
+    AjusteFenetre();
+    AjustementPrevu = true;
+    AfBullesClick();
+    MemoChaines.append(ui->txtEdit->currentText());
+}
+
+void TEForm1::AjusteFenetre()
+{
+    layout()->activate();
+    resize(ui->Panel1->x() + ui->Panel1->width(), ui->Panel1->y() + ui->Panel1->height());
+}
+
+bool TEForm1::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::ZOrderChange:
+        if (AjustementPrevu) {
+            AjustementPrevu = false;
+            ErrorReport::guard([this] { AjusteFenetre(); });
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void TEForm1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    ErrorReport::guard([this] { FormPaint(); });
+}
+
+void TEForm1::FormPaint()
+{
+    if (!PremierAffichage && m_arguments.size() > 1 && !m_arguments.at(1).isEmpty()) {
+        // Hiding from inside a paint would disturb the paint in progress.
+        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+    }
+    PremierAffichage = true;
+}
+
+void TEForm1::closeEvent(QCloseEvent *event)
+{
+    if (ErrorReport::guard([this] { FormClose(); }))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TEForm1::FormClose()
+{
+    if (TooltipStyle *style = TooltipStyle::current())
+        style->setTooltipDelay(800);
+    Settings stored;
+    stored.string = Chaine;
+    stored.browser = CheminButineur;
+    stored.size = Taille;
+    stored.showNames = IndiqueNom->isChecked();
+    stored.showHints = ui->AfBulles->isChecked();
+    stored.system = Systeme;
+    stored.write(m_settingsPath);
+}
+
+// Enter anywhere in the window applies, as a default button would, unless a push button has the
+// focus and takes the Enter itself.
+void TEForm1::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
+        focused && !qobject_cast<QCheckBox *>(focused)) {
+        focused->click();
+    } else if (ui->valid->isEnabled()) {
+        ui->valid->click();
+    }
+    event->accept();
+}
+
+bool TEForm1::linesPageShown() const
+{
+    return ui->NPage->currentIndex() == 0;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+
+namespace Ui {
+class TEForm1;
+}
+
+// The main window: the font list and the Text page above, the bottom panel of display controls
+// below. Its handlers keep the names the program has always used; they are connected in code,
+// each through the general error report.
+class TEForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // arguments: the command line; a non-empty first argument after the program's name starts
+    // the program hidden. settingsPath: the settings file read now and written at close.
+    TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent = nullptr);
+    ~TEForm1() override;
+
+    QString Version; // "Glyphor 3.5"
+    QString CheminButineur; // the web browser's path, read from the settings
+    QString Systeme; // the "System" setting, written back unchanged
+    bool AjustementPrevu = false; // one more fit is due at the next position change
+    bool PremierAffichage = false; // the first paint has been handled
+
+    // Hidden holders of the window's state.
+    QString Chaine; // the current sample string
+    QStringList MemoChaines; // the sample-string history while the Text page is shown
+    QStringList MemoTexte; // the Text page's default text
+    QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
+
+    // The font list's context menu and its items.
+    QMenu *LigneMenu = nullptr;
+    QAction *Copiernomdelafonte1 = nullptr;
+    QAction *IndiqueNom = nullptr;
+
+    bool linesPageShown() const;
+    bool panelHintsShown() const { return m_panelHintsShown; }
+
+public Q_SLOTS:
+    void validClick();
+    void AppliqueTexte();
+    void GRASClick();
+    void italClick();
+    void soulClick();
+    void Button1Click();
+    void TousCarClick();
+    void AfBullesClick();
+    void ListBox1Click();
+    void ListBox1MouseDown();
+    void AjusteFenetre();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormPaint();
+    void FormClose();
+
+    void connectHandlers();
+    template<typename Sender, typename Signal>
+    void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
+    void setUpPanelHints();
+    void applyPixelFonts();
+
+    void setChaine(const QString &text);
+    void applyLineHeight();
+    void toggleAttribute(bool &attribute, class QPushButton *button, const QString &letter);
+    void setListColors();
+
+    std::unique_ptr<Ui::TEForm1> ui;
+    QStringList m_arguments;
+    QString m_settingsPath;
+    bool m_panelHintsShown = false;
+};

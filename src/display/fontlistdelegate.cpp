@@ -1,0 +1,124 @@
+#include "fontlistdelegate.h"
+
+#include "displaystate.h"
+#include "fontfamilies.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+
+// Sample fonts kept at once; enough for every visible line and then some, without holding on to
+// every font engine of a long scroll.
+constexpr qsizetype SampleFontCacheLimit = 512;
+
+// Text is placed by its top-left corner, as the list has always drawn it.
+void drawTextAt(QPainter *painter, int left, int top, const QString &text)
+{
+    painter->drawText(left, top + painter->fontMetrics().ascent(), text);
+}
+
+} // namespace
+
+FontListDelegate::FontListDelegate(QObject *parent)
+    : QAbstractItemDelegate(parent)
+{
+}
+
+QFont FontListDelegate::nameFont()
+{
+    QFont font(QStringLiteral("Arial"), 10);
+    font.setBold(true);
+    return font;
+}
+
+int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
+{
+    ++m_measurements;
+    const QFontMetrics metrics(nameFont());
+    int widest = 0;
+    for (int row = model.rowCount() - 1; row >= 0; --row) {
+        const QString name = model.index(row, 0).data().toString();
+        // The names and their font never change during a run, so each width is worked out once.
+        auto width = m_nameWidths.constFind(name);
+        if (width == m_nameWidths.cend())
+            width = m_nameWidths.insert(name, metrics.horizontalAdvance(name));
+        widest = std::max(widest, *width);
+    }
+    return widest;
+}
+
+FontListDelegate::FontKey FontListDelegate::currentKey() const
+{
+    return {Enmain::Taille, Enmain::AttrGras, Enmain::AttrItal, Enmain::AttrSoul};
+}
+
+QFont FontListDelegate::sampleFont(const QString &family) const
+{
+    const FontKey key = currentKey();
+    if (!(key == m_sampleFontsKey) || m_sampleFonts.size() >= SampleFontCacheLimit) {
+        m_sampleFonts.clear();
+        m_sampleFontsKey = key;
+    }
+    auto cached = m_sampleFonts.constFind(family);
+    if (cached != m_sampleFonts.cend())
+        return *cached;
+
+    QFont font = family == FontFamilies::DefaultEntry ? QGuiApplication::font() : QFont(family);
+    font.setPointSize(std::max(1, key.size));
+    font.setBold(key.bold);
+    font.setItalic(key.italic);
+    font.setUnderline(key.underline);
+    // A font viewer shows the font's own glyphs: a missing one stays a missing-glyph box.
+    font.setStyleStrategy(QFont::NoFontMerging);
+    m_sampleFonts.insert(family, font);
+    return font;
+}
+
+void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const QPalette &palette = option.palette;
+    const QRect line = option.rect;
+    const QString family = index.data().toString();
+
+    painter->save();
+    painter->setClipRect(line);
+    painter->fillRect(line,
+                      selected ? palette.color(QPalette::Active, QPalette::Highlight)
+                               : palette.color(QPalette::Base));
+    painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
+                             : palette.color(QPalette::Text));
+
+    if (m_namesShown) {
+        if (Enmain::LargeurNoms == 0)
+            Enmain::LargeurNoms = measureNameColumn(*index.model());
+        painter->setFont(nameFont());
+        drawTextAt(painter, line.left() + 1, line.top() + 1, family);
+    }
+    painter->setFont(sampleFont(family));
+    drawTextAt(painter, line.left() + Enmain::LargeurNoms + 2, line.top() + 1,
+               QLatin1Char(' ') + m_sample);
+
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.backgroundColor = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : nullptr;
+        if (style)
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+    painter->restore();
+}
+
+QSize FontListDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+{
+    // No width: the list never scrolls sideways, long samples are cut at the right edge.
+    return {1, m_lineHeight};
+}

@@ -1,0 +1,126 @@
+#include "fontlistview.h"
+
+#include "fontlistdelegate.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStringListModel>
+#include <QToolTip>
+
+FontListView::FontListView(QWidget *parent)
+    : QListView(parent)
+    , m_model(new QStringListModel(this))
+    , m_delegate(new FontListDelegate(this))
+{
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    // One height for all lines: the view lays out thousands of lines without asking each one.
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setAutoFillBackground(true);
+    setTextColor(Qt::black);
+    setBackgroundColor(Qt::white);
+}
+
+void FontListView::setFamilies(const QStringList &families)
+{
+    m_model->setStringList(families);
+}
+
+QStringList FontListView::families() const
+{
+    return m_model->stringList();
+}
+
+QString FontListView::familyAt(int row) const
+{
+    return m_model->index(row, 0).data().toString();
+}
+
+void FontListView::setLineHeight(int height)
+{
+    if (height <= 0 || height == m_delegate->lineHeight())
+        return;
+    m_delegate->setLineHeight(height);
+    doItemsLayout();
+}
+
+int FontListView::lineHeight() const
+{
+    return m_delegate->lineHeight();
+}
+
+int FontListView::selectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void FontListView::selectRow(int row)
+{
+    const QModelIndex index = m_model->index(row, 0);
+    if (!index.isValid()) {
+        clearSelection();
+        return;
+    }
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void FontListView::setTextColor(const QColor &color)
+{
+    QPalette colors = palette();
+    colors.setColor(QPalette::Text, color);
+    setPalette(colors);
+}
+
+void FontListView::setBackgroundColor(const QColor &color)
+{
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, color);
+    setPalette(colors);
+}
+
+void FontListView::repaintNow()
+{
+    viewport()->repaint();
+}
+
+void FontListView::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT mousePressed();
+    // Only the primary button selects; the secondary one opens the menu over the selection.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+    // A click on a line reports a selection even when that line was selected already.
+    if (indexAt(event->position().toPoint()).isValid())
+        Q_EMIT selectionMadeByUser();
+}
+
+void FontListView::keyPressEvent(QKeyEvent *event)
+{
+    const int before = selectedRow();
+    QListView::keyPressEvent(event);
+    if (selectedRow() != before)
+        Q_EMIT selectionMadeByUser();
+}
+
+bool FontListView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        if (m_nameTipEnabled && !m_nameTip.isEmpty())
+            QToolTip::showText(help->globalPos(), m_nameTip, viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}

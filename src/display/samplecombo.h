@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QComboBox>
+
+// The editable drop-down box under the font list: it edits the sample string or chooses a font.
+// Typing completes inline: when an entry begins with the typed text (ignoring case), the field
+// shows the whole entry with the untyped rest selected, and that entry becomes the selected one.
+// userEdited() is sent for every edit the user makes (keystroke, completion, pick from the
+// list), never for text the program puts in.
+class SampleCombo : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit SampleCombo(QWidget *parent = nullptr);
+
+    // The entry the field stands for: the one completed or picked, or -1 once the user typed text
+    // that is no entry.
+    int selectedEntry() const { return m_selectedEntry; }
+    // Selects an entry from the program; the field shows it and userEdited() is not sent.
+    void selectEntry(int index);
+
+    // Puts text in the field from the program; userEdited() is not sent.
+    void setFieldText(const QString &text);
+
+    // Background and text colours of the field and the drop-down list.
+    void setColors(const QColor &background, const QColor &text);
+
+    // Index of the entry equal to text ignoring case, or -1.
+    int findEntryIgnoringCase(const QString &text) const;
+
+Q_SIGNALS:
+    void userEdited();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void onTextEdited(const QString &text);
+    void onActivated(int index);
+
+    int m_selectedEntry = -1;
+    bool m_lastKeyDeleted = false;
+};

@@ -1,0 +1,213 @@
+#include "inifile.h"
+
+#include "windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// The blanks of C's isspace(), which is what the file format has always trimmed.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
+QStringView trimmedBlanks(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && isBlank(text[first]))
+        ++first;
+    while (end > first && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(first, end - first);
+}
+
+// What reading makes of a value apart from the NUL and length cuts: outer blanks trimmed, then
+// one pair of enclosing quotes removed.
+QStringView trimmedUnquoted(QStringView text)
+{
+    text = trimmedBlanks(text);
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'')
+        && text.back() == text.front())
+        return text.sliced(1, text.size() - 2);
+    return text;
+}
+
+// The name of the section a header line opens: "[name]", blanks around the line and the name
+// ignored, anything after "]" too. No value for any other line.
+std::optional<QStringView> sectionName(QStringView line)
+{
+    line = trimmedBlanks(line);
+    if (!line.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = line.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimmedBlanks(line.sliced(1, close - 1));
+}
+
+bool isComment(QStringView line)
+{
+    line = trimmedBlanks(line);
+    return line.startsWith(u';') || line.startsWith(u'#');
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+IniFile::IniFile(QString path)
+    : m_path(std::move(path))
+{
+}
+
+void IniFile::load()
+{
+    m_lines.clear();
+    QFile file(m_path);
+    // Only a regular file is read: a pipe or a device could block or never end.
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    // Stateless, so that a sequence cut short at the very end counts as an error too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = Windows1252::decode(bytes);
+    if (text.isEmpty())
+        return;
+
+    m_lines = text.split(u'\n');
+    if (text.endsWith(u'\n'))
+        m_lines.removeLast();
+    for (QString &line : m_lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+}
+
+int IniFile::findSection(const QString &section) const
+{
+    const QStringView wanted = trimmedBlanks(section);
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const std::optional<QStringView> name = sectionName(m_lines[i]);
+        if (name && sameName(*name, wanted))
+            return i;
+    }
+    return -1;
+}
+
+int IniFile::sectionEnd(int sectionLine) const
+{
+    int i = sectionLine + 1;
+    while (i < m_lines.size() && !sectionName(m_lines[i]))
+        ++i;
+    return i;
+}
+
+std::optional<IniFile::KeyLine> IniFile::findKey(int sectionLine, const QString &key) const
+{
+    const QStringView wanted = trimmedBlanks(key);
+    for (int i = sectionLine + 1; i < m_lines.size(); ++i) {
+        const QStringView line = m_lines[i];
+        if (sectionName(line))
+            break;
+        if (isComment(line))
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QStringView name = trimmedBlanks(line.first(equals));
+        if (sameName(name, wanted))
+            return KeyLine {i, name, line.sliced(equals + 1)};
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> IniFile::rawValue(const QString &section, const QString &key) const
+{
+    const int sectionLine = findSection(section);
+    if (sectionLine < 0)
+        return std::nullopt;
+    const std::optional<KeyLine> found = findKey(sectionLine, key);
+    if (!found)
+        return std::nullopt;
+
+    QStringView value = found->value;
+    const qsizetype nul = value.indexOf(QChar(0));
+    if (nul >= 0)
+        value = value.first(nul);
+    value = trimmedUnquoted(value);
+    if (value.size() > MaxValueLength) {
+        value = value.first(MaxValueLength);
+        // Never hand back half of a surrogate pair.
+        if (value.back().isHighSurrogate())
+            value.chop(1);
+    }
+    return value.toString();
+}
+
+void IniFile::setValue(const QString &section, const QString &key, const QString &value)
+{
+    // A line break would split the line and lose the rest of the value.
+    QString text = value;
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    // Quoted, a value with outer blanks or enclosing quotes comes back exactly as it went in.
+    if (trimmedUnquoted(text) != text)
+        text = u'"' + text + u'"';
+
+    const int sectionLine = findSection(section);
+    if (sectionLine < 0) {
+        if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
+            m_lines.append(QString());
+        m_lines.append(u'[' + section + u']');
+        m_lines.append(key + u'=' + text);
+        return;
+    }
+
+    if (const std::optional<KeyLine> found = findKey(sectionLine, key)) {
+        m_lines[found->line] = found->key.toString() + u'=' + text;
+        return;
+    }
+
+    // After the section's last non-blank line, so the blank lines that set the next section
+    // apart stay before it.
+    int insertAt = sectionEnd(sectionLine);
+    while (insertAt - 1 > sectionLine && trimmedBlanks(m_lines[insertAt - 1]).isEmpty())
+        --insertAt;
+    m_lines.insert(insertAt, key + u'=' + text);
+}
+
+bool IniFile::save() const
+{
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return false;
+
+    QByteArray bytes;
+    for (const QString &line : m_lines) {
+        bytes += line.toUtf8();
+        bytes += '\n';
+    }
+
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() alone reports success after a short write (a full disk, a file size limit) and
+    // puts the cut file in place; flush() does report it.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting(); // the temporary file goes with file
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,183 @@
+#include "glyphorerror.h"
+#include "settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void compareSettings(const Settings &actual, const Settings &expected)
+{
+    QCOMPARE(actual.string, expected.string);
+    QCOMPARE(actual.browser, expected.browser);
+    QCOMPARE(actual.size, expected.size);
+    QCOMPARE(actual.showNames, expected.showNames);
+    QCOMPARE(actual.system, expected.system);
+    QCOMPARE(actual.showHints, expected.showHints);
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void noFileGivesDefaults();
+    void firstRunFile();
+    void roundTrip();
+    void read_data();
+    void read();
+    void otherLinesSurvive();
+    void failedWriteThrows();
+    void filePath_data();
+    void filePath();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestSettings::noFileGivesDefaults()
+{
+    const Settings settings = Settings::read(m_dir.filePath(QStringLiteral("none/glyphor.ini")));
+    compareSettings(settings, Settings());
+    QCOMPARE(settings.string.size(), 38);
+}
+
+void TestSettings::firstRunFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("first/glyphor/glyphor.ini"));
+    Settings::read(path).write(path);
+    QCOMPARE(
+        readBytes(path),
+        QByteArray("[glyphor]\n"
+                   "String=azertyuiopQSDFGHJKLM\xc3\xa9\xc3\xa8\xc3\xa0\xc3\xb9\xc3\xaa\xc3\xae"
+                   "\xc3\xa2@1234567890\n"
+                   "Browser=\nSize=12\nShowNames=1\nShowHints=1\nSystem=\n"));
+}
+
+void TestSettings::roundTrip()
+{
+    const QString path = m_dir.filePath(QStringLiteral("roundtrip.ini"));
+    Settings settings;
+    settings.string = QStringLiteral(" Œuvre «ça» ");
+    settings.browser = QStringLiteral("/usr/bin/navigateur élégant");
+    settings.size = -40;
+    settings.showNames = false;
+    settings.system = QStringLiteral("'système'");
+    settings.showHints = false;
+    settings.write(path);
+    compareSettings(Settings::read(path), settings);
+
+    settings.string.clear();
+    settings.size = 100; // brought into range by the size field, not here
+    settings.showHints = true;
+    settings.write(path);
+    compareSettings(Settings::read(path), settings);
+}
+
+void TestSettings::read_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("string");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("showNames");
+
+    const QString sample = Settings::defaultSampleString();
+    QTest::newRow("empty String") << QByteArray("[glyphor]\nString=\n") << "" << 12 << true;
+    QTest::newRow("hex size, ShowNames 2")
+        << QByteArray("[GLYPHOR]\nsize=0x14\nshownames=2\n") << sample << 20 << true;
+    QTest::newRow("unusable values")
+        << QByteArray("[glyphor]\nSize=abc\nShowNames=yes\n") << sample << 12 << true;
+    QTest::newRow("ShowNames 0") << QByteArray("[glyphor]\nShowNames=0\n") << sample << 12 << false;
+}
+
+void TestSettings::read()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, string);
+    QFETCH(int, size);
+    QFETCH(bool, showNames);
+    const QString path = m_dir.filePath(QStringLiteral("read.ini"));
+    writeBytes(path, bytes);
+    const Settings settings = Settings::read(path);
+    QCOMPARE(settings.string, string);
+    QCOMPARE(settings.size, size);
+    QCOMPARE(settings.showNames, showNames);
+}
+
+void TestSettings::otherLinesSurvive()
+{
+    const QString path = m_dir.filePath(QStringLiteral("others.ini"));
+    writeBytes(path, "; mine\n[glyphor]\nSize=100\nExtra=x\n\n[other]\nSize=3\n");
+    Settings settings = Settings::read(path);
+    QCOMPARE(settings.size, 100);
+    settings.size = 14;
+    settings.write(path);
+    QCOMPARE(readBytes(path),
+             QByteArray("; mine\n[glyphor]\nSize=14\nExtra=x\nString=") + settings.string.toUtf8()
+                 + "\nBrowser=\nShowNames=1\nShowHints=1\nSystem=\n\n[other]\nSize=3\n");
+}
+
+void TestSettings::failedWriteThrows()
+{
+    const QString path = m_dir.filePath(QStringLiteral("folder.ini"));
+    QVERIFY(QDir().mkpath(path));
+    try {
+        Settings().write(path);
+        QFAIL("no error thrown");
+    } catch (const GlyphorError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Impossible d'écrire dans ") + path);
+    }
+    QVERIFY(QFileInfo(path).isDir());
+    compareSettings(Settings::read(path), Settings());
+}
+
+void TestSettings::filePath_data()
+{
+    QTest::addColumn<QByteArray>("xdgConfigHome"); // "<unset>" to unset it
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("set") << QByteArray("/x/conf") << "/x/conf/glyphor/glyphor.ini";
+    QTest::newRow("empty") << QByteArray("") << "/h/me/.config/glyphor/glyphor.ini";
+    QTest::newRow("unset") << QByteArray("<unset>") << "/h/me/.config/glyphor/glyphor.ini";
+}
+
+void TestSettings::filePath()
+{
+    QFETCH(QByteArray, xdgConfigHome);
+    QFETCH(QString, expected);
+    const QByteArray oldHome = qgetenv("HOME");
+    const bool hadXdg = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", "/h/me");
+    if (xdgConfigHome == "<unset>")
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", xdgConfigHome);
+    const QString actual = Settings::filePath();
+    qputenv("HOME", oldHome);
+    if (hadXdg)
+        qputenv("XDG_CONFIG_HOME", oldXdg);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(actual, expected);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
