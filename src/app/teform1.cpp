@@ -9,6 +9,7 @@
 #include "tooltipstyle.h"
 
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
@@ -45,6 +46,12 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     IndiqueNom = LigneMenu->addAction(QStringLiteral("Affiche noms des fontes"));
     IndiqueNom->setCheckable(true);
     IndiqueNom->setChecked(true);
+
+    Couleurs = new QColorDialog(this);
+    // Qt's own dialog: it speaks French and keeps the custom colours; they start unset each run.
+    Couleurs->setOption(QColorDialog::DontUseNativeDialog);
+    for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
+        QColorDialog::setCustomColor(slot, Qt::white);
 
     QFile defaultText(QStringLiteral(":/texte.txt"));
     if (defaultText.open(QIODevice::ReadOnly))
@@ -101,6 +108,21 @@ void TEForm1::connectHandlers()
     bind(ui->ListBox1, &FontListView::mousePressed, &TEForm1::ListBox1MouseDown);
     ui->Memo1->viewport()->installEventFilter(this);
     connect(ui->Quitter, &QPushButton::clicked, this, &QWidget::close);
+
+    bind(ui->NPage, &QTabWidget::currentChanged, &TEForm1::NPageChange);
+    bind(ui->txtEdit, &SampleCombo::userEdited, &TEForm1::txtEditChange);
+
+    bind(ui->ColorGrid1, &ColorGrid::changed, &TEForm1::ColorGrid1Change);
+    bind(ui->TPlus, &QPushButton::clicked, &TEForm1::TPlusClick);
+    bind(ui->FPlus, &QPushButton::clicked, &TEForm1::FPlusClick);
+
+    ui->ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        ErrorReport::guard([this] { LigneMenuPopup(); });
+        LigneMenu->exec(ui->ListBox1->viewport()->mapToGlobal(at));
+    });
+    bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
+    bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "colorref.h"
+
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
 
 class QAction;
+class QColorDialog;
 class QMenu;
 
 namespace Ui {
@@ -42,6 +45,9 @@ public:
     QAction *Copiernomdelafonte1 = nullptr;
     QAction *IndiqueNom = nullptr;
 
+    // The colour chooser; its custom colours last for the run.
+    QColorDialog *Couleurs = nullptr;
+
     bool linesPageShown() const;
     bool panelHintsShown() const { return m_panelHintsShown; }
 
@@ -57,6 +63,16 @@ public Q_SLOTS:
     void ListBox1Click();
     void ListBox1MouseDown();
     void AjusteFenetre();
+    void NPageChange();
+    void PrTexteClick();
+    void PrligneClick();
+    void txtEditChange();
+    void ColorGrid1Change();
+    void TPlusClick();
+    void FPlusClick();
+    void LigneMenuPopup();
+    void Copiernomdelafonte1Click();
+    void IndiqueNomClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -82,6 +98,8 @@ private:
     void applyLineHeight();
     void toggleAttribute(bool &attribute, class QPushButton *button, const QString &letter);
     void setListColors();
+    // Opens the colour chooser on a colour; false when the user cancels.
+    bool chooseColor(ColorRef &color);
 
     std::unique_ptr<Ui::TEForm1> ui;
     QStringList m_arguments;

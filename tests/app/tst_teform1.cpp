@@ -1,13 +1,499 @@
+#include "application.h"
+#include "colorgrid.h"
+#include "displaystate.h"
+#include "fontlistdelegate.h"
+#include "fontlistview.h"
+#include "samplecombo.h"
+#include "settings.h"
+#include "sizefield.h"
 #include "teform1.h"
+#include "windows1252.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+using namespace Enmain;
+
+// A column of the current data row, read where it is compared.
+#define FETCHED(Type, name) (*static_cast<Type *>(QTest::qData(#name, ::qMetaTypeId<Type>())))
+
+namespace {
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+QStringList entries(const QComboBox *combo)
+{
+    QStringList list;
+    for (int i = 0; i < combo->count(); ++i)
+        list.append(combo->itemText(i));
+    return list;
+}
+
+} // namespace
 
 class TestTEForm1 : public QObject
 {
     Q_OBJECT
+
 private Q_SLOTS:
-    void placeholder() { }
+    void initTestCase() { Application::setUp(*qApp); }
+    void init();
+    void cleanup();
+    void startUp_data();
+    void startUp();
+    void selectionAndNameTip();
+    void validClick_data();
+    void validClick();
+    void historyKeepsRepeats();
+    void enterAppliesWithoutOwnEntries();
+    void attributeToggles();
+    void resetOnEachPage_data();
+    void resetOnEachPage();
+    void allCharactersOnEachPage();
+    void pagesSwapTheComboBox();
+    void textPageFontChoiceMovesTheSelection();
+    void colours();
+    void nameMenu();
+    void closeWritesOrKeepsTheWindow();
+
+private:
+    void createWindow(const QByteArray &settings = {});
+    template<typename T> T *child(const char *name) const
+    {
+        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no child %s", name);
+        return found;
+    }
+    void showPage(int index) { child<QTabWidget>("NPage")->setCurrentIndex(index); }
+    void apply(const QString &sample)
+    {
+        child<SampleCombo>("txtEdit")->setFieldText(sample);
+        child<QPushButton>("valid")->click();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_settingsPath;
+    std::unique_ptr<TEForm1> m_form;
 };
+
+void TestTEForm1::init()
+{
+    resetDisplayState();
+    m_settingsPath = m_dir.filePath(QStringLiteral("glyphor/glyphor.ini"));
+    QFile::remove(m_settingsPath);
+}
+
+void TestTEForm1::cleanup()
+{
+    m_form.reset();
+}
+
+void TestTEForm1::createWindow(const QByteArray &settings)
+{
+    if (!settings.isNull()) {
+        QDir().mkpath(m_dir.filePath(QStringLiteral("glyphor")));
+        QFile file(m_settingsPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settings);
+    }
+    m_form = std::make_unique<TEForm1>(QStringList {"glyphor"}, m_settingsPath);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestTEForm1::startUp_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("taille");
+    QTest::addColumn<int>("lineHeight");
+    QTest::addColumn<bool>("names");
+    QTest::addColumn<bool>("hints");
+
+    QTest::newRow("no file") << QByteArray() << "12" << 12 << 22 << true << true;
+    QTest::newRow("size 100 comes back as 72")
+        << QByteArray("[glyphor]\nSize=100\n") << "72" << 72 << 112 << true << true;
+    QTest::newRow("size 3 comes back as 6")
+        << QByteArray("[glyphor]\nSize=3\n") << "6" << 6 << 13 << true << true;
+    // An empty sample stops the apply step, so the stored size stays; a height of 0 is refused.
+    QTest::newRow("size -3 with an empty sample")
+        << QByteArray("[glyphor]\nString=\nSize=-3\n") << "6" << -3 << 22 << true << true;
+    QTest::newRow("names and hints off") << QByteArray("[GLYPHOR]\nshownames=0\nShowHints=0\n")
+                                         << "12" << 12 << 22 << false << false;
+}
+
+void TestTEForm1::startUp()
+{
+    QFETCH(QByteArray, settings);
+    createWindow(settings);
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Glyphor 3.5 *** 6 fontes disponibles"));
+    QCOMPARE(child<SizeField>("SpinEdit1")->text(), FETCHED(QString, field));
+    QCOMPARE(Taille, FETCHED(int, taille));
+    QCOMPARE(child<FontListView>("ListBox1")->lineHeight(), FETCHED(int, lineHeight));
+    QCOMPARE(m_form->IndiqueNom->isChecked(), FETCHED(bool, names));
+    QCOMPARE(child<QCheckBox>("AfBulles")->isChecked(), FETCHED(bool, hints));
+    QCOMPARE(m_form->panelHintsShown(), FETCHED(bool, hints));
+    QCOMPARE(entries(child<SampleCombo>("txtEdit")), QStringList {m_form->Chaine});
+    QCOMPARE(m_form->MemoChaines, QStringList {m_form->Chaine});
+    QCOMPARE(m_form->size(), QSize(472, 470));
+    QCOMPARE(child<QWidget>("Panel1")->geometry(), QRect(0, 382, 472, 88));
+}
+
+void TestTEForm1::selectionAndNameTip()
+{
+    createWindow();
+    auto *list = child<FontListView>("ListBox1");
+    QCOMPARE(m_form->Edit1, QStringLiteral("Edit1"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 + 5));
+    QCOMPARE(m_form->Edit1, QStringLiteral("DejaVu Sans"));
+    QVERIFY(!list->nameTipEnabled()); // names shown: no tip
+
+    m_form->IndiqueNom->trigger();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 44 + 5));
+    QCOMPARE(list->nameTip(), QStringLiteral("DejaVu Serif"));
+    QVERIFY(list->nameTipEnabled());
+    // A press in the text area flips the tip; showing the names switches it off.
+    QTest::mousePress(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    QVERIFY(!list->nameTipEnabled());
+    QTest::mousePress(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    QVERIFY(list->nameTipEnabled());
+    m_form->IndiqueNom->trigger();
+    QVERIFY(!list->nameTipEnabled());
+}
+
+void TestTEForm1::validClick_data()
+{
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("sizeText");
+    QTest::addColumn<QString>("chaine");
+    QTest::addColumn<QString>("fieldAfter");
+    QTest::addColumn<int>("taille");
+    QTest::addColumn<int>("historyGrowth");
+    QTest::addColumn<bool>("repainted");
+
+    const QString stored = Settings::defaultSampleString();
+    QTest::newRow("nothing changed") << stored << "12" << stored << "12" << 12 << 0 << false;
+    QTest::newRow("new sample") << "abc"
+                                << "12"
+                                << "abc"
+                                << "12" << 12 << 1 << true;
+    QTest::newRow("new size") << stored << "20" << stored << "20" << 20 << 0 << true;
+    QTest::newRow("out of range puts the field back") << "abc"
+                                                      << "125"
+                                                      << "abc"
+                                                      << "12" << 12 << 1 << true;
+    QTest::newRow("empty size field reads as 6") << stored << "" << stored << "" << 6 << 0 << true;
+    QTest::newRow("empty box puts the sample back") << ""
+                                                    << "12" << stored << "12" << 12 << 0 << false;
+}
+
+void TestTEForm1::validClick()
+{
+    QFETCH(QString, sample);
+    QFETCH(QString, sizeText);
+    createWindow();
+    auto *combo = child<SampleCombo>("txtEdit");
+    auto *field = child<SizeField>("SpinEdit1");
+    auto *list = child<FontListView>("ListBox1");
+    PaintCounter counter(list->viewport());
+    const int historyBefore = combo->count();
+
+    counter.paints = 0;
+    LargeurNoms = 1234;
+    field->setText(sizeText); // runs the apply step, as typing does
+    combo->setFieldText(sample);
+    child<QPushButton>("valid")->click();
+
+    QCOMPARE(m_form->Chaine, FETCHED(QString, chaine));
+    QCOMPARE(field->text(), FETCHED(QString, fieldAfter));
+    QCOMPARE(Taille, FETCHED(int, taille));
+    QCOMPARE(list->lineHeight(), lineHeightFor(Taille));
+    QCOMPARE(combo->currentText(), m_form->Chaine.isEmpty() ? sample : m_form->Chaine);
+    QCOMPARE(combo->count() - historyBefore, FETCHED(int, historyGrowth));
+    QFETCH(bool, repainted);
+    if (!repainted) {
+        QCOMPARE(counter.paints, 0);
+        QCOMPARE(LargeurNoms, 1234);
+    }
+}
+
+void TestTEForm1::historyKeepsRepeats()
+{
+    createWindow();
+    apply(QStringLiteral("abc"));
+    apply(QStringLiteral("xyz"));
+    auto *combo = child<SampleCombo>("txtEdit");
+    combo->setCurrentIndex(1); // picked from the drop-down list
+    child<QPushButton>("valid")->click();
+    QCOMPARE(entries(combo), (QStringList {"abc", "xyz", "abc", Settings::defaultSampleString()}));
+}
+
+void TestTEForm1::enterAppliesWithoutOwnEntries()
+{
+    createWindow();
+    auto *combo = child<SampleCombo>("txtEdit");
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("Bonjour"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QCOMPARE(m_form->Chaine, QStringLiteral("Bonjour"));
+    QCOMPARE(entries(combo), (QStringList {"Bonjour", Settings::defaultSampleString()}));
+
+    // Typing the first letters of an entry completes it, the rest selected.
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("bon"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Bonjour"));
+    QCOMPARE(combo->lineEdit()->selectedText(), QStringLiteral("jour"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(combo->currentText(), QStringLiteral("Bon"));
+}
+
+void TestTEForm1::attributeToggles()
+{
+    createWindow();
+    auto *bold = child<QPushButton>("gras");
+    PaintCounter counter(child<FontListView>("ListBox1")->viewport());
+    bold->click();
+    QCOMPARE(bold->text(), QStringLiteral("G!"));
+    QVERIFY(AttrGras);
+    bold->click();
+    QCOMPARE(bold->text(), QStringLiteral("G"));
+    QVERIFY(!AttrGras);
+    QCOMPARE(counter.paints, 2);
+    child<QPushButton>("soul")->click();
+    QCOMPARE(child<QPushButton>("soul")->text(), QStringLiteral("S!"));
+
+    showPage(1);
+    child<QPushButton>("ital")->click();
+    QCOMPARE(child<QPushButton>("ital")->text(), QStringLiteral("I!"));
+    const QFont memo = child<QPlainTextEdit>("Memo1")->font();
+    QVERIFY(memo.italic() && memo.underline() && !memo.bold());
+}
+
+void TestTEForm1::resetOnEachPage_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("Lines") << 0;
+    QTest::newRow("Text") << 1;
+}
+
+void TestTEForm1::resetOnEachPage()
+{
+    QFETCH(int, page);
+    createWindow();
+    apply(QStringLiteral("abc"));
+    child<QPushButton>("gras")->click();
+    child<SizeField>("SpinEdit1")->setValue(30);
+    child<ColorGrid>("ColorGrid1")->setBackgroundIndex(4);
+    showPage(page);
+    child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("edited"));
+
+    child<QPushButton>("Button1")->click();
+    QVERIFY(!AttrGras);
+    QCOMPARE(child<QPushButton>("gras")->text(), QStringLiteral("G"));
+    QCOMPARE(child<SizeField>("SpinEdit1")->value(), 12);
+    QCOMPARE(CouleurFond, 0xFFFFFFu);
+    QCOMPARE(child<ColorGrid>("ColorGrid1")->BackgroundIndex(), 15);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), m_form->MemoTexte.join('\n'));
+    QCOMPARE(m_form->MemoTexte.size(), 11);
+    if (page == 0) {
+        QCOMPARE(m_form->Chaine, Settings::defaultSampleString());
+        QCOMPARE(Taille, 12);
+    } else {
+        // The sample and the history stay; the size reaches the list with the Lines page.
+        QCOMPARE(m_form->Chaine, QStringLiteral("abc"));
+        showPage(0);
+        QCOMPARE(entries(child<SampleCombo>("txtEdit")),
+                 (QStringList {"abc", Settings::defaultSampleString()}));
+        QCOMPARE(Taille, 12);
+    }
+}
+
+void TestTEForm1::allCharactersOnEachPage()
+{
+    createWindow();
+    const QString all = Windows1252::charactersOfCodes(32, 255);
+    QCOMPARE(all.size(), 224);
+    QCOMPARE(all.at(0), QLatin1Char(' '));
+    QCOMPARE(all.at(128 - 32), QChar(0x20AC)); // the euro sign of code 128
+
+    auto *stars = child<QPushButton>("TousCar");
+    stars->click();
+    QCOMPARE(m_form->Chaine, all);
+    const int history = child<SampleCombo>("txtEdit")->count();
+    stars->click();
+    QCOMPARE(child<SampleCombo>("txtEdit")->count(), history);
+
+    showPage(1);
+    stars->click();
+    const QStringList lines = child<QPlainTextEdit>("Memo1")->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 9);
+    QCOMPARE(lines.first(), QStringLiteral(" "));
+    QCOMPARE(lines.at(1), QStringLiteral("  ") + all.left(30));
+    QCOMPARE(lines.last(), QStringLiteral("  ") + all.right(14));
+}
+
+void TestTEForm1::pagesSwapTheComboBox()
+{
+    createWindow();
+    apply(QStringLiteral("abc"));
+    apply(QStringLiteral("xyz"));
+    auto *combo = child<SampleCombo>("txtEdit");
+    const QStringList history = entries(combo);
+
+    showPage(1);
+    QCOMPARE(entries(combo), child<FontListView>("ListBox1")->families());
+    QCOMPARE(combo->currentText(), QStringLiteral("Default")); // nothing selected: entry 0
+    QVERIFY(!child<QPushButton>("valid")->isEnabled());
+    QVERIFY(!m_form->IndiqueNom->isEnabled());
+    QCOMPARE(combo->palette().color(QPalette::Base), QColor(Qt::black));
+    child<SizeField>("SpinEdit1")->setValue(30);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().pointSize(), 30);
+    QCOMPARE(Taille, 12);
+
+    showPage(0);
+    QCOMPARE(entries(combo), history);
+    QCOMPARE(combo->currentText(), QStringLiteral("xyz"));
+    QVERIFY(child<QPushButton>("valid")->isEnabled());
+    QVERIFY(m_form->IndiqueNom->isEnabled());
+    QCOMPARE(Taille, 30);
+    QCOMPARE(child<FontListView>("ListBox1")->lineHeight(), 49);
+}
+
+void TestTEForm1::textPageFontChoiceMovesTheSelection()
+{
+    createWindow();
+    auto *list = child<FontListView>("ListBox1");
+    auto *combo = child<SampleCombo>("txtEdit");
+    list->selectRow(4);
+    showPage(1);
+    QCOMPARE(combo->currentText(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), QStringLiteral("Liberation Sans"));
+
+    // Typing completes to a font, which the text area and the list follow at once.
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("dejavu se"));
+    QCOMPARE(combo->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(list->selectedRow(), 2);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(m_form->Edit1, QStringLiteral("Edit1")); // not a selection by the user
+
+    // A name that is no entry leaves no line selected, and is still applied.
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+    QCOMPARE(list->selectedRow(), -1);
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), QStringLiteral("DejaVu Sex"));
+
+    combo->setCurrentIndex(5);
+    Q_EMIT combo->activated(5);
+    showPage(0);
+    QCOMPARE(list->selectedRow(), 5);
+    m_form->Copiernomdelafonte1Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Serif"));
+}
+
+void TestTEForm1::colours()
+{
+    createWindow();
+    auto *grid = child<ColorGrid>("ColorGrid1");
+    auto *list = child<FontListView>("ListBox1");
+    QTest::mouseClick(grid, Qt::RightButton, {}, grid->cellRect(12).center());
+    QCOMPARE(CouleurFond, 0xFF0000u);
+    QCOMPARE(list->palette().color(QPalette::Base), QColor(0, 0, 255));
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->palette().color(QPalette::Base), QColor(0, 0, 255));
+
+    // "T+": the chosen colour, and no cell marked "T"; a grid click on the background keeps it.
+    QTimer::singleShot(0, m_form.get(), [this] {
+        m_form->Couleurs->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        m_form->Couleurs->accept();
+    });
+    child<QPushButton>("TPlus")->click();
+    QCOMPARE(CouleurTexte, 0x563412u);
+    QCOMPARE(grid->ForegroundIndex(), -1);
+    QTest::mouseClick(grid, Qt::RightButton, {}, grid->cellRect(3).center());
+    QCOMPARE(CouleurTexte, 0x563412u);
+    QCOMPARE(list->palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56));
+
+    // Cancelling changes nothing.
+    QTimer::singleShot(0, m_form.get(), [this] { m_form->Couleurs->reject(); });
+    child<QPushButton>("FPlus")->click();
+    QCOMPARE(grid->BackgroundIndex(), 3);
+    QCOMPARE(CouleurFond, 0x008080u);
+}
+
+void TestTEForm1::nameMenu()
+{
+    createWindow();
+    auto *list = child<FontListView>("ListBox1");
+    m_form->LigneMenuPopup();
+    QVERIFY(!m_form->Copiernomdelafonte1->isEnabled());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 * 4 + 5));
+    m_form->LigneMenuPopup();
+    QVERIFY(m_form->Copiernomdelafonte1->isEnabled());
+    m_form->Copiernomdelafonte1->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Sans"));
+
+    // Hiding the names moves the samples to the left edge, once measured again.
+    QVERIFY(LargeurNoms > 0);
+    m_form->IndiqueNom->trigger();
+    QVERIFY(!list->lineDelegate()->namesShown());
+    QCOMPARE(LargeurNoms, 0);
+}
+
+void TestTEForm1::closeWritesOrKeepsTheWindow()
+{
+    createWindow(QByteArray("; mine\n[other]\nk=v\n[glyphor]\nSystem=kept\n"));
+    apply(QStringLiteral("abc"));
+    // A folder in place of the file: the write fails, the error shows and the window stays.
+    QFile::remove(m_settingsPath);
+    QDir().mkpath(m_settingsPath);
+    QString shown;
+    QTimer::singleShot(0, m_form.get(), [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + '|' + box->text();
+            box->accept();
+        }
+    });
+    QVERIFY(!m_form->close());
+    QCOMPARE(shown, "Glyphor|Impossible d'écrire dans " + m_settingsPath + '.');
+    QVERIFY(m_form->isVisible());
+
+    QDir(m_settingsPath).removeRecursively();
+    QVERIFY(m_form->close());
+    QFile file(m_settingsPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QByteArray("[glyphor]\nString=abc\nBrowser=\nSize=12\nShowNames=1\n"
+                        "ShowHints=1\nSystem=kept\n"));
+}
 
 QTEST_MAIN(TestTEForm1)
 #include "tst_teform1.moc"

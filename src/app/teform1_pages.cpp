@@ -1,0 +1,52 @@
+// The Lines and Text pages: the combo box holds the sample-string history on the one and chooses
+// the font on the other.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include <QAction>
+
+void TEForm1::NPageChange()
+{
+    if (linesPageShown())
+        PrligneClick();
+    else
+        PrTexteClick();
+    ui->valid->setEnabled(linesPageShown());
+}
+
+void TEForm1::PrTexteClick()
+{
+    SampleCombo *combo = ui->txtEdit;
+    MemoChaines.clear();
+    for (int i = 0; i < combo->count(); ++i)
+        MemoChaines.append(combo->itemText(i));
+
+    // The same names in the same order as the list, so an index names the same font in both.
+    combo->clear();
+    combo->addItems(ui->ListBox1->families());
+    combo->selectEntry(std::max(0, ui->ListBox1->selectedRow()));
+    combo->setColors(Qt::black, Qt::white);
+    IndiqueNom->setEnabled(false);
+    validClick();
+}
+
+void TEForm1::PrligneClick()
+{
+    SampleCombo *combo = ui->txtEdit;
+    combo->clear();
+    combo->addItems(MemoChaines);
+    combo->setFieldText(MemoChaines.value(0));
+    combo->setColors(Qt::white, Qt::black);
+    IndiqueNom->setEnabled(true);
+    validClick();
+}
+
+void TEForm1::txtEditChange()
+{
+    if (linesPageShown())
+        return; // the edited sample waits for "ok"
+    ui->ListBox1->setNameTipEnabled(false);
+    // AppliqueTexte, run by validClick, gives the text area the typed font name.
+    ui->ListBox1->selectRow(ui->txtEdit->selectedEntry());
+    validClick();
+}
