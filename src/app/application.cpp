@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "tooltipstyle.h"
+#include "glyphorstyle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -47,7 +47,7 @@ void setUp(QApplication &app)
     loadFrenchTranslations(app);
     substituteWindowsFonts();
 
-    auto *style = new TooltipStyle;
+    auto *style = new GlyphorStyle;
     style->setTooltipDelay(100);
     QApplication::setStyle(style);
 

@@ -5,8 +5,8 @@
 #include "errorreport.h"
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
+#include "glyphorstyle.h"
 #include "settings.h"
-#include "tooltipstyle.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -171,7 +171,7 @@ void TEForm1::FormCreate()
     ui->txtEdit->setFieldText(Chaine);
     ui->txtEdit->insertItem(0, Chaine);
     ui->SpinEdit1->setValue(Taille);
-    if (TooltipStyle *style = TooltipStyle::current())
+    if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);
     LargeurNoms = 0;
     {
@@ -247,7 +247,7 @@ void TEForm1::closeEvent(QCloseEvent *event)
 
 void TEForm1::FormClose()
 {
-    if (TooltipStyle *style = TooltipStyle::current())
+    if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(800);
     Settings stored;
     stored.string = Chaine;
