@@ -3,7 +3,6 @@
 #include "glyphorstyle.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
@@ -24,19 +23,6 @@ void loadFrenchTranslations(QApplication &app)
         delete translator;
 }
 
-// "MS Sans Serif" and "MS Serif" have no metric-compatible font on Linux and would fall back to
-// the much wider DejaVu; these keep every caption within its bounds.
-void substituteWindowsFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Serif"),
-        {QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")});
-    QFont::insertSubstitutions(QStringLiteral("Courier"),
-                               {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
-}
-
 } // namespace
 
 void setUp(QApplication &app)
@@ -45,7 +31,6 @@ void setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("Glyphor"));
     QApplication::setDesktopFileName(QStringLiteral("glyphor"));
     loadFrenchTranslations(app);
-    substituteWindowsFonts();
 
     auto *style = new GlyphorStyle;
     style->setTooltipDelay(100);

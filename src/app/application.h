@@ -6,7 +6,7 @@ class QApplication;
 namespace Application {
 
 // The title "Glyphor", Qt's French translations for the standard dialogs, yellow tooltips
-// after 100 ms, and close stand-ins for the Windows fonts the windows are laid out with.
+// after 100 ms.
 void setUp(QApplication &app);
 
 } // namespace Application

@@ -7,6 +7,7 @@
 #include "fontlistdelegate.h"
 #include "glyphorstyle.h"
 #include "settings.h"
+#include "uifonts.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -25,7 +26,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     , m_settingsPath(settingsPath)
 {
     ui->setupUi(this);
-    applyPixelFonts();
+    applyLayoutFonts();
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -36,8 +37,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     ui->Panel1->setPalette(face);
     ui->Panel1->setAutoFillBackground(true);
 
-    QFont tabFont(QStringLiteral("Arial"));
-    tabFont.setPixelSize(15);
+    QFont tabFont = UiFonts::pixelFont(QStringLiteral("Arial"), 15);
     tabFont.setBold(true);
     ui->NPage->tabBar()->setFont(tabFont);
 
@@ -71,8 +71,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 TEForm1::~TEForm1() = default;
 
 // Designer keeps font sizes in points; the layout gives them in pixels, so every size set in the
-// .ui is a pixel height.
-void TEForm1::applyPixelFonts()
+// .ui is a pixel height. The layout's Windows font names become installed families.
+void TEForm1::applyLayoutFonts()
 {
     QList<QWidget *> widgets = findChildren<QWidget *>();
     widgets.prepend(this);
@@ -83,6 +83,8 @@ void TEForm1::applyPixelFonts()
         if (widget != this && !widget->testAttribute(Qt::WA_SetFont))
             continue;
         font.setPixelSize(font.pointSize());
+        if (font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved))
+            font.setFamilies({UiFonts::family(font.family())});
         widget->setFont(font);
     }
 }

@@ -92,7 +92,7 @@ private:
     template<typename Sender, typename Signal>
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
     void setUpPanelHints();
-    void applyPixelFonts();
+    void applyLayoutFonts();
 
     void setChaine(const QString &text);
     void applyLineHeight();

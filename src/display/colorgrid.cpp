@@ -1,5 +1,7 @@
 #include "colorgrid.h"
 
+#include "uifonts.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,7 +19,7 @@ ColorGrid::ColorGrid(QWidget *parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    QFont labelFont(QStringLiteral("Times New Roman"));
+    QFont labelFont(UiFonts::family(QStringLiteral("Times New Roman")));
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     setFont(labelFont);

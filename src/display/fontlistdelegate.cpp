@@ -2,6 +2,7 @@
 
 #include "displaystate.h"
 #include "fontfamilies.h"
+#include "uifonts.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -31,7 +32,7 @@ FontListDelegate::FontListDelegate(QObject *parent)
 
 QFont FontListDelegate::nameFont()
 {
-    QFont font(QStringLiteral("Arial"), 10);
+    QFont font(UiFonts::family(QStringLiteral("Arial")), 10);
     font.setBold(true);
     return font;
 }

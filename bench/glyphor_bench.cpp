@@ -1,0 +1,57 @@
+// Glyphor itself, with the benchmark's probe attached through the program's start-up hooks.
+
+#include "benchprobe.h"
+#include "glyphorprogram.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+template<typename T> T *child(QWidget &window, const char *name)
+{
+    T *widget = window.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        BenchProbe::fail(QLatin1String("no ") + QLatin1String(name)
+                         + QLatin1String(" in the window"));
+    return widget;
+}
+
+// Types into the size field as a person would: the program applies the size at once.
+void typeSize(QAbstractSpinBox *field)
+{
+    QLineEdit *edit = field->findChild<QLineEdit *>();
+    if (!edit)
+        BenchProbe::fail(QStringLiteral("no editor in SpinEdit1"));
+    edit->setText(edit->text() == QLatin1String("20") ? QStringLiteral("24")
+                                                      : QStringLiteral("20"));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    GlyphorHooks hooks;
+    if (BenchProbe::enabled()) {
+        hooks.applicationReady = BenchProbe::applicationReady;
+        hooks.windowCreated = [](QWidget &window) {
+            auto *sample = child<QComboBox>(window, "txtEdit");
+            auto *valid = child<QAbstractButton>(window, "valid");
+            auto *size = child<QAbstractSpinBox>(window, "SpinEdit1");
+            BenchProbe::Target target;
+            target.list = child<QAbstractItemView>(window, "ListBox1");
+            target.applySample = [=] {
+                sample->setEditText(QStringLiteral("Voix ambiguë d'un cœur qui préfère les kiwis"));
+                valid->click();
+            };
+            target.applySize = [=] {
+                typeSize(size);
+            };
+            BenchProbe::windowCreated(window, target);
+        };
+    }
+    return runGlyphor(argc, argv, hooks);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QAbstractItemView;
+class QApplication;
+class QWidget;
+
+// Measures a font list program from the inside for bench/run_bench.py, the same way for Glyphor
+// and for the floor. It does nothing unless GLYPHOR_BENCH_PROBE=1; then it prints one line
+// "GLYPHOR_BENCH {json}" on stdout and ends the program. GLYPHOR_BENCH_PROBE=start stops after
+// the first paint (a warm-up run). Time stamps are CLOCK_MONOTONIC
+// nanoseconds, the clock of Python's time.monotonic_ns(), so the runner can subtract its own
+// stamp taken just before it started the process.
+namespace BenchProbe {
+
+bool enabled();
+
+// Once the QApplication exists and before the window: stamps it, then fills the font database
+// itself so that the cost of that is measured apart from the window's.
+void applicationReady(QApplication &app);
+
+struct Target
+{
+    QAbstractItemView *list = nullptr;
+    // Show a new sample string, then a new size, with the middle of the list shown. Each may
+    // repaint at once or only ask for a repaint; the probe waits for the repaint either way.
+    std::function<void()> applySample;
+    std::function<void()> applySize;
+};
+
+// Once the window exists and before the event loop: stamps it, waits for the first paint that
+// shows lines of the list, measures, prints and quits.
+void windowCreated(QWidget &window, const Target &target);
+
+// Reports why the program cannot be measured, and ends it.
+[[noreturn]] void fail(const QString &why);
+
+} // namespace BenchProbe

@@ -1,0 +1,319 @@
+#!/usr/bin/python3
+"""Measures Glyphor against the floor (a bare Qt list of the same fonts), side by side.
+
+For each corpus size it runs glyphor-bench and glyphor-floor in turn, several times each, under
+an Xvfb of its own (offscreen when Xvfb is missing), prints the min and median of each figure and
+the ratio Glyphor / floor of the medians, and writes bench/RESULTS.md. --quick is the check that
+CI runs: 200 families, one run each; it fails when a figure is missing, never on a time.
+"""
+
+import argparse
+import datetime
+import json
+import os
+import platform
+import select
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from make_corpus import make_corpus
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+PROGRAMS = ("glyphor", "floor")
+EXECUTABLES = {"glyphor": "glyphor-bench", "floor": "glyphor-floor"}
+RUN_TIMEOUT = 900  # a full pass over 10,000 families takes the floor about 2 minutes
+
+# key, label, unit, budget (largest ratio Glyphor / floor), smallest N the budget applies to
+FIGURES = [
+    ("start", "Start to first painted list", "ms", 1.2, 3000),
+    ("full_pass", "Full pass, page by page", "ms", 1.2, 0),
+    ("apply_sample", "New sample string, middle of the list", "ms", 1.5, 0),
+    ("apply_size", "New size, middle of the list", "ms", 1.5, 0),
+    ("apply", "New sample and new size", "ms", 1.5, 0),
+    ("vmhwm", "Peak memory after the full pass (VmHWM)", "MiB", 1.2, 0),
+]
+STEPS = [
+    ("app", "process start to application ready"),
+    ("fontdb", "font database population"),
+    ("window", "window set-up and model"),
+    ("first_paint", "show and first paint"),
+]
+
+running = []  # processes to stop whatever happens
+
+
+def stop(proc):
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+def start_xvfb():
+    """Returns the display name of an Xvfb of our own, or None without Xvfb."""
+    if not shutil.which("Xvfb"):
+        return None
+    read_end, write_end = os.pipe()
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL)
+    running.append(proc)
+    os.close(write_end)
+    number = b""
+    deadline = time.monotonic() + 30
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        if select.select([read_end], [], [], 1)[0]:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+    os.close(read_end)
+    if not number.strip():
+        raise RuntimeError("Xvfb did not start")
+    return ":" + number.decode().strip()
+
+
+def base_environment(display):
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("QT_", "WAYLAND_", "GLYPHOR_")) and k != "DISPLAY"}
+    if display:
+        env.update(QT_QPA_PLATFORM="xcb", DISPLAY=display)
+    else:
+        env.update(QT_QPA_PLATFORM="offscreen")
+    env["GLYPHOR_BENCH_PROBE"] = "1"
+    return env
+
+
+def run_once(executable, fonts_conf, env, warm_up=False):
+    """One run of a program: its report with the runner's spawn stamp, or {"error": ...}."""
+    with tempfile.TemporaryDirectory(prefix="glyphor-bench-") as home:
+        for sub in ("config", "runtime"):
+            os.mkdir(os.path.join(home, sub), 0o700)
+        env = dict(env, FONTCONFIG_FILE=fonts_conf, HOME=home,
+                   XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
+        if warm_up:
+            env["GLYPHOR_BENCH_PROBE"] = "start"
+        spawn = time.monotonic_ns()  # CLOCK_MONOTONIC, as the probe's stamps
+        proc = subprocess.Popen([executable], env=env, cwd=home, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        running.append(proc)
+        try:
+            out, err = proc.communicate(timeout=RUN_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return {"error": f"no report within {RUN_TIMEOUT} s"}
+        finally:
+            stop(proc)
+            running.remove(proc)
+    for line in out.decode(errors="replace").splitlines():
+        if line.startswith("GLYPHOR_BENCH "):
+            report = json.loads(line[len("GLYPHOR_BENCH "):])
+            report["spawn"] = spawn
+            if proc.returncode != 0 and "error" not in report:
+                report["error"] = f"exit status {proc.returncode}"
+            return report
+    tail = err.decode(errors="replace").strip().splitlines()[-5:]
+    return {"error": f"no report, exit status {proc.returncode}: " + " | ".join(tail)}
+
+
+def figures(report):
+    """The figures of one run, in ms and MiB; a figure the run lacks is None."""
+    def span(a, b):
+        if report.get(a) is None or report.get(b) is None:
+            return None
+        return (report[b] - report[a]) / 1e6
+
+    def ms(key):
+        return None if report.get(key) is None else report[key] / 1e6
+
+    result = {
+        "start": span("spawn", "t_first_paint"),
+        "app": span("spawn", "t_app_ready"),
+        "fontdb": span("t_app_ready", "t_fontdb"),
+        "window": span("t_fontdb", "t_window"),
+        "first_paint": span("t_window", "t_first_paint"),
+        "full_pass": ms("full_pass_ns"),
+        "apply_sample": ms("apply_sample_ns"),
+        "apply_size": ms("apply_size_ns"),
+        "vmhwm": None if report.get("vmhwm_kb", -1) < 0 else report["vmhwm_kb"] / 1024,
+    }
+    both = (result["apply_sample"], result["apply_size"])
+    result["apply"] = None if None in both else sum(both)
+    return result
+
+
+def measure(count, executables, reps, env, log):
+    fonts_conf = make_corpus(count, log=log)
+    runs = {name: [] for name in executables}
+    reports = {name: [] for name in executables}
+    if reps > 1:  # one unrecorded start each, so that both start with warm caches
+        for name, exe in executables.items():
+            run_once(exe, fonts_conf, env, warm_up=True)
+    for rep in range(reps):
+        order = list(executables) if rep % 2 == 0 else list(executables)[::-1]
+        for name in order:
+            report = run_once(executables[name], fonts_conf, env)
+            if "error" in report:
+                log(f"  N={count} {name} run {rep + 1}: {report['error']}")
+            reports[name].append(report)
+            runs[name].append(figures(report))
+    return runs, reports
+
+
+def stats(runs, key):
+    values = [r[key] for r in runs if r.get(key) is not None]
+    if len(values) < len(runs) or not values:
+        return None, None
+    return min(values), statistics.median(values)
+
+
+def number(value, unit=""):
+    if value is None:
+        return "missing"
+    text = f"{value:.1f}" if value >= 10 else f"{value:.2f}"
+    return f"{text} {unit}".strip()
+
+
+def tables(count, runs, reports):
+    """The Markdown tables of one corpus size, and whether every figure is there."""
+    complete = True
+    compared = len(runs) == 2
+    head = "| Figure | Glyphor min | Glyphor median | Floor min | Floor median |"
+    rule = "| --- | ---: | ---: | ---: | ---: |"
+    if compared:
+        head += " Glyphor / floor | Budget |"
+        rule += " ---: | --- |"
+    lines = [f"### {count} families", "", head, rule]
+    for key, label, unit, budget, from_count in FIGURES:
+        row = [label]
+        medians = {}
+        for name in PROGRAMS:
+            if name in runs:
+                low, mid = stats(runs[name], key)
+                complete &= mid is not None
+                medians[name] = mid
+                row += [number(low, unit), number(mid, unit)]
+            else:
+                row += ["", ""]
+        if compared:
+            ratio = (None if None in medians.values() or not medians["floor"]
+                     else medians["glyphor"] / medians["floor"])
+            row.append("missing" if ratio is None else f"{ratio:.2f}")
+            if count < from_count:
+                row.append("")
+            elif ratio is None:
+                row.append(f"≤ {budget}")
+            else:
+                row.append(f"≤ {budget}: {'met' if ratio <= budget else 'over'}")
+        lines.append("| " + " | ".join(row) + " |")
+
+    lines += ["", "Where the start-up time goes (medians):", "",
+              "| Step | " + " | ".join(n.capitalize() for n in PROGRAMS if n in runs) + " |",
+              "| --- |" + " ---: |" * len(runs)]
+    for key, label in STEPS:
+        cells = []
+        for name in PROGRAMS:
+            if name in runs:
+                mid = stats(runs[name], key)[1]
+                complete &= mid is not None
+                cells.append(number(mid, "ms"))
+        lines.append(f"| {label} | " + " | ".join(cells) + " |")
+
+    notes = []
+    for name in PROGRAMS:
+        for report in reports.get(name, [])[:1]:
+            notes.append(f"{name.capitalize()}: {report.get('families', '?')} families in "
+                         f"Qt's list, {report.get('pages', '?')} pages in the full pass")
+            if report.get("rows_first_paint") != report.get("rows"):
+                notes.append(f"{name.capitalize()} painted its list with "
+                             f"{report.get('rows_first_paint')} of {report.get('rows')} lines")
+    lines += [""] + [f"- {n}" for n in notes] + [""]
+    return lines, complete
+
+
+def machine(display, reports, load):
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    with open("/proc/meminfo") as f:
+        ram = int(f.readline().split()[1]) / 1024 / 1024
+    qt = next((r["qt"] for rs in reports for r in rs if r.get("qt")), "unknown")
+    shown = "Xvfb 1280x1024x24 (xcb)" if display else "QT_QPA_PLATFORM=offscreen"
+    return (f"{model}, {os.cpu_count()} cores, {ram:.0f} GiB RAM; {platform.system()} "
+            f"{platform.release()}; Qt {qt}; {shown}; load average {load} at the start")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--quick", action="store_true",
+                        help="200 families, one run each; fails when a figure is missing")
+    parser.add_argument("--sizes", default="500,3000,10000", help="families per corpus")
+    parser.add_argument("--reps", type=int, default=5, help="runs of each program per size")
+    parser.add_argument("--build-dir", default=os.path.join(os.path.dirname(HERE), "build"))
+    parser.add_argument("--floor-only", action="store_true", help="measure the floor alone")
+    parser.add_argument("--write", action="store_true", help="write RESULTS.md in quick mode too")
+    args = parser.parse_args()
+    sizes = [200] if args.quick else [int(s) for s in args.sizes.split(",")]
+    reps = 1 if args.quick else args.reps
+
+    names = ["floor"] if args.floor_only else list(PROGRAMS)
+    executables = {n: os.path.abspath(os.path.join(args.build_dir, "bench", EXECUTABLES[n]))
+                   for n in names}
+    for path in executables.values():
+        if not os.access(path, os.X_OK):
+            sys.exit(f"{path} is missing: build it first")
+
+    def log(text):
+        print(text, flush=True)
+
+    # A stop by SIGTERM (a test time-out) still stops what we started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    with open("/proc/loadavg") as f:
+        load = f.read().split()[0]  # other work on the machine skews the figures
+    try:
+        display = start_xvfb()
+        env = base_environment(display)
+        log(f"display: {display or 'offscreen'}; {reps} run(s) of each program per size")
+        sections, all_reports, complete = [], [], True
+        for count in sizes:
+            runs, reports = measure(count, executables, reps, env, log)
+            lines, done = tables(count, runs, reports)
+            complete &= done
+            all_reports += list(reports.values())
+            sections += lines
+            log("\n".join(lines))
+    finally:
+        for proc in reversed(running):
+            stop(proc)
+
+    if args.write or not (args.quick or args.floor_only):
+        with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
+            f.write("# Benchmark: Glyphor against the floor\n\n"
+                    f"Run on {datetime.date.today().isoformat()} with "
+                    f"`bench/run_bench.py --sizes {','.join(map(str, sizes))} --reps {reps}`"
+                    + (" (each program first started once, unrecorded, to warm the caches)"
+                       if reps > 1 else "") + ".\n\n"
+                    f"Machine: {machine(display, all_reports, load)}.\n\n"
+                    "The floor is a bare Qt list of the same families, each name drawn in its "
+                    "own font at 12 pt (bench/floor/floor.cpp). Times in ms; start is measured "
+                    "from process start; the ratio is that of the medians.\n\n"
+                    + "\n".join(sections))
+    if not complete:
+        sys.exit("some figures are missing")
+    log("all figures present")
+
+
+if __name__ == "__main__":
+    main()

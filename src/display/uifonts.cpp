@@ -1,0 +1,55 @@
+#include "uifonts.h"
+
+#include <QFontDatabase>
+#include <QHash>
+
+namespace UiFonts {
+
+namespace {
+
+// Metric-compatible stand-ins first, then the fonts every Debian desktop has.
+QStringList standIns(const QString &windowsName)
+{
+    const QString name = windowsName.toLower();
+    if (name == u"arial" || name == u"ms sans serif" || name == u"helvetica")
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                QStringLiteral("DejaVu Sans")};
+    if (name == u"times new roman" || name == u"ms serif" || name == u"times")
+        return {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
+                QStringLiteral("DejaVu Serif")};
+    if (name == u"courier new" || name == u"courier")
+        return {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
+                QStringLiteral("DejaVu Sans Mono")};
+    return {};
+}
+
+} // namespace
+
+QString family(const QString &windowsName)
+{
+    static QHash<QString, QString> resolved;
+    auto known = resolved.constFind(windowsName);
+    if (known != resolved.cend())
+        return *known;
+
+    QString chosen = windowsName;
+    if (!QFontDatabase::hasFamily(windowsName)) {
+        const QStringList candidates = standIns(windowsName);
+        const auto installed
+            = std::find_if(candidates.cbegin(), candidates.cend(),
+                           [](const QString &f) { return QFontDatabase::hasFamily(f); });
+        if (installed != candidates.cend())
+            chosen = *installed;
+    }
+    resolved.insert(windowsName, chosen);
+    return chosen;
+}
+
+QFont pixelFont(const QString &windowsName, int pixelSize)
+{
+    QFont font(family(windowsName));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+} // namespace UiFonts

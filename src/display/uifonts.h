@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The Windows fonts the windows are laid out with ("Arial", "MS Sans Serif", "Times New Roman"...)
+// mapped to installed families. Asking Qt for a family that is not installed makes it search
+// every installed font, tens of milliseconds per name with thousands of fonts; asking for an
+// installed stand-in costs nothing.
+namespace UiFonts {
+
+// The family itself when installed, else its first installed stand-in, else the name unchanged
+// (Qt then finds a fallback). Worked out once per name.
+QString family(const QString &windowsName);
+
+// A font of that family, its height in pixels.
+QFont pixelFont(const QString &windowsName, int pixelSize);
+
+} // namespace UiFonts
