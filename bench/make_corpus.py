@@ -3,8 +3,10 @@
 
 Each family is a Regular and a Bold file copied from one of Debian's Liberation or DejaVu
 fonts, cut down to Latin-1 (the sample is Latin, and 20,000 whole DejaVu files would fill
-14 GB) and renamed with fontTools. The real Liberation Sans and DejaVu Sans are copied too, so
-that "Arial" and the default sans-serif still resolve; they count among the N families.
+14 GB) and renamed with fontTools. The real Liberation fonts (a run-time dependency of Glyphor,
+package fonts-liberation2) and DejaVu Sans are copied too, so that "Arial", "Times New Roman",
+"Courier New" and the default sans-serif resolve as on a real desktop; they count among the N
+families.
 
 The folder holds fonts/, fonts.conf (that folder only, with its cache inside the corpus) and a
 stamp; a folder whose stamp matches is reused as it is.
@@ -23,7 +25,7 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-VERSION = 1
+VERSION = 2
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEJAVU = "/usr/share/fonts/truetype/dejavu"
 LIBERATION = "/usr/share/fonts/truetype/liberation2"
@@ -45,10 +47,14 @@ BASES = [
 REAL_FILES = [
     f"{LIBERATION}/LiberationSans-Regular.ttf",
     f"{LIBERATION}/LiberationSans-Bold.ttf",
+    f"{LIBERATION}/LiberationSerif-Regular.ttf",
+    f"{LIBERATION}/LiberationSerif-Bold.ttf",
+    f"{LIBERATION}/LiberationMono-Regular.ttf",
+    f"{LIBERATION}/LiberationMono-Bold.ttf",
     f"{DEJAVU}/DejaVuSans.ttf",
     f"{DEJAVU}/DejaVuSans-Bold.ttf",
 ]
-REAL_FAMILIES = ["Liberation Sans", "DejaVu Sans"]
+REAL_FAMILIES = ["Liberation Sans", "Liberation Serif", "Liberation Mono", "DejaVu Sans"]
 
 # Basic Latin, Latin-1 Supplement and the letters and signs that Windows-1252 adds.
 LATIN = (list(range(0x20, 0x7F)) + list(range(0xA0, 0x100))

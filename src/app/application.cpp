@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "glyphorstyle.h"
+#include "uifonts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,6 +32,10 @@ void setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("Glyphor"));
     QApplication::setDesktopFileName(QStringLiteral("glyphor"));
     loadFrenchTranslations(app);
+
+    // The windows' own font for every widget, even those built before their window's font is
+    // set: an unresolved default would make Qt search every installed font.
+    QApplication::setFont(UiFonts::pixelFont(QStringLiteral("MS Sans Serif"), 13));
 
     auto *style = new GlyphorStyle;
     style->setTooltipDelay(100);

@@ -47,9 +47,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     IndiqueNom->setCheckable(true);
     IndiqueNom->setChecked(true);
 
-    Couleurs = new QColorDialog(this);
-    // Qt's own dialog: it speaks French and keeps the custom colours; they start unset each run.
-    Couleurs->setOption(QColorDialog::DontUseNativeDialog);
+    // The custom colours of the colour chooser start unset at every run.
     for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
         QColorDialog::setCustomColor(slot, Qt::white);
 

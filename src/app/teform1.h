@@ -45,7 +45,7 @@ public:
     QAction *Copiernomdelafonte1 = nullptr;
     QAction *IndiqueNom = nullptr;
 
-    // The colour chooser; its custom colours last for the run.
+    // The colour chooser, built when first opened; its custom colours last for the run.
     QColorDialog *Couleurs = nullptr;
 
     bool linesPageShown() const;

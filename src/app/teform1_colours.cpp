@@ -28,6 +28,12 @@ void TEForm1::ColorGrid1Change()
 
 bool TEForm1::chooseColor(ColorRef &color)
 {
+    if (!Couleurs) {
+        // Built at first use: it is a large dialog that most runs never open.
+        Couleurs = new QColorDialog(this);
+        // Qt's own dialog: it speaks French and keeps the custom colours for the run.
+        Couleurs->setOption(QColorDialog::DontUseNativeDialog);
+    }
     Couleurs->setCurrentColor(toQColor(color));
     if (Couleurs->exec() != QDialog::Accepted)
         return false;

@@ -4,6 +4,7 @@
 #include "fontfamilies.h"
 #include "uifonts.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -13,9 +14,9 @@
 
 namespace {
 
-// Sample fonts kept at once; enough for every visible line and then some, without holding on to
-// every font engine of a long scroll.
-constexpr qsizetype SampleFontCacheLimit = 512;
+// Sample fonts kept at once: more than the lines a window shows at the smallest size, without
+// holding on to every font engine of a long scroll.
+constexpr qsizetype SampleFontCacheLimit = 128;
 
 // Text is placed by its top-left corner, as the list has always drawn it.
 void drawTextAt(QPainter *painter, int left, int top, const QString &text)
@@ -69,7 +70,10 @@ QFont FontListDelegate::sampleFont(const QString &family) const
     if (cached != m_sampleFonts.cend())
         return *cached;
 
-    QFont font = family == FontFamilies::DefaultEntry ? QGuiApplication::font() : QFont(family);
+    // "Default" is the desktop's own font, whatever font the windows use.
+    QFont font = family == FontFamilies::DefaultEntry
+        ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+        : QFont(family);
     font.setPointSize(std::max(1, key.size));
     font.setBold(key.bold);
     font.setItalic(key.italic);

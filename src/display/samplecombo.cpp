@@ -28,6 +28,8 @@ void SampleCombo::selectEntry(int index)
 void SampleCombo::setFieldText(const QString &text)
 {
     lineEdit()->setText(text);
+    // Show the text from its start, as a field filled by the program always did.
+    lineEdit()->setCursorPosition(0);
 }
 
 void SampleCombo::setColors(const QColor &background, const QColor &text)

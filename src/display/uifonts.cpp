@@ -11,13 +11,13 @@ namespace {
 QStringList standIns(const QString &windowsName)
 {
     const QString name = windowsName.toLower();
-    if (name == u"arial" || name == u"ms sans serif" || name == u"helvetica")
+    if (name == u"arial" || name == u"ms sans serif" || name == u"liberation sans")
         return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                 QStringLiteral("DejaVu Sans")};
-    if (name == u"times new roman" || name == u"ms serif" || name == u"times")
+    if (name == u"times new roman" || name == u"ms serif" || name == u"liberation serif")
         return {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
                 QStringLiteral("DejaVu Serif")};
-    if (name == u"courier new" || name == u"courier")
+    if (name == u"courier new" || name == u"courier" || name == u"liberation mono")
         return {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
                 QStringLiteral("DejaVu Sans Mono")};
     return {};

@@ -3,10 +3,10 @@
 #include <QFont>
 #include <QString>
 
-// The Windows fonts the windows are laid out with ("Arial", "MS Sans Serif", "Times New Roman"...)
-// mapped to installed families. Asking Qt for a family that is not installed makes it search
-// every installed font, tens of milliseconds per name with thousands of fonts; asking for an
-// installed stand-in costs nothing.
+// The fonts the windows are laid out with, Windows names ("Arial", "MS Sans Serif", "Times New
+// Roman"...) or their metric-compatible Liberation fonts, mapped to installed families. Asking Qt
+// for a family that is not installed makes it search every installed font, tens of milliseconds per
+// name with thousands of fonts; asking for an installed stand-in costs nothing.
 namespace UiFonts {
 
 // The family itself when installed, else its first installed stand-in, else the name unchanged

@@ -1,0 +1,75 @@
+"""Glyphor builds and starts: the caption, the hidden start, and the font list on screen."""
+
+import time
+
+from glyphor_session import MAIN_WINDOW_NAME, GlyphorTestCase, main, wait_for
+
+WHITE = '#ffffff'
+# Inside the list's first two lines (22 pixels each at the default size 12), clear of their edges.
+FIRST_LINE = (4, 3, 460, 16)
+SECOND_LINE = (4, 25, 460, 16)
+
+
+def rgb(colour):
+    return tuple(int(colour[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def is_dark(colour):
+    return sum(rgb(colour)) < 3 * 96
+
+
+def text_pixels(colours):
+    """Pixels that stand out from the area's most used colour, its background."""
+    background = rgb(colours[0][1])
+    return sum(count for count, colour in colours
+               if sum(abs(a - b) for a, b in zip(rgb(colour), background)) > 3 * 96)
+
+
+class Startup(GlyphorTestCase):
+    def first_line_has_text(self, window):
+        return any(is_dark(colour) for _, colour in self.session.colours(window, FIRST_LINE))
+
+    def test_caption_counts_default_and_the_test_fonts(self):
+        # Five families and "Default"; the truncated font file is passed over.
+        window = self.start_glyphor()
+        self.assertEqual(self.session.window_name(window), 'Glyphor 3.5 *** 6 fontes disponibles')
+
+    def test_non_empty_first_argument_hides_the_window_at_its_first_paint(self):
+        self.session.watch_maps()
+        self.session.launch('hidden')
+        window = self.session.wait_window(visible=False)
+        wait_for(lambda: self.session.mapped_events(window) == ['map', 'unmap'],
+                 what='the window to show, then hide')
+        time.sleep(1.5)  # long enough for a wrong re-show or a crash to happen
+        self.assertTrue(self.session.running(), 'the program ended')
+        self.assertEqual(self.session.mapped_events(window), ['map', 'unmap'])
+        self.assertEqual(self.session.find_windows(MAIN_WINDOW_NAME), [])
+        self.assertEqual(self.session.window_info(window)['state'], 'IsUnMapped')
+
+    def test_empty_first_argument_stays_visible(self):
+        self.session.watch_maps()
+        window = self.start_glyphor('')
+        wait_for(lambda: self.first_line_has_text(window), what='the list to be painted')
+        time.sleep(1.5)  # a wrong hide would follow the first paint at once
+        self.assertTrue(self.session.running(), 'the program ended')
+        self.assertTrue(self.session.is_viewable(window),
+                        self.session.screenshot('not-visible'))
+        self.assertEqual(self.session.mapped_events(window), ['map'])
+
+    def test_default_line_is_drawn_and_highlighted_when_clicked(self):
+        window = self.start_glyphor()
+        wait_for(lambda: self.first_line_has_text(window), what='text in the first line')
+        before = self.session.screenshot('before-click', window)
+        self.assertEqual(self.session.colours(window, FIRST_LINE)[0][1], WHITE, before)
+
+        self.session.click(window, 30, 11)
+        wait_for(lambda: self.session.colours(window, FIRST_LINE)[0][1] != WHITE,
+                 what='the first line to be highlighted')
+        after = self.session.screenshot('after-click', window)
+        # The text stays readable on the highlight.
+        self.assertGreater(text_pixels(self.session.colours(window, FIRST_LINE)), 20, after)
+        self.assertEqual(self.session.colours(window, SECOND_LINE)[0][1], WHITE, after)
+
+
+if __name__ == '__main__':
+    main()
