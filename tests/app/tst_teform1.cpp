@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace Enmain;
 
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void startUp_data();
     void startUp();
     void selectionAndNameTip();
+    void panelHintsFollowTheBox();
     void validClick_data();
     void validClick();
     void historyKeepsRepeats();
@@ -186,6 +188,26 @@ void TestTEForm1::selectionAndNameTip()
     QVERIFY(list->nameTipEnabled());
     m_form->IndiqueNom->trigger();
     QVERIFY(!list->nameTipEnabled());
+}
+
+void TestTEForm1::panelHintsFollowTheBox()
+{
+    createWindow(QByteArray("[glyphor]\nShowHints=0\n"));
+    const auto tipShownFor = [](QWidget *widget) {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(widget, &help);
+        return QToolTip::isVisible() && QToolTip::text() == widget->toolTip();
+    };
+    auto *box = child<QCheckBox>("AfBulles");
+    QVERIFY(!tipShownFor(child<QPushButton>("gras")));
+    QVERIFY(!tipShownFor(child<SizeField>("SpinEdit1")));
+    QVERIFY(tipShownFor(box)); // the box's own hint always shows
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(m_form->panelHintsShown());
+    QVERIFY(tipShownFor(child<QPushButton>("gras")));
+    QCOMPARE(child<QPushButton>("gras")->toolTip(),
+             QStringLiteral("Activer/désactiver\nl'attribut GRAS"));
 }
 
 void TestTEForm1::validClick_data()
