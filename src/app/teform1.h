@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class ColorGrid;
+class FontListView;
 class QAction;
 class QColorDialog;
 class QMenu;
@@ -98,8 +100,9 @@ private:
     void applyLineHeight();
     void toggleAttribute(bool &attribute, class QPushButton *button, const QString &letter);
     void setListColors();
-    // Opens the colour chooser on a colour; false when the user cancels.
-    bool chooseColor(ColorRef &color);
+    // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.
+    void chooseOtherColor(ColorRef &color, void (FontListView::*applyToList)(const QColor &),
+                          void (ColorGrid::*setMarker)(int));
 
     std::unique_ptr<Ui::TEForm1> ui;
     QStringList m_arguments;

@@ -26,7 +26,8 @@ void TEForm1::ColorGrid1Change()
     AppliqueTexte();
 }
 
-bool TEForm1::chooseColor(ColorRef &color)
+void TEForm1::chooseOtherColor(ColorRef &color, void (FontListView::*applyToList)(const QColor &),
+                               void (ColorGrid::*setMarker)(int))
 {
     if (!Couleurs) {
         // Built at first use: it is a large dialog that most runs never open.
@@ -36,33 +37,26 @@ bool TEForm1::chooseColor(ColorRef &color)
     }
     Couleurs->setCurrentColor(toQColor(color));
     if (Couleurs->exec() != QDialog::Accepted)
-        return false;
+        return;
     color = toColorRef(Couleurs->selectedColor());
-    return true;
+    (ui->ListBox1->*applyToList)(toQColor(color));
+    if (linesPageShown())
+        ui->ListBox1->repaintNow();
+    else
+        AppliqueTexte();
+    // No cell stands for the chosen colour; the grid's change leaves it as chosen.
+    (ui->ColorGrid1->*setMarker)(-1);
 }
 
 void TEForm1::TPlusClick()
 {
-    if (!chooseColor(CouleurTexte))
-        return;
-    ui->ListBox1->setTextColor(toQColor(CouleurTexte));
-    if (linesPageShown())
-        ui->ListBox1->repaintNow();
-    else
-        AppliqueTexte();
-    ui->ColorGrid1->setForegroundIndex(-1);
+    chooseOtherColor(CouleurTexte, &FontListView::setTextColor, &ColorGrid::setForegroundIndex);
 }
 
 void TEForm1::FPlusClick()
 {
-    if (!chooseColor(CouleurFond))
-        return;
-    ui->ListBox1->setBackgroundColor(toQColor(CouleurFond));
-    if (linesPageShown())
-        ui->ListBox1->repaintNow();
-    else
-        AppliqueTexte();
-    ui->ColorGrid1->setBackgroundIndex(-1);
+    chooseOtherColor(CouleurFond, &FontListView::setBackgroundColor,
+                     &ColorGrid::setBackgroundIndex);
 }
 
 void TEForm1::LigneMenuPopup()
