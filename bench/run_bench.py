@@ -38,9 +38,9 @@ FIGURES = [
     ("vmhwm", "Peak memory after the full pass (VmHWM)", "MiB", 1.2, 0),
 ]
 STEPS = [
-    ("app", "process start to application ready"),
+    ("app", "process start to the QApplication"),
     ("fontdb", "font database population"),
-    ("window", "window set-up and model"),
+    ("window", "application and window set-up, model"),
     ("first_paint", "show and first paint"),
 ]
 

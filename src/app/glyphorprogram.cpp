@@ -9,9 +9,9 @@
 int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
 {
     QApplication app(argc, argv);
-    Application::setUp(app);
     if (hooks.applicationReady)
         hooks.applicationReady(app);
+    Application::setUp(app);
 
     TEForm1 EForm1(QApplication::arguments(), Settings::filePath());
     if (hooks.windowCreated)

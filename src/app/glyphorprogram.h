@@ -6,8 +6,8 @@ class QApplication;
 class QWidget;
 
 // The program from its entry to its end. The hooks let a benchmark watch the real start-up:
-// applicationReady runs once the application is set up and before the main window exists;
-// windowCreated runs once the main window has been created, before the event loop starts.
+// applicationReady runs once the QApplication exists, before Glyphor sets it up and creates its
+// main window; windowCreated runs once the main window exists, before the event loop starts.
 struct GlyphorHooks
 {
     std::function<void(QApplication &)> applicationReady;
