@@ -51,6 +51,7 @@ int main(int argc, char **argv)
     target.applySample = [&] {
         view.viewport()->repaint();
     };
+    target.applySampleOfNewCharacters = target.applySample;
     target.applySize = [&] {
         delegate.pointSize = 20;
         view.doItemsLayout();

@@ -142,6 +142,8 @@ void Probe::measure()
     QCoreApplication::processEvents();
     report[QStringLiteral("apply_sample_ns")]
         = timed(m_target.applySample, QStringLiteral("apply_sample_paints"));
+    report[QStringLiteral("apply_new_chars_ns")]
+        = timed(m_target.applySampleOfNewCharacters, QStringLiteral("apply_new_chars_paints"));
     report[QStringLiteral("apply_size_ns")]
         = timed(m_target.applySize, QStringLiteral("apply_size_paints"));
     report[QStringLiteral("rows")] = list->model()->rowCount();

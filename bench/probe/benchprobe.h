@@ -28,6 +28,8 @@ struct Target
     // Show a new sample string, then a new size, with the middle of the list shown. Each may
     // repaint at once or only ask for a repaint; the probe waits for the repaint either way.
     std::function<void()> applySample;
+    // A new sample string made of characters that no line has drawn yet.
+    std::function<void()> applySampleOfNewCharacters;
     std::function<void()> applySize;
 };
 
