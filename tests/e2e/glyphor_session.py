@@ -5,7 +5,9 @@ program with hermetic fonts and settings, clicks and types with xdotool at the p
 main window's layout gives, and reads the screen back with xgrab. Everything it starts is
 stopped by process id in stop().
 
-Environment: GLYPHOR_BIN, XGRAB_BIN and GLYPHOR_TEST_FONTS_CONF (set by CTest).
+Environment: GLYPHOR_BIN, XGRAB_BIN and GLYPHOR_TEST_FONTS_CONF (set by CTest); when
+GLYPHOR_E2E_SHOTS names a folder, each test's screenshots are copied into a folder of it named
+after the test, passed or failed.
 """
 
 import os
@@ -337,6 +339,10 @@ class Session:
         lines = self.run(*argv).stdout.split()
         return [(int(lines[i]), lines[i + 1]) for i in range(0, len(lines), 2)]
 
+    def clipboard(self):
+        """The clipboard's plain text, asked of its owner as any other program would."""
+        return self.run(self.xgrab_bin, 'clipboard').stdout
+
     # --- settings file ---
 
     def write_settings(self, data):
@@ -389,6 +395,11 @@ class GlyphorTestCase(unittest.TestCase):
         workdir = getattr(self, 'workdir', None)
         if not workdir:
             return result
+        keep = os.environ.get('GLYPHOR_E2E_SHOTS')
+        shots = os.path.join(workdir, 'shots')
+        if keep and os.path.isdir(shots):
+            name = '%s.%s' % (type(self).__name__, self._testMethodName)
+            shutil.copytree(shots, os.path.join(keep, name), dirs_exist_ok=True)
         if len(result.failures) + len(result.errors) == problems:
             shutil.rmtree(workdir, ignore_errors=True)
         else:

@@ -3,6 +3,8 @@
 //   xgrab shot FILE.png [X Y W H]
 //   xgrab pixel X Y [X Y ...]      prints one #rrggbb line per pixel
 //   xgrab colours X Y W H          prints "COUNT #rrggbb" per colour of the area, most used first
+//   xgrab clipboard                prints the clipboard's plain text as it is, no newline added
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
@@ -34,6 +36,11 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
     QTextStream out(stdout);
+    if (args == QStringList {QStringLiteral("clipboard")}) {
+        // Another client owns the clipboard: Qt asks it for the text through the X selection.
+        out << QGuiApplication::clipboard()->text();
+        return 0;
+    }
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen || args.isEmpty())
         return 2;
