@@ -41,17 +41,18 @@ QFont FontListDelegate::nameFont()
 int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
 {
     ++m_measurements;
-    const QFontMetrics metrics(nameFont());
-    int widest = 0;
-    for (int row = model.rowCount() - 1; row >= 0; --row) {
-        const QString name = model.index(row, 0).data().toString();
-        // The names and their font never change during a run, so each width is worked out once.
-        auto width = m_nameWidths.constFind(name);
-        if (width == m_nameWidths.cend())
-            width = m_nameWidths.insert(name, metrics.horizontalAdvance(name));
-        widest = std::max(widest, *width);
+    // The names and their font never change during a run: the widest is worked out over all
+    // entries once, and every later reset takes it again instead of walking thousands of names.
+    if (m_widestName < 0 || m_measuredRows != model.rowCount()) {
+        const QFontMetrics metrics(nameFont());
+        int widest = 0;
+        for (int row = model.rowCount() - 1; row >= 0; --row)
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(model.index(row, 0).data().toString()));
+        m_widestName = widest;
+        m_measuredRows = model.rowCount();
     }
-    return widest;
+    return m_widestName;
 }
 
 FontListDelegate::FontKey FontListDelegate::currentKey() const

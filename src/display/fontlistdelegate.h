@@ -52,7 +52,8 @@ private:
     bool m_namesShown = true;
     int m_lineHeight = 22;
     mutable int m_measurements = 0;
-    mutable QHash<QString, int> m_nameWidths;
+    mutable int m_widestName = -1;
+    mutable int m_measuredRows = -1;
     mutable QHash<QString, QFont> m_sampleFonts;
     mutable FontKey m_sampleFontsKey;
 };
