@@ -14,8 +14,8 @@
 
 namespace {
 
-// Sample fonts kept at once: more than the lines a window shows at the smallest size, without
-// holding on to every font engine of a long scroll.
+// Sample fonts and name layouts kept at once: more than the lines a window shows at the smallest
+// size, without holding on to every font engine of a long scroll.
 constexpr qsizetype SampleFontCacheLimit = 128;
 
 // Text is placed by its top-left corner, as the list has always drawn it.
@@ -33,9 +33,26 @@ FontListDelegate::FontListDelegate(QObject *parent)
 
 QFont FontListDelegate::nameFont()
 {
-    QFont font(UiFonts::family(QStringLiteral("Arial")), 10);
-    font.setBold(true);
+    static const QFont font = [] {
+        QFont arial(UiFonts::family(QStringLiteral("Arial")), 10);
+        arial.setBold(true);
+        return arial;
+    }();
     return font;
+}
+
+const QStaticText &FontListDelegate::nameText(const QString &family) const
+{
+    // A name is laid out once and drawn from its layout until it scrolls far away.
+    if (m_nameTexts.size() >= SampleFontCacheLimit)
+        m_nameTexts.clear();
+    auto cached = m_nameTexts.find(family);
+    if (cached == m_nameTexts.end()) {
+        QStaticText text(family);
+        text.setTextFormat(Qt::PlainText);
+        cached = m_nameTexts.insert(family, text);
+    }
+    return *cached;
 }
 
 int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
@@ -105,7 +122,7 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         if (Enmain::LargeurNoms == 0)
             Enmain::LargeurNoms = measureNameColumn(*index.model());
         painter->setFont(nameFont());
-        drawTextAt(painter, line.left() + 1, line.top() + 1, family);
+        painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
     }
     painter->setFont(sampleFont(family));
     drawTextAt(painter, line.left() + Enmain::LargeurNoms + 2, line.top() + 1,

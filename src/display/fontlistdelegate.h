@@ -3,6 +3,7 @@
 #include <QAbstractItemDelegate>
 #include <QFont>
 #include <QHash>
+#include <QStaticText>
 
 // Draws one line of the font list: the family's name in Arial 10 pt bold, then a space and the
 // sample string in that family, at the display state's size and attributes. Every line has the
@@ -54,6 +55,9 @@ private:
     mutable int m_measurements = 0;
     mutable int m_widestName = -1;
     mutable int m_measuredRows = -1;
+    const QStaticText &nameText(const QString &family) const;
+
+    mutable QHash<QString, QStaticText> m_nameTexts;
     mutable QHash<QString, QFont> m_sampleFonts;
     mutable FontKey m_sampleFontsKey;
 };

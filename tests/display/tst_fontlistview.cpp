@@ -104,7 +104,7 @@ void TestFontListView::linePositions()
         QCOMPARE(name.font.pointSize(), 10);
         QVERIFY(name.font.bold());
         QCOMPARE(name.baseline.x(), line.left() + 1.0);
-        QCOMPARE(name.baseline.y(), line.top() + 1.0 + QFontMetrics(nameFont).ascent());
+        QCOMPARE(name.baseline.y(), line.top() + 1.0 + QFontMetricsF(nameFont).ascent());
     }
     const auto &sample = texts.back();
     QCOMPARE(sample.text, QStringLiteral(" azerty"));
