@@ -69,7 +69,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 TEForm1::~TEForm1() = default;
 
 // Designer keeps font sizes in points; the layout gives them in pixels, so every size set in the
-// .ui is a pixel height. The layout's Windows font names become installed families.
+// .ui is a pixel height. Each family the layout names goes through UiFonts, which gives an
+// installed stand-in when it is missing.
 void TEForm1::applyLayoutFonts()
 {
     QList<QWidget *> widgets = findChildren<QWidget *>();
