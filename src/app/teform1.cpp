@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
-#include <QTimer>
 
 using namespace Enmain;
 

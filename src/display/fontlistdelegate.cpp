@@ -6,7 +6,6 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QStyle>
 

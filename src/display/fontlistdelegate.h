@@ -16,7 +16,6 @@ public:
     explicit FontListDelegate(QObject *parent = nullptr);
 
     void setSampleText(const QString &text) { m_sample = text; }
-    const QString &sampleText() const { return m_sample; }
 
     void setNamesShown(bool shown) { m_namesShown = shown; }
     bool namesShown() const { return m_namesShown; }
