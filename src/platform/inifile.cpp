@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
@@ -72,28 +73,87 @@ IniFile::IniFile(QString path)
 void IniFile::load()
 {
     m_lines.clear();
+    m_readBytes.clear();
+    m_encoding = Encoding::PerLine;
+    m_unreadable = false;
+
     QFile file(m_path);
-    // Only a regular file is read: a pipe or a device could block or never end.
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo info(m_path);
+    if (!info.exists())
         return;
+    // Only a regular file is read: a pipe or a device could block or never end.
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        m_unreadable = true;
+        return;
+    }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_unreadable = true;
+        return;
+    }
     file.close();
 
-    // Stateless, so that a sequence cut short at the very end counts as an error too.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = Windows1252::decode(bytes);
-    if (text.isEmpty())
-        return;
-
-    m_lines = text.split(u'\n');
-    if (text.endsWith(u'\n'))
-        m_lines.removeLast();
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        m_encoding = bytes.startsWith("\xFF") ? Encoding::Utf16LE : Encoding::Utf16BE;
+        QStringDecoder utf16(m_encoding == Encoding::Utf16LE ? QStringDecoder::Utf16LE
+                                                             : QStringDecoder::Utf16BE);
+        const QString text = utf16.decode(bytes.sliced(2));
+        QStringList lines = text.split(u'\n');
+        if (text.endsWith(u'\n'))
+            lines.removeLast();
+        for (const QString &line : std::as_const(lines)) {
+            m_lines.append(line);
+            m_readBytes.append(QByteArray());
+            m_readBytes.last() = encodedLine(m_lines.size() - 1);
+        }
+    } else {
+        QList<QByteArray> lines = bytes.split('\n');
+        if (bytes.isEmpty() || bytes.endsWith('\n'))
+            lines.removeLast();
+        for (const QByteArray &line : std::as_const(lines)) {
+            // Stateless, so that a sequence cut short at the end of the line counts as an error.
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString text = utf8.decode(line);
+            if (utf8.hasError())
+                text = Windows1252::decode(line);
+            m_lines.append(text);
+            m_readBytes.append(line);
+        }
+        // A byte-order mark would hide a section header on the first line.
+        if (!m_lines.isEmpty() && m_lines.first().startsWith(QChar(0xFEFF)))
+            m_lines.first().remove(0, 1);
+    }
     for (QString &line : m_lines) {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
+}
+
+void IniFile::replaceLine(int i, const QString &text)
+{
+    m_lines[i] = text;
+    m_readBytes[i] = QByteArray();
+}
+
+void IniFile::insertLine(int i, const QString &text)
+{
+    m_lines.insert(i, text);
+    m_readBytes.insert(i, QByteArray());
+}
+
+QByteArray IniFile::encodedLine(int i) const
+{
+    if (!m_readBytes[i].isNull())
+        return m_readBytes[i];
+    switch (m_encoding) {
+    case Encoding::Utf16LE:
+        return QStringEncoder(QStringEncoder::Utf16LE).encode(m_lines[i]);
+    case Encoding::Utf16BE:
+        return QStringEncoder(QStringEncoder::Utf16BE).encode(m_lines[i]);
+    case Encoding::PerLine:
+        break;
+    }
+    return m_lines[i].toUtf8();
 }
 
 int IniFile::findSection(const QString &section) const
@@ -170,14 +230,14 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     const int sectionLine = findSection(section);
     if (sectionLine < 0) {
         if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
-            m_lines.append(QString());
-        m_lines.append(u'[' + section + u']');
-        m_lines.append(key + u'=' + text);
+            insertLine(m_lines.size(), QString());
+        insertLine(m_lines.size(), u'[' + section + u']');
+        insertLine(m_lines.size(), key + u'=' + text);
         return;
     }
 
     if (const std::optional<KeyLine> found = findKey(sectionLine, key)) {
-        m_lines[found->line] = found->key.toString() + u'=' + text;
+        replaceLine(found->line, found->key.toString() + u'=' + text);
         return;
     }
 
@@ -186,18 +246,24 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     int insertAt = sectionEnd(sectionLine);
     while (insertAt - 1 > sectionLine && trimmedBlanks(m_lines[insertAt - 1]).isEmpty())
         --insertAt;
-    m_lines.insert(insertAt, key + u'=' + text);
+    insertLine(insertAt, key + u'=' + text);
 }
 
 bool IniFile::save() const
 {
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+    if (m_unreadable || !QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;
 
     QByteArray bytes;
-    for (const QString &line : m_lines) {
-        bytes += line.toUtf8();
-        bytes += '\n';
+    QByteArray lineEnd("\n");
+    if (m_encoding != Encoding::PerLine) {
+        const bool littleEndian = m_encoding == Encoding::Utf16LE;
+        bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+        lineEnd = littleEndian ? QByteArray("\n\0", 2) : QByteArray("\0\n", 2);
+    }
+    for (int i = 0; i < m_lines.size(); ++i) {
+        bytes += encodedLine(i);
+        bytes += lineEnd;
     }
 
     QSaveFile file(m_path);

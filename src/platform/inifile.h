@@ -20,8 +20,14 @@ public:
     const QString &path() const { return m_path; }
 
     // Reads the file. A missing or unreadable file reads as empty: reading never fails.
-    // UTF-8 is expected; a file that is not valid UTF-8 is read as Windows-1252.
+    // The encoding is decided line by line: a line that is valid UTF-8 is UTF-8, another one is
+    // Windows-1252 (copied from Windows). A file that starts with a UTF-16 byte-order mark (as
+    // Windows Notepad writes) is UTF-16 throughout.
     void load();
+
+    // The file exists but could not be read: saving would replace content never seen, so save()
+    // refuses.
+    bool unreadable() const { return m_unreadable; }
 
     // The value of key in section: blanks around it trimmed, one pair of enclosing single or
     // double quotes removed, cut to MaxValueLength characters and at a NUL character.
@@ -35,8 +41,10 @@ public:
     void setValue(const QString &section, const QString &key, const QString &value);
 
     // Writes every line to a temporary file in the same folder and renames it over the file, so a
-    // failed save leaves the old file as it was. Creates the folder when it is missing.
-    // Returns false when anything fails.
+    // failed save leaves the old file as it was. Creates the folder when it is missing. Lines that
+    // were not changed go back byte for byte as they were read; changed and new lines are UTF-8
+    // (UTF-16 in a UTF-16 file). Returns false when anything fails, or when the file was
+    // unreadable.
     bool save() const;
 
     const QStringList &lines() const { return m_lines; }
@@ -54,6 +62,16 @@ private:
     int sectionEnd(int sectionLine) const;
     std::optional<KeyLine> findKey(int sectionLine, const QString &key) const;
 
+    // Replaces line i, which then no longer goes back as it was read.
+    void replaceLine(int i, const QString &text);
+    void insertLine(int i, const QString &text);
+    QByteArray encodedLine(int i) const;
+
     QString m_path;
     QStringList m_lines;
+    // The bytes each line was read from, its CR included, its LF not; null for a line set since.
+    QList<QByteArray> m_readBytes;
+    enum class Encoding { PerLine, Utf16LE, Utf16BE };
+    Encoding m_encoding = Encoding::PerLine;
+    bool m_unreadable = false;
 };

@@ -3,8 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,8 @@ private Q_SLOTS:
     void read();
     void otherLinesSurvive();
     void failedWriteThrows();
+    void unreadableFileIsNeverReplaced();
+    void mixedEncodingsSurvive();
     void filePath_data();
     void filePath();
 
@@ -146,6 +151,62 @@ void TestSettings::failedWriteThrows()
     }
     QVERIFY(QFileInfo(path).isDir());
     compareSettings(Settings::read(path), Settings());
+}
+
+void TestSettings::unreadableFileIsNeverReplaced()
+{
+    // Root reads every file: as root, the test runs again as an ordinary user, from a copy of
+    // this program that that user can reach.
+    if (geteuid() == 0) {
+        QTemporaryDir dir;
+        const QString self = dir.filePath(QStringLiteral("tst_settings"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), self));
+        QVERIFY(QProcess::execute(QStringLiteral("chown"),
+                                  {QStringLiteral("-R"), QStringLiteral("65534:65534"), dir.path()})
+                == 0);
+        QProcess asUser;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), dir.path());
+        asUser.setProcessEnvironment(environment);
+        asUser.setProcessChannelMode(QProcess::ForwardedChannels);
+        asUser.start(QStringLiteral("setpriv"),
+                     {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                      QStringLiteral("--clear-groups"), QStringLiteral("--"), self,
+                      QStringLiteral("unreadableFileIsNeverReplaced")});
+        QVERIFY(asUser.waitForFinished(60000));
+        QCOMPARE(asUser.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(asUser.exitCode(), 0);
+        return;
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("glyphor.ini"));
+    const QByteArray old("[glyphor]\nSize=20\n\n[mine]\nkeep=this\n");
+    writeBytes(path, old);
+    QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+    // Read as defaults, it must not be written over with them.
+    const Settings settings = Settings::read(path);
+    compareSettings(settings, Settings());
+    QVERIFY_THROWS_EXCEPTION(GlyphorError, settings.write(path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(readBytes(path), old);
+}
+
+void TestSettings::mixedEncodingsSurvive()
+{
+    // A Windows-1252 comment added by hand must not turn the UTF-8 sample into mojibake, and
+    // lines that are not rewritten go back as they were.
+    const QString path = m_dir.filePath(QStringLiteral("mixed.ini"));
+    const QByteArray comment("; r\xe9glages copi\xe9s\r");
+    writeBytes(path, comment + "\n[glyphor]\nString=\xc3\xa9t\xc3\xa9\nSize=20\n");
+    Settings settings = Settings::read(path);
+    QCOMPARE(settings.string, QStringLiteral("été"));
+    settings.size = 30;
+    settings.write(path);
+    const QByteArray written = readBytes(path);
+    QVERIFY(written.startsWith(
+        QByteArray(comment + "\n[glyphor]\nString=\xc3\xa9t\xc3\xa9\nSize=30\n")));
+    QCOMPARE(Settings::read(path).string, QStringLiteral("été"));
 }
 
 void TestSettings::filePath_data()

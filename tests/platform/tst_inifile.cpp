@@ -48,6 +48,8 @@ private Q_SLOTS:
     void saveFailsWhenTheFileCannotGrow();
     void badFiles_data();
     void badFiles();
+    void untouchedLinesKeepTheirBytes_data();
+    void untouchedLinesKeepTheirBytes();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("test.ini")); }
@@ -141,8 +143,8 @@ void TestIniFile::write_data()
     QTest::newRow("new section after others") << others + "[b]\nk=1"
                                               << "k"
                                               << "v" << others + "[b]\nk=1\n\n[glyphor]\nk=v\n";
-    QTest::newRow("CR LF becomes LF") << QByteArray("[glyphor]\r\nk=1\r\n") << "k"
-                                      << "2" << QByteArray("[glyphor]\nk=2\n");
+    QTest::newRow("rewritten CR LF line gets LF") << QByteArray("[glyphor]\r\nk=1\r\n") << "k"
+                                                  << "2" << QByteArray("[glyphor]\r\nk=2\n");
     QTest::newRow("line breaks become spaces")
         << QByteArray("") << "k"
         << "a\r\nb\nc" << QByteArray("[glyphor]\nk=a  b c\n");
@@ -279,6 +281,50 @@ void TestIniFile::badFiles()
     QVERIFY(ini.save());
     ini.load();
     QCOMPARE(ini.rawValue(QStringLiteral("glyphor"), QStringLiteral("k")), QStringLiteral("2"));
+}
+
+void TestIniFile::untouchedLinesKeepTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("expected"); // after "k" is set to "né"
+
+    QTest::newRow("UTF-8 and Windows-1252 lines")
+        << QByteArray("; caf\xe9\r\n[glyphor]\nk=old\nu=\xc3\xa9t\xc3\xa9\nw=\xe9t\xe9\n")
+        << QByteArray("; caf\xe9\r\n[glyphor]\nk=n\xc3\xa9\nu=\xc3\xa9t\xc3\xa9\nw=\xe9t\xe9\n");
+    QTest::newRow("key appended after a Windows-1252 line")
+        << QByteArray("[glyphor]\nw=\xe9t\xe9")
+        << QByteArray("[glyphor]\nw=\xe9t\xe9\nk=n\xc3\xa9\n");
+    const auto utf16 = [](const char16_t *text, bool littleEndian) {
+        QByteArray bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t *c = text; *c; ++c) {
+            const char high = char(*c >> 8), low = char(*c & 0xFF);
+            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        return bytes;
+    };
+    // As Windows Notepad saves "Unicode" text: little-endian, CR LF.
+    QTest::newRow("UTF-16 LE") << utf16(u"[glyphor]\r\nk=old\r\nu=été\r\n", true)
+                               << utf16(u"[glyphor]\r\nk=né\nu=été\r\n", true);
+    QTest::newRow("UTF-16 BE") << utf16(u"[glyphor]\nu=été", false)
+                               << utf16(u"[glyphor]\nu=été\nk=né\n", false);
+}
+
+void TestIniFile::untouchedLinesKeepTheirBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, expected);
+    writeBytes(path(), bytes);
+    IniFile ini(path());
+    ini.load();
+    for (const char *key : {"u", "w"}) {
+        const auto value = ini.rawValue(QStringLiteral("glyphor"), QString::fromLatin1(key));
+        QVERIFY(!value || *value == QStringLiteral("été"));
+    }
+    ini.setValue(QStringLiteral("glyphor"), QStringLiteral("k"), QStringLiteral("né"));
+    QVERIFY(ini.save());
+    QCOMPARE(readBytes(path()), expected);
+    ini.load();
+    QCOMPARE(ini.rawValue(QStringLiteral("glyphor"), QStringLiteral("k")), QStringLiteral("né"));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
