@@ -169,7 +169,7 @@ void TEForm1::FormCreate()
     CouleurFond = 0xFFFFFF;
 
     ui->txtEdit->setFieldText(Chaine);
-    ui->txtEdit->insertItem(0, Chaine);
+    ui->txtEdit->addRecentEntry(Chaine);
     ui->SpinEdit1->setValue(Taille);
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);

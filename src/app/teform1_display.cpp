@@ -4,6 +4,7 @@
 #include "ui_teform1.h"
 
 #include "displaystate.h"
+#include "fontfamilies.h"
 #include "fontlistdelegate.h"
 #include "settings.h"
 #include "windows1252.h"
@@ -47,7 +48,7 @@ void TEForm1::validClick()
     bool changed = false;
     if (t != Chaine) {
         setChaine(t);
-        ui->txtEdit->insertItem(0, t);
+        ui->txtEdit->addRecentEntry(t);
         changed = true;
     }
     if (v != Taille) {
@@ -63,7 +64,7 @@ void TEForm1::validClick()
 
 void TEForm1::AppliqueTexte()
 {
-    QFont font(ui->txtEdit->currentText());
+    QFont font = FontFamilies::entryFont(ui->txtEdit->currentText());
     font.setPointSize(std::max(1, ui->SpinEdit1->value()));
     font.setBold(AttrGras);
     font.setItalic(AttrItal);

@@ -1,5 +1,6 @@
 #include "colorgrid.h"
 
+#include "fontfamilies.h"
 #include "uifonts.h"
 
 #include <QMouseEvent>
@@ -19,7 +20,7 @@ ColorGrid::ColorGrid(QWidget *parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    QFont labelFont(UiFonts::family(QStringLiteral("Times New Roman")));
+    QFont labelFont = FontFamilies::familyFont(UiFonts::family(QStringLiteral("Times New Roman")));
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     setFont(labelFont);

@@ -24,10 +24,11 @@ inline void resetDisplayState()
     LargeurNoms = 0;
 }
 
-// The fixed height of every line of the font list for a sample size.
-constexpr int lineHeightFor(qint32 taille)
+// The fixed height of every line of the font list for a sample size. In 64 bits: a stored size
+// near the limits of 32 bits must not overflow.
+constexpr qint64 lineHeightFor(qint32 taille)
 {
-    return taille + taille / 2 + 4;
+    return qint64(taille) + taille / 2 + 4;
 }
 
 } // namespace Enmain

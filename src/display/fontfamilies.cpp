@@ -1,6 +1,11 @@
 #include "fontfamilies.h"
 
+#include "systemfonts.h"
+#include "uifonts.h"
+
+#include <QCollator>
 #include <QFontDatabase>
+#include <QSet>
 
 #include <algorithm>
 
@@ -13,12 +18,31 @@ bool isGenericAlias(const QString &family)
     return family == u"Sans Serif" || family == u"Serif" || family == u"Monospace";
 }
 
-} // namespace
-
-bool lessIgnoringCase(const QString &a, const QString &b)
+// Qt names each foundry's share of a family "Family [Foundry]"; users know the family by its
+// own name. A family whose own name ends in brackets stays whole.
+QString withoutFoundry(const QString &qtName, const QSet<QString> &familyNames)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    if (!qtName.endsWith(u']') || familyNames.contains(qtName))
+        return qtName;
+    const qsizetype suffix = qtName.lastIndexOf(QStringLiteral(" ["));
+    if (suffix <= 0)
+        return qtName;
+    const QString family = qtName.first(suffix);
+    return familyNames.contains(family) ? family : qtName;
 }
+
+QCollator listCollator()
+{
+    // The words' order of the user's language; a bare C locale gets the program's own, French.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::French);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+} // namespace
 
 QStringList build(const QStringList &enumerated)
 {
@@ -32,13 +56,46 @@ QStringList build(const QStringList &enumerated)
             continue;
         list.append(family);
     }
-    std::stable_sort(list.begin(), list.end(), lessIgnoringCase);
+
+    // Sort keys: one collation per name instead of one per comparison.
+    const QCollator collator = listCollator();
+    std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+    keyed.reserve(list.size());
+    for (QString &family : list)
+        keyed.emplace_back(collator.sortKey(family), std::move(family));
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    for (qsizetype i = 0; i < list.size(); ++i)
+        list[i] = std::move(keyed[i].second);
     return list;
 }
 
 QStringList installed()
 {
-    return build(QFontDatabase::families());
+    const QSet<QString> familyNames = SystemFonts::familyNames();
+    QStringList families;
+    QSet<QString> seen;
+    const QStringList qtFamilies = QFontDatabase::families();
+    for (const QString &qtName : qtFamilies) {
+        QString family = withoutFoundry(qtName, familyNames);
+        if (family != qtName && seen.contains(family))
+            continue;
+        seen.insert(family);
+        families.append(std::move(family));
+    }
+    return build(families);
+}
+
+QFont familyFont(const QString &family)
+{
+    QFont font;
+    font.setFamilies({family});
+    return font;
+}
+
+QFont entryFont(const QString &entry)
+{
+    return entry == DefaultEntry ? UiFonts::desktopFont() : familyFont(entry);
 }
 
 } // namespace FontFamilies

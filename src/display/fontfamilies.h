@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QStringList>
 
-// The system font list: "Default" plus every installed family, sorted ignoring case.
+// The system font list: "Default" plus every installed family, sorted alphabetically ignoring
+// case.
 namespace FontFamilies {
 
 // The entry that stands for the toolkit's default font.
@@ -11,13 +13,19 @@ inline const QString DefaultEntry = QStringLiteral("Default");
 // Builds the list from family names in the order the system enumerates them: "Default" first,
 // a name equal (ignoring case) to the one added just before it skipped, the generic aliases that
 // name no installed family ("Sans Serif", "Serif", "Monospace") left out, then everything sorted
-// ignoring case.
+// alphabetically ignoring case, as the locale orders words.
 QStringList build(const QStringList &enumerated);
 
-// build() over the families fontconfig knows.
+// build() over the installed families, one entry per family name: Qt's "Family [Foundry]"
+// entries for a family several foundries make come back as the family's own name.
 QStringList installed();
 
-// The order of the list, shared by every control that lists font names.
-bool lessIgnoringCase(const QString &a, const QString &b);
+// A font of exactly this family. Never QFont(QString), which reads commas as a list of families
+// and drops quotes.
+QFont familyFont(const QString &family);
+
+// The font an entry of the list stands for: the family, or the desktop's general font for
+// "Default".
+QFont entryFont(const QString &entry);
 
 } // namespace FontFamilies

@@ -33,7 +33,8 @@ FontListDelegate::FontListDelegate(QObject *parent)
 QFont FontListDelegate::nameFont()
 {
     static const QFont font = [] {
-        QFont arial(UiFonts::family(QStringLiteral("Arial")), 10);
+        QFont arial = FontFamilies::familyFont(UiFonts::family(QStringLiteral("Arial")));
+        arial.setPointSize(10);
         arial.setBold(true);
         return arial;
     }();
@@ -88,9 +89,7 @@ QFont FontListDelegate::sampleFont(const QString &family) const
         return *cached;
 
     // "Default" is the desktop's own font, whatever font the windows use.
-    QFont font = family == FontFamilies::DefaultEntry
-        ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
-        : QFont(family);
+    QFont font = FontFamilies::entryFont(family);
     font.setPointSize(std::max(1, key.size));
     font.setBold(key.bold);
     font.setItalic(key.italic);

@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStringListModel>
 #include <QToolTip>
 
@@ -24,6 +25,13 @@ FontListView::FontListView(QWidget *parent)
     setAutoFillBackground(true);
     setTextColor(Qt::black);
     setBackgroundColor(Qt::white);
+    // Every change of the selected line the user makes, by click, drag or key, is reported.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_selectingFromProgram && selectedRow() >= 0) {
+            m_selectionReported = true;
+            Q_EMIT selectionMadeByUser();
+        }
+    });
 }
 
 void FontListView::setFamilies(const QStringList &families)
@@ -41,11 +49,15 @@ QString FontListView::familyAt(int row) const
     return m_model->index(row, 0).data().toString();
 }
 
-void FontListView::setLineHeight(int height)
+void FontListView::setLineHeight(qint64 height)
 {
-    if (height <= 0 || height == m_delegate->lineHeight())
+    if (height <= 0)
         return;
-    m_delegate->setLineHeight(height);
+    // Far taller than any screen, yet safe for the view's geometry arithmetic.
+    const int clamped = int(std::min<qint64>(height, MaximumLineHeight));
+    if (clamped == m_delegate->lineHeight())
+        return;
+    m_delegate->setLineHeight(clamped);
     doItemsLayout();
 }
 
@@ -67,6 +79,7 @@ void FontListView::selectRow(int row)
         clearSelection();
         return;
     }
+    const QScopedValueRollback quiet(m_selectingFromProgram, true);
     setCurrentIndex(index);
     scrollTo(index);
 }
@@ -98,17 +111,10 @@ void FontListView::mousePressEvent(QMouseEvent *event)
         event->accept();
         return;
     }
+    m_selectionReported = false;
     QListView::mousePressEvent(event);
     // A click on a line reports a selection even when that line was selected already.
-    if (indexAt(event->position().toPoint()).isValid())
-        Q_EMIT selectionMadeByUser();
-}
-
-void FontListView::keyPressEvent(QKeyEvent *event)
-{
-    const int before = selectedRow();
-    QListView::keyPressEvent(event);
-    if (selectedRow() != before)
+    if (!m_selectionReported && indexAt(event->position().toPoint()).isValid())
         Q_EMIT selectionMadeByUser();
 }
 

@@ -22,8 +22,9 @@ public:
 
     FontListDelegate *lineDelegate() const { return m_delegate; }
 
-    // Every line takes this height; 0 or less leaves it unchanged.
-    void setLineHeight(int height);
+    // Every line takes this height, at most MaximumLineHeight; 0 or less leaves it unchanged.
+    void setLineHeight(qint64 height);
+    static constexpr int MaximumLineHeight = 32767;
     int lineHeight() const;
 
     // The selected row, or -1.
@@ -49,7 +50,6 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
@@ -57,4 +57,6 @@ private:
     FontListDelegate *m_delegate;
     QString m_nameTip;
     bool m_nameTipEnabled = false;
+    bool m_selectingFromProgram = false;
+    bool m_selectionReported = false; // during a press: the selection change was reported
 };

@@ -20,9 +20,12 @@ SampleCombo::SampleCombo(QWidget *parent)
 
 void SampleCombo::selectEntry(int index)
 {
-    m_selectedEntry = index >= 0 && index < count() ? index : -1;
-    if (m_selectedEntry >= 0)
-        setFieldText(itemText(m_selectedEntry));
+    if (index < 0 || index >= count()) {
+        setCurrentEntryKeepingField(-1);
+        return;
+    }
+    setCurrentIndex(index);
+    setFieldText(itemText(index));
 }
 
 void SampleCombo::setFieldText(const QString &text)
@@ -30,6 +33,39 @@ void SampleCombo::setFieldText(const QString &text)
     lineEdit()->setText(text);
     // Show the text from its start, as a field filled by the program always did.
     lineEdit()->setCursorPosition(0);
+    setCurrentEntryKeepingField(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void SampleCombo::addRecentEntry(const QString &text)
+{
+    insertItem(0, text);
+    setCurrentEntryKeepingField(0);
+}
+
+QString SampleCombo::oneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+void SampleCombo::setCurrentEntryKeepingField(int index)
+{
+    if (currentIndex() == index)
+        return;
+    // An editable combo box puts the entry's text in the field, or empties it for no entry.
+    QLineEdit *field = lineEdit();
+    const QString text = field->text();
+    const int cursor = field->cursorPosition();
+    const int selectionStart = field->selectionStart();
+    const int selectionLength = field->selectionLength();
+    setCurrentIndex(index);
+    field->setText(text);
+    if (selectionStart >= 0)
+        field->setSelection(selectionStart, selectionLength);
+    else
+        field->setCursorPosition(cursor);
 }
 
 void SampleCombo::setColors(const QColor &background, const QColor &text)
@@ -60,16 +96,24 @@ bool SampleCombo::eventFilter(QObject *watched, QEvent *event)
     return QComboBox::eventFilter(watched, event);
 }
 
-void SampleCombo::onTextEdited(const QString &text)
+void SampleCombo::onTextEdited(const QString &edited)
 {
     QLineEdit *field = lineEdit();
-    m_selectedEntry = findEntryIgnoringCase(text);
+    QString text = edited;
+    if (text.contains(u'\r') || text.contains(u'\n')) {
+        // Pasted lines: shown, drawn and stored as one line, the same everywhere.
+        const int cursor = oneLine(text.left(field->cursorPosition())).size();
+        text = oneLine(text);
+        field->setText(text);
+        field->setCursorPosition(cursor);
+    }
+    setCurrentEntryKeepingField(findEntryIgnoringCase(text));
     // Complete only when the user typed at the end; deleting must be able to shorten the text.
     if (!m_lastKeyDeleted && !text.isEmpty() && field->cursorPosition() == text.size()) {
         for (int i = 0; i < count(); ++i) {
             const QString entry = itemText(i);
             if (entry.startsWith(text, Qt::CaseInsensitive)) {
-                m_selectedEntry = i;
+                setCurrentEntryKeepingField(i);
                 field->setText(entry);
                 field->setSelection(entry.size(), text.size() - entry.size());
                 break;
@@ -79,8 +123,7 @@ void SampleCombo::onTextEdited(const QString &text)
     Q_EMIT userEdited();
 }
 
-void SampleCombo::onActivated(int index)
+void SampleCombo::onActivated(int)
 {
-    m_selectedEntry = index;
     Q_EMIT userEdited();
 }

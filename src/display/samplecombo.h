@@ -5,6 +5,8 @@
 // The editable drop-down box under the font list: it edits the sample string or chooses a font.
 // Typing completes inline: when an entry begins with the typed text (ignoring case), the field
 // shows the whole entry with the untyped rest selected, and that entry becomes the selected one.
+// The selected entry is always the combo's current entry, so the drop-down highlights it and Up
+// and Down start from it. The field holds one line: a line break pasted into it becomes a space.
 // userEdited() is sent for every edit the user makes (keystroke, completion, pick from the
 // list), never for text the program puts in.
 class SampleCombo : public QComboBox
@@ -16,12 +18,19 @@ public:
 
     // The entry the field stands for: the one completed or picked, or -1 once the user typed text
     // that is no entry.
-    int selectedEntry() const { return m_selectedEntry; }
+    int selectedEntry() const { return currentIndex(); }
     // Selects an entry from the program; the field shows it and userEdited() is not sent.
     void selectEntry(int index);
 
-    // Puts text in the field from the program; userEdited() is not sent.
+    // Puts text in the field from the program; the first entry equal to it becomes the selected
+    // one. userEdited() is not sent.
     void setFieldText(const QString &text);
+
+    // Puts text at the top of the entries as the selected entry; the field is left as it is.
+    void addRecentEntry(const QString &text);
+
+    // text with each line break (CR LF, CR or LF) made one space.
+    static QString oneLine(QString text);
 
     // Background and text colours of the field and the drop-down list.
     void setColors(const QColor &background, const QColor &text);
@@ -38,7 +47,8 @@ protected:
 private:
     void onTextEdited(const QString &text);
     void onActivated(int index);
+    // Makes index the current entry without changing the field's text, cursor or selection.
+    void setCurrentEntryKeepingField(int index);
 
-    int m_selectedEntry = -1;
     bool m_lastKeyDeleted = false;
 };

@@ -1,5 +1,8 @@
 #include "uifonts.h"
 
+#include "fontfamilies.h"
+#include "systemfonts.h"
+
 #include <QFontDatabase>
 #include <QHash>
 
@@ -33,13 +36,14 @@ QString family(const QString &windowsName)
         return *known;
 
     QString chosen = windowsName;
-    if (!QFontDatabase::hasFamily(windowsName)) {
+    if (!SystemFonts::hasFamily(windowsName)) {
         const QStringList candidates = standIns(windowsName);
         const auto installed
-            = std::find_if(candidates.cbegin(), candidates.cend(),
-                           [](const QString &f) { return QFontDatabase::hasFamily(f); });
-        if (installed != candidates.cend())
-            chosen = *installed;
+            = std::find_if(candidates.cbegin(), candidates.cend(), &SystemFonts::hasFamily);
+        chosen
+            = installed != candidates.cend() ? *installed : SystemFonts::matchFamily(windowsName);
+        if (chosen.isEmpty())
+            chosen = windowsName;
     }
     resolved.insert(windowsName, chosen);
     return chosen;
@@ -47,8 +51,15 @@ QString family(const QString &windowsName)
 
 QFont pixelFont(const QString &windowsName, int pixelSize)
 {
-    QFont font(family(windowsName));
+    QFont font = FontFamilies::familyFont(family(windowsName));
     font.setPixelSize(pixelSize);
+    return font;
+}
+
+QFont desktopFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setFamilies({family(font.family())});
     return font;
 }
 

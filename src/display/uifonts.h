@@ -9,9 +9,14 @@
 // name with thousands of fonts; asking for an installed stand-in costs nothing.
 namespace UiFonts {
 
-// The family itself when installed, else its first installed stand-in, else the name unchanged
-// (Qt then finds a fallback). Worked out once per name.
+// The family itself when installed, else its first installed stand-in, else the installed family
+// fontconfig matches to the name (an alias's target, or its best guess), so that Qt never has to
+// search for one. Worked out once per name.
 QString family(const QString &windowsName);
+
+// A font of the desktop's general font (the list's "Default" entry), its family resolved as
+// family() does.
+QFont desktopFont();
 
 // A font of that family, its height in pixels.
 QFont pixelFont(const QString &windowsName, int pixelSize);

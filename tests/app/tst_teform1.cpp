@@ -80,6 +80,8 @@ private Q_SLOTS:
     void allCharactersOnEachPage();
     void pagesSwapTheComboBox();
     void textPageFontChoiceMovesTheSelection();
+    void arrowKeysStartFromTheShownEntry();
+    void pastedLineBreaksBecomeSpaces();
     void colours();
     void nameMenu();
     void closeWritesOrKeepsTheWindow();
@@ -440,6 +442,63 @@ void TestTEForm1::textPageFontChoiceMovesTheSelection()
     QCOMPARE(list->selectedRow(), 5);
     m_form->Copiernomdelafonte1Click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Serif"));
+}
+
+void TestTEForm1::arrowKeysStartFromTheShownEntry()
+{
+    createWindow();
+    auto *combo = child<SampleCombo>("txtEdit");
+    const auto press = [combo](Qt::Key key) {
+        QTest::keyClick(combo->lineEdit(), key);
+        return combo->currentText();
+    };
+    combo->setFocus();
+
+    // Lines page: the applied sample is the top entry and the one shown.
+    apply(QStringLiteral("un"));
+    apply(QStringLiteral("deux"));
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(press(Qt::Key_Down), QStringLiteral("un"));
+    QCOMPARE(press(Qt::Key_Down), Settings::defaultSampleString());
+    QCOMPARE(press(Qt::Key_Up), QStringLiteral("un"));
+    QCOMPARE(press(Qt::Key_Up), QStringLiteral("deux"));
+
+    // Completion makes the completed entry the shown one.
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("u"));
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(press(Qt::Key_Up), QStringLiteral("deux"));
+
+    // Text page: a font chosen in the list is the entry Down starts from.
+    showPage(0);
+    child<FontListView>("ListBox1")->selectRow(3);
+    showPage(1);
+    QCOMPARE(combo->currentText(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(press(Qt::Key_Down), QStringLiteral("Liberation Sans"));
+    QCOMPARE(child<FontListView>("ListBox1")->selectedRow(), 4);
+
+    // Back on the Lines page, the most recent sample is shown and current.
+    showPage(0);
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(press(Qt::Key_Down), QStringLiteral("un"));
+}
+
+void TestTEForm1::pastedLineBreaksBecomeSpaces()
+{
+    createWindow();
+    auto *combo = child<SampleCombo>("txtEdit");
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("une\r\ndeux\ntrois\rquatre"));
+    QTest::keySequence(combo->lineEdit(), QKeySequence::Paste);
+    QCOMPARE(combo->currentText(), QStringLiteral("une deux trois quatre"));
+    QCOMPARE(combo->lineEdit()->cursorPosition(), combo->currentText().size());
+    child<QPushButton>("valid")->click();
+    QCOMPARE(m_form->Chaine, QStringLiteral("une deux trois quatre"));
+    QVERIFY(m_form->close());
+    QFile file(m_settingsPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("\nString=une deux trois quatre\n"));
 }
 
 void TestTEForm1::colours()

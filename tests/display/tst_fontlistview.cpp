@@ -1,7 +1,9 @@
 #include "displaystate.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
+#include "systemfonts.h"
 #include "textrecorder.h"
+#include "uifonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -60,13 +62,19 @@ void TestFontListView::lineHeight_data()
     QTest::newRow("6") << 6 << 13;
     QTest::newRow("12") << 12 << 22;
     QTest::newRow("72") << 72 << 112;
+    // Stored sizes at the limits of 32 bits: no overflow; a result of 0 or less leaves the
+    // height as it was, a huge one stops at the maximum.
+    QTest::newRow("-2147483648") << int(INT_MIN) << 22;
+    QTest::newRow("-3") << -3 << 22;
+    QTest::newRow("2147483647") << int(INT_MAX) << int(FontListView::MaximumLineHeight);
 }
 
 void TestFontListView::lineHeight()
 {
     QFETCH(int, taille);
     QFETCH(int, height);
-    QCOMPARE(lineHeightFor(taille), height);
+    if (taille >= 0 && taille <= 72)
+        QCOMPARE(lineHeightFor(taille), height);
     m_view->setLineHeight(lineHeightFor(taille));
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -128,9 +136,12 @@ void TestFontListView::sampleFontFollowsTheState()
     sample = drawLine(1).back().font;
     QVERIFY(!sample.bold() && sample.italic() && !sample.underline());
 
-    // "Default" is the toolkit's own font.
-    QCOMPARE(drawLine(0).back().font.family(),
-             QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    // "Default" is the desktop's general font, as the installed family it stands for: asking Qt
+    // for the generic name would make it search every installed font.
+    const QString desktopFamily = drawLine(0).back().font.family();
+    QCOMPARE(desktopFamily,
+             UiFonts::family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()));
+    QVERIFY(SystemFonts::hasFamily(desktopFamily));
 }
 
 void TestFontListView::nameColumnMeasuredOncePerReset()
@@ -177,16 +188,30 @@ void TestFontListView::selectionReports()
     QCOMPARE(m_view->selectedRow(), 3);
     QCOMPARE(selected.size(), 3);
 
+    // Pressed on one line, dragged to another, released there: the line under the pointer is
+    // reported as it becomes the selection.
+    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, QPoint(20, 22 * 1 + 5));
+    QCOMPARE(selected.size(), 4);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(20, 22 * 3 + 5),
+                     m_view->viewport()->mapToGlobal(QPointF(20, 22 * 3 + 5)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view->viewport(), &drag);
+    QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, QPoint(20, 22 * 3 + 5));
+    QCOMPARE(m_view->selectedRow(), 3);
+    QCOMPARE(selected.size(), 5);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(20, 22 * 3 + 5));
+    QCOMPARE(selected.size(), 6);
+
     // The secondary button and the empty part of the list only report the press.
     QTest::mouseClick(m_view->viewport(), Qt::RightButton, {}, QPoint(20, 5));
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, QPoint(20, 250));
-    QCOMPARE(pressed.size(), 4);
-    QCOMPARE(selected.size(), 3);
+    QCOMPARE(pressed.size(), 6);
+    QCOMPARE(selected.size(), 6);
 
     // A selection made by the program is not the user's.
     m_view->selectRow(0);
     QCOMPARE(m_view->selectedRow(), 0);
-    QCOMPARE(selected.size(), 3);
+    QCOMPARE(selected.size(), 6);
 }
 
 QTEST_MAIN(TestFontListView)

@@ -1,3 +1,4 @@
+#include "systemfonts.h"
 #include "uifonts.h"
 
 #include <QTest>
@@ -28,15 +29,24 @@ void TestUiFonts::family_data()
                              << "Liberation Mono";
     QTest::newRow("an installed family stays") << "DejaVu Serif"
                                                << "DejaVu Serif";
-    QTest::newRow("unknown, left to Qt") << "Wingdings"
-                                         << "Wingdings";
+    // Qt would search every installed font for these; fontconfig names the one to use.
+    QTest::newRow("unknown: fontconfig's choice") << "Wingdings"
+                                                  << "<matched>";
+    QTest::newRow("generic alias: its target") << "Sans Serif"
+                                               << "<matched>";
 }
 
 void TestUiFonts::family()
 {
     QFETCH(QString, windowsName);
     QFETCH(QString, installed);
-    QCOMPARE(UiFonts::family(windowsName), installed);
+    const QString family = UiFonts::family(windowsName);
+    if (installed == u"<matched>") {
+        QCOMPARE(family, SystemFonts::matchFamily(windowsName));
+        QVERIFY(SystemFonts::hasFamily(family));
+    } else {
+        QCOMPARE(family, installed);
+    }
     QCOMPARE(UiFonts::pixelFont(windowsName, 13).pixelSize(), 13);
 }
 

@@ -1,0 +1,91 @@
+#include "systemfonts.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+
+namespace SystemFonts {
+
+namespace {
+
+struct PatternDeleter
+{
+    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
+};
+struct FontSetDeleter
+{
+    void operator()(FcFontSet *set) const { FcFontSetDestroy(set); }
+};
+struct ObjectSetDeleter
+{
+    void operator()(FcObjectSet *set) const { FcObjectSetDestroy(set); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
+
+QString familyAt(const FcPattern *pattern, int index)
+{
+    FcChar8 *family = nullptr;
+    if (FcPatternGetString(pattern, FC_FAMILY, index, &family) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char *>(family));
+}
+
+Pattern familyPattern(const QString &name)
+{
+    Pattern pattern(FcPatternCreate());
+    const QByteArray utf8 = name.toUtf8();
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8 *>(utf8.constData()));
+    return pattern;
+}
+
+// The family names of the installed fonts that match pattern.
+std::unique_ptr<FcFontSet, FontSetDeleter> listFamilies(const Pattern &pattern)
+{
+    if (!FcInit() || !pattern)
+        return nullptr;
+    const std::unique_ptr<FcObjectSet, ObjectSetDeleter> wanted(
+        FcObjectSetBuild(FC_FAMILY, nullptr));
+    return std::unique_ptr<FcFontSet, FontSetDeleter>(
+        FcFontList(nullptr, pattern.get(), wanted.get()));
+}
+
+} // namespace
+
+bool hasFamily(const QString &name)
+{
+    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts = listFamilies(familyPattern(name));
+    return fonts && fonts->nfont > 0;
+}
+
+QSet<QString> familyNames()
+{
+    QSet<QString> names;
+    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts
+        = listFamilies(Pattern(FcPatternCreate()));
+    if (!fonts)
+        return names;
+    for (int i = 0; i < fonts->nfont; ++i) {
+        for (int index = 0;; ++index) {
+            const QString family = familyAt(fonts->fonts[i], index);
+            if (family.isEmpty())
+                break;
+            names.insert(family);
+        }
+    }
+    return names;
+}
+
+QString matchFamily(const QString &name)
+{
+    if (!FcInit())
+        return {};
+    const Pattern request = familyPattern(name);
+    FcConfigSubstitute(nullptr, request.get(), FcMatchPattern);
+    FcDefaultSubstitute(request.get());
+    FcResult result = FcResultNoMatch;
+    const Pattern match(FcFontMatch(nullptr, request.get(), &result));
+    return match ? familyAt(match.get(), 0) : QString();
+}
+
+} // namespace SystemFonts

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+// The fonts installed on the system, as fontconfig knows them (no widget, no Qt font database).
+namespace SystemFonts {
+
+// Every family name of every installed font, each name of a font with several (localised names,
+// legacy and typographic families) included. Generic names such as "sans-serif" are not in it:
+// they name no font, they are matched to one.
+QSet<QString> familyNames();
+
+// Whether a font of that family is installed (ignoring case and blanks, as fontconfig compares).
+bool hasFamily(const QString &name);
+
+// The installed family fontconfig gives for a name: the name itself when a font has it, an
+// alias's target ("sans-serif", "Arial"), or the best font it has for an unknown name. Empty
+// only when no font is installed at all.
+QString matchFamily(const QString &name);
+
+} // namespace SystemFonts
