@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
 # Sets Glyphor up (packages, build) and runs every test: unit, widget, end-to-end and the
-# benchmark's quick mode.
+# benchmark's quick mode; then the unit and widget tests again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cd "${GLYPHOR_BUILD_DIR:-build}"
-ctest --output-on-failure -j2 "$@"
+(cd "${GLYPHOR_BUILD_DIR:-build}" && ctest --output-on-failure -j2 "$@")
+
+sanitize_dir=${GLYPHOR_SANITIZE_BUILD_DIR:-build-sanitize}
+if [[ ! -f $sanitize_dir/CMakeCache.txt ]]; then
+    cmake -S . -B "$sanitize_dir" -DCMAKE_BUILD_TYPE=Debug -DGLYPHOR_SANITIZE=ON
+fi
+cmake --build "$sanitize_dir" -j"$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$sanitize_dir" && ctest --output-on-failure -j2 -L unit "$@")

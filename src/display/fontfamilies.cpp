@@ -1,10 +1,13 @@
 #include "fontfamilies.h"
 
+#include "fontrename.h"
 #include "systemfonts.h"
 #include "uifonts.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QFontDatabase>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -86,10 +89,33 @@ QStringList installed()
     return build(families);
 }
 
+QString qtFamilyName(const QString &family)
+{
+    const qsizetype open = family.indexOf(u'[');
+    if (open < 0 || family.lastIndexOf(u']') < open)
+        return family;
+    static QHash<QString, QString> renamed;
+    if (const auto known = renamed.constFind(family); known != renamed.cend())
+        return *known;
+
+    const QString name = QStringLiteral("Glyphor Renamed %1").arg(renamed.size() + 1);
+    bool registered = false;
+    const QList<SystemFonts::FontFile> files = SystemFonts::filesOfFamily(family);
+    for (const SystemFonts::FontFile &file : files) {
+        QFile font(file.path);
+        if (file.index != 0 || !font.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray data = FontRename::withFamily(font.readAll(), name);
+        registered |= !data.isEmpty() && QFontDatabase::addApplicationFontFromData(data) >= 0;
+    }
+    // Unregistered (a collection, a bitmap font), Qt substitutes a font as it would anyway.
+    return *renamed.insert(family, registered ? name : family);
+}
+
 QFont familyFont(const QString &family)
 {
     QFont font;
-    font.setFamilies({family});
+    font.setFamilies({qtFamilyName(family)});
     return font;
 }
 

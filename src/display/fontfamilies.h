@@ -20,6 +20,11 @@ QStringList build(const QStringList &enumerated);
 // entries for a family several foundries make come back as the family's own name.
 QStringList installed();
 
+// The name Qt knows the family by. Qt 6.4 reads "Name [Text]" in any family it is asked for
+// as a family and a foundry, so such a family's fonts are registered with Qt once more, under a
+// name of the program's own, the first time it is asked for.
+QString qtFamilyName(const QString &family);
+
 // A font of exactly this family. Never QFont(QString), which reads commas as a list of families
 // and drops quotes.
 QFont familyFont(const QString &family);

@@ -39,18 +39,41 @@ Pattern familyPattern(const QString &name)
     return pattern;
 }
 
+// The installed fonts that match pattern, with the properties wanted.
+std::unique_ptr<FcFontSet, FontSetDeleter> listFonts(const Pattern &pattern, FcObjectSet *wanted)
+{
+    if (!FcInit() || !pattern || !wanted)
+        return nullptr;
+    return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontList(nullptr, pattern.get(), wanted));
+}
+
 // The family names of the installed fonts that match pattern.
 std::unique_ptr<FcFontSet, FontSetDeleter> listFamilies(const Pattern &pattern)
 {
-    if (!FcInit() || !pattern)
-        return nullptr;
     const std::unique_ptr<FcObjectSet, ObjectSetDeleter> wanted(
         FcObjectSetBuild(FC_FAMILY, nullptr));
-    return std::unique_ptr<FcFontSet, FontSetDeleter>(
-        FcFontList(nullptr, pattern.get(), wanted.get()));
+    return listFonts(pattern, wanted.get());
 }
 
 } // namespace
+
+QList<FontFile> filesOfFamily(const QString &family)
+{
+    QList<FontFile> files;
+    const std::unique_ptr<FcObjectSet, ObjectSetDeleter> wanted(
+        FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr));
+    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts
+        = listFonts(familyPattern(family), wanted.get());
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        FcChar8 *path = nullptr;
+        int index = 0;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) != FcResultMatch)
+            continue;
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &index);
+        files.append({QString::fromUtf8(reinterpret_cast<const char *>(path)), index});
+    }
+    return files;
+}
 
 bool hasFamily(const QString &name)
 {

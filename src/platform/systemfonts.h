@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -10,6 +11,15 @@ namespace SystemFonts {
 // legacy and typographic families) included. Generic names such as "sans-serif" are not in it:
 // they name no font, they are matched to one.
 QSet<QString> familyNames();
+
+struct FontFile
+{
+    QString path;
+    int index = 0; // the face within a collection
+};
+
+// The files of the installed fonts of a family (its name compared as fontconfig does).
+QList<FontFile> filesOfFamily(const QString &family);
 
 // Whether a font of that family is installed (ignoring case and blanks, as fontconfig compares).
 bool hasFamily(const QString &name);

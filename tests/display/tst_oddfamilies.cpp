@@ -29,16 +29,31 @@ void TestOddFamilies::onePerFamilyInWordOrder()
 void TestOddFamilies::eachEntryDrawnInItsOwnFamily_data()
 {
     QTest::addColumn<QString>("family");
-    for (const char *family : {"Comma, Family", "\"Quoted\"", "Éàü Accent"})
-        QTest::newRow(family) << QString::fromUtf8(family);
+    QTest::addColumn<QString>("source"); // the font it was copied from
+    QTest::newRow("comma") << "Comma, Family"
+                           << "Liberation Serif";
+    QTest::newRow("quotes") << "\"Quoted\""
+                            << "Liberation Mono";
+    QTest::newRow("brackets") << "Brack [Foundry]"
+                              << "DejaVu Serif";
+    QTest::newRow("accent") << "Éàü Accent"
+                            << "Liberation Serif";
 }
 
 void TestOddFamilies::eachEntryDrawnInItsOwnFamily()
 {
     QFETCH(QString, family);
+    QFETCH(QString, source);
     QFont font = FontFamilies::entryFont(family);
     font.setStyleStrategy(QFont::NoFontMerging);
-    QCOMPARE(QFontInfo(font).family(), family);
+    font.setPixelSize(40);
+    QCOMPARE(QFontInfo(font).family(), FontFamilies::qtFamilyName(family));
+    // Drawn with the family's own glyphs, not a substitute's.
+    QFont original = FontFamilies::familyFont(source);
+    original.setPixelSize(40);
+    const QString text = QStringLiteral("Hamburgefonstiv 0123");
+    QCOMPARE(QFontMetrics(font).horizontalAdvance(text),
+             QFontMetrics(original).horizontalAdvance(text));
 }
 
 void TestOddFamilies::familyOfTwoFoundriesMatchesTheAttributes()
