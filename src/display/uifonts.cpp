@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QWidget>
 
 namespace UiFonts {
 
@@ -50,6 +51,23 @@ QFont pixelFont(const QString &windowsName, int pixelSize)
     QFont font(family(windowsName));
     font.setPixelSize(pixelSize);
     return font;
+}
+
+void applyLayoutFonts(QWidget *window)
+{
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (QWidget *widget : std::as_const(widgets)) {
+        QFont font = widget->font();
+        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSize() <= 0)
+            continue;
+        if (widget != window && !widget->testAttribute(Qt::WA_SetFont))
+            continue;
+        font.setPixelSize(font.pointSize());
+        if (font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved))
+            font.setFamilies({family(font.family())});
+        widget->setFont(font);
+    }
 }
 
 } // namespace UiFonts
