@@ -143,11 +143,6 @@ void TestTAPropos::moreInfoShowsTheAboutTopicAndCloses()
     auto *help = static_cast<HelpWindow *>(m_help->viewer());
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/apropos.html")));
-
-    // From the box again, while the help shows another page: the page stays.
-    help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/fenetre.html")));
-    openWith([&] { QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton); });
-    QCOMPARE(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/fenetre.html")));
 }
 
 void TestTAPropos::logoOpensTheHomePage()
