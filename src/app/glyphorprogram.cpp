@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "settings.h"
+#include "tapropos.h"
 #include "teform1.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     Application::setUp(app);
 
     TEForm1 EForm1(QApplication::arguments(), Settings::filePath());
+    // Made hidden now and kept for the run; the main window owns it.
+    EForm1.APropos = new TAPropos(EForm1.Version, EForm1.help(), &EForm1);
     if (hooks.windowCreated)
         hooks.windowCreated(EForm1);
     EForm1.show();

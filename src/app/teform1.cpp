@@ -6,6 +6,8 @@
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
 #include "glyphorstyle.h"
+#include "helprequests.h"
+#include "helpwindow.h"
 #include "settings.h"
 #include "uifonts.h"
 
@@ -15,17 +17,19 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 using namespace Enmain;
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TEForm1>())
+    , m_help(std::make_unique<HelpRequests>([] { return std::make_unique<HelpWindow>(); }))
     , m_arguments(arguments)
     , m_settingsPath(settingsPath)
 {
     ui->setupUi(this);
-    applyLayoutFonts();
+    UiFonts::applyLayoutFonts(this);
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -67,26 +71,6 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 
 TEForm1::~TEForm1() = default;
 
-// Designer keeps font sizes in points; the layout gives them in pixels, so every size set in the
-// .ui is a pixel height. Each family the layout names goes through UiFonts, which gives an
-// installed stand-in when it is missing.
-void TEForm1::applyLayoutFonts()
-{
-    QList<QWidget *> widgets = findChildren<QWidget *>();
-    widgets.prepend(this);
-    for (QWidget *widget : std::as_const(widgets)) {
-        QFont font = widget->font();
-        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSize() <= 0)
-            continue;
-        if (widget != this && !widget->testAttribute(Qt::WA_SetFont))
-            continue;
-        font.setPixelSize(font.pointSize());
-        if (font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved))
-            font.setFamilies({UiFonts::family(font.family())});
-        widget->setFont(font);
-    }
-}
-
 template<typename Sender, typename Signal>
 void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
 {
@@ -123,6 +107,11 @@ void TEForm1::connectHandlers()
     });
     bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
     bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
+
+    bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
+    bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
+    bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
+    bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
@@ -247,6 +236,7 @@ void TEForm1::closeEvent(QCloseEvent *event)
 
 void TEForm1::FormClose()
 {
+    m_help->quit();
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(800);
     Settings stored;

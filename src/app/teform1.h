@@ -9,6 +9,8 @@
 
 class ColorGrid;
 class FontListView;
+class HelpRequests;
+class TAPropos;
 class QAction;
 class QColorDialog;
 class QMenu;
@@ -50,6 +52,12 @@ public:
     // The colour chooser, built when first opened; its custom colours last for the run.
     QColorDialog *Couleurs = nullptr;
 
+    // The about box, made by the program entry right after this window.
+    TAPropos *APropos = nullptr;
+
+    // The help every window of the program asks for.
+    HelpRequests &help() const { return *m_help; }
+
     bool linesPageShown() const;
     bool panelHintsShown() const { return m_panelHintsShown; }
 
@@ -75,6 +83,9 @@ public Q_SLOTS:
     void LigneMenuPopup();
     void Copiernomdelafonte1Click();
     void IndiqueNomClick();
+    void AideClick();
+    void AboutBtnClick();
+    void charmapClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,7 +105,6 @@ private:
     template<typename Sender, typename Signal>
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
     void setUpPanelHints();
-    void applyLayoutFonts();
 
     void setChaine(const QString &text);
     void applyLineHeight();
@@ -105,6 +115,7 @@ private:
                           void (ColorGrid::*setMarker)(int));
 
     std::unique_ptr<Ui::TEForm1> ui;
+    std::unique_ptr<HelpRequests> m_help;
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;

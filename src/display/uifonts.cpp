@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QWidget>
 
 namespace UiFonts {
 
@@ -61,6 +62,23 @@ QFont desktopFont()
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setFamilies({family(font.family())});
     return font;
+}
+
+void applyLayoutFonts(QWidget *window)
+{
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (QWidget *widget : std::as_const(widgets)) {
+        QFont font = widget->font();
+        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSize() <= 0)
+            continue;
+        if (widget != window && !widget->testAttribute(Qt::WA_SetFont))
+            continue;
+        font.setPixelSize(font.pointSize());
+        if (font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved))
+            font.setFamilies({family(font.family())});
+        widget->setFont(font);
+    }
 }
 
 } // namespace UiFonts

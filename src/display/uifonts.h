@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+class QWidget;
+
 // The fonts the windows are laid out with, Windows names ("Arial", "MS Sans Serif", "Times New
 // Roman"...) or their metric-compatible Liberation fonts, mapped to installed families. Asking Qt
 // for a family that is not installed makes it search every installed font, tens of milliseconds per
@@ -20,5 +22,10 @@ QFont desktopFont();
 
 // A font of that family, its height in pixels.
 QFont pixelFont(const QString &windowsName, int pixelSize);
+
+// Designer keeps font sizes in points; the windows' layouts give them in pixels, so every size set
+// in a .ui is a pixel height. Turns the sizes of the window and of its children with a font of
+// their own into pixel heights, and their families into installed stand-ins.
+void applyLayoutFonts(QWidget *window);
 
 } // namespace UiFonts

@@ -3,9 +3,12 @@
 #include "displaystate.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
+#include "helprequests.h"
+#include "helpwindow.h"
 #include "samplecombo.h"
 #include "settings.h"
 #include "sizefield.h"
+#include "tapropos.h"
 #include "teform1.h"
 #include "windows1252.h"
 
@@ -15,6 +18,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -22,7 +26,9 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 
 using namespace Enmain;
@@ -85,6 +91,8 @@ private Q_SLOTS:
     void colours();
     void nameMenu();
     void closeWritesOrKeepsTheWindow();
+    void helpAndAboutBox();
+    void characterMap();
 
 private:
     void createWindow(const QByteArray &settings = {});
@@ -574,6 +582,86 @@ void TestTEForm1::closeWritesOrKeepsTheWindow()
     QCOMPARE(file.readAll(),
              QByteArray("[glyphor]\nString=abc\nBrowser=\nSize=12\nShowNames=1\n"
                         "ShowHints=1\nSystem=kept\n"));
+}
+
+void TestTEForm1::helpAndAboutBox()
+{
+    createWindow();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_form.get(), Qt::Key_F1);
+    auto *help = dynamic_cast<HelpWindow *>(m_form->help().viewer());
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->browser()->source(), QUrl("qrc:/help/fenetre.html"));
+    // "AIDE" while the help is open leaves the page the user went to.
+    help->browser()->setSource(QUrl("qrc:/help/pagehtml.html"));
+    child<QPushButton>("Aide")->click();
+    QCOMPARE(help->browser()->source(), QUrl("qrc:/help/pagehtml.html"));
+
+    // "...": the about box, modal, with the window's version; "Plus d'infos . . ." goes through
+    // the same help.
+    m_form->APropos = new TAPropos(m_form->Version, m_form->help(), m_form.get());
+    QString version;
+    QTimer::singleShot(0, m_form.get(), [this, &version] {
+        if (QApplication::activeModalWidget() == m_form->APropos) {
+            version = m_form->APropos->findChild<QLabel *>("Label2")->text();
+            m_form->APropos->findChild<QPushButton *>("Button2")->click();
+        }
+    });
+    child<QPushButton>("AboutBtn")->click();
+    QCOMPARE(version, QStringLiteral(" Glyphor 3.5 "));
+    QVERIFY(!m_form->APropos->isVisible());
+    QCOMPARE(help->browser()->source(), QUrl("qrc:/help/apropos.html"));
+
+    // Closing the main window closes the help.
+    QVERIFY(m_form->close());
+    QVERIFY(!help->isVisible());
+}
+
+void TestTEForm1::characterMap()
+{
+    createWindow();
+    auto *button = child<QToolButton>("charmap");
+    QTemporaryDir bin;
+    QFile script(bin.filePath(QStringLiteral("gucharmap")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho started >> \"$GLYPHOR_CHARMAP_LOG\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString log = m_dir.filePath(QStringLiteral("charmap.log"));
+    qputenv("GLYPHOR_CHARMAP_LOG", log.toLocal8Bit());
+    const QByteArray path = qgetenv("PATH");
+    const auto restorePath = qScopeGuard([path] { qputenv("PATH", path); });
+    const auto logged = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    // Each click starts another copy.
+    qputenv("PATH", bin.path().toLocal8Bit());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE(logged(), QByteArray("started\nstarted\n"));
+    QVERIFY(button->isEnabled());
+
+    // None to be found: the message, and the button off for the rest of the run.
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toLocal8Bit());
+    QString shown;
+    QTimer::singleShot(0, m_form.get(), [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + '|' + box->text() + '|'
+                + QString::number(box->buttons().size()) + '|' + box->buttons().value(0)->text();
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            box->accept();
+        }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(shown, QStringLiteral("Glyphor|Programme gucharmap introuvable...|1|OK"));
+    QVERIFY(!button->isEnabled());
+    qputenv("PATH", bin.path().toLocal8Bit());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled());
 }
 
 QTEST_MAIN(TestTEForm1)

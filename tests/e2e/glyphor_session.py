@@ -108,6 +108,7 @@ class Session:
         self.program_log = None
         self.launches = 0
         self.env = None
+        self.program_env = {}  # set for the program only, not for the tools that drive it
         self.has_window_manager = window_manager
         self.wants_tray = tray
 
@@ -214,7 +215,8 @@ class Session:
         self.launches += 1
         self.program_log = os.path.join(self.workdir, 'glyphor-%d.log' % self.launches)
         with open(self.program_log, 'wb') as log:
-            self.program = subprocess.Popen([self.glyphor_bin, *args], env=self.env,
+            self.program = subprocess.Popen([self.glyphor_bin, *args],
+                                            env={**self.env, **self.program_env},
                                             stdout=log, stderr=subprocess.STDOUT)
         return self.program
 

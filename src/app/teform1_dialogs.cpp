@@ -1,0 +1,28 @@
+// The way out of the font display: help, the about box and the character map.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "charactermap.h"
+#include "helprequests.h"
+#include "plainmessage.h"
+#include "tapropos.h"
+
+void TEForm1::AideClick()
+{
+    m_help->request(HelpRequests::MainWindowTopic);
+}
+
+void TEForm1::AboutBtnClick()
+{
+    if (APropos)
+        APropos->exec();
+}
+
+void TEForm1::charmapClick()
+{
+    if (CharacterMap::start())
+        return;
+    PlainMessage::show(CharacterMap::notFoundMessage(), this);
+    // Looking again would fail again: the button stays off for the rest of the run.
+    ui->charmap->setEnabled(false);
+}

@@ -1,0 +1,67 @@
+#include "tapropos.h"
+#include "ui_tapropos.h"
+
+#include "helprequests.h"
+#include "uifonts.h"
+
+#include <QScreen>
+
+TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
+    // A title and nothing else: the box closes through its buttons.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , ui(std::make_unique<Ui::TAPropos>())
+    , m_help(help)
+{
+    ui->setupUi(this);
+    UiFonts::applyLayoutFonts(this);
+    setFixedSize(size());
+
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    QPalette grey = ui->Label2->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    ui->Label2->setPalette(grey);
+    QPalette black = ui->Button1->palette();
+    black.setColor(QPalette::ButtonText, Qt::black);
+    ui->Button1->setPalette(black);
+
+    // The program's icon drawn larger.
+    const QPixmap icon(QStringLiteral(":/icons/glyphor.xpm"));
+    ui->logo->setPicture(icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->logo->setUrl(QUrl(QStringLiteral(GLYPHOR_HOMEPAGE_URL)));
+    ui->logo->setToolTip(QStringLiteral(GLYPHOR_HOMEPAGE_URL));
+
+    connect(ui->Button1, &QPushButton::clicked, this, &TAPropos::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TAPropos::Button2Click);
+
+    // Centred on the screen the first time; a box moved by the user comes back where it was left.
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate(version);
+}
+
+TAPropos::~TAPropos() = default;
+
+void TAPropos::FormCreate(const QString &version)
+{
+    ui->Label2->setText(QLatin1Char(' ') + version + QLatin1Char(' '));
+}
+
+void TAPropos::Button1Click()
+{
+    done(1);
+}
+
+void TAPropos::Button2Click()
+{
+    m_help.request(HelpRequests::AboutTopic);
+    reject();
+}
+
+void TAPropos::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ui->Button1->setFocus();
+}
