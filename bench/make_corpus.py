@@ -8,6 +8,9 @@ package fonts-liberation2) and DejaVu Sans are copied too, so that "Arial", "Tim
 "Courier New" and the default sans-serif resolve as on a real desktop; they count among the N
 families.
 
+A bare corpus has neither the real Liberation and DejaVu fonts nor fontconfig's alias rules, as on
+a desktop that has other fonts only: every name the windows ask for is then missing.
+
 The folder holds fonts/, fonts.conf (that folder only, with its cache inside the corpus) and a
 stamp; a folder whose stamp matches is reused as it is.
 """
@@ -155,20 +158,23 @@ FONTS_CONF = """<?xml version="1.0"?>
 <fontconfig>
   <dir>{fonts}</dir>
   <cachedir>{cache}</cachedir>
+{aliases}</fontconfig>
+"""
+ALIASES = """\
   <include ignore_missing="yes">/etc/fonts/conf.d/30-metric-aliases.conf</include>
   <include ignore_missing="yes">/etc/fonts/conf.d/45-latin.conf</include>
   <include ignore_missing="yes">/etc/fonts/conf.d/49-sansserif.conf</include>
   <include ignore_missing="yes">/etc/fonts/conf.d/60-latin.conf</include>
-</fontconfig>
 """
 
 
-def make_corpus(count, folder=None, log=print):
+def make_corpus(count, folder=None, log=print, bare=False):
     """Returns the path of the fonts.conf of a corpus of count families, made if needed."""
-    folder = os.path.abspath(folder or os.path.join(HERE, "corpus", f"N{count}"))
+    name = f"N{count}-bare" if bare else f"N{count}"
+    folder = os.path.abspath(folder or os.path.join(HERE, "corpus", name))
     used = bases()
     stamp = {"version": VERSION, "families": count, "folder": folder,
-             "bases": [b[0] for b in used]}
+             "bases": [b[0] for b in used], "bare": bare}
     stamp_path = os.path.join(folder, "stamp.json")
     conf = os.path.join(folder, "fonts.conf")
     try:
@@ -178,14 +184,15 @@ def make_corpus(count, folder=None, log=print):
     except (OSError, ValueError):
         pass
 
-    made = count - len(REAL_FAMILIES)
+    real_files = [] if bare else REAL_FILES
+    made = count - (0 if bare else len(REAL_FAMILIES))
     if made < 1:
         raise ValueError(f"a corpus holds at least {len(REAL_FAMILIES) + 1} families")
-    log(f"making the corpus of {count} families in {folder}")
+    log(f"making the {'bare ' if bare else ''}corpus of {count} families in {folder}")
     shutil.rmtree(folder, ignore_errors=True)
     fonts_dir = os.path.join(folder, "fonts")
     os.makedirs(fonts_dir)
-    for path in REAL_FILES:
+    for path in real_files:
         shutil.copy(path, fonts_dir)
 
     base_data = [(latin_subset(regular), latin_subset(bold)) for regular, bold, _ in used]
@@ -196,7 +203,8 @@ def make_corpus(count, folder=None, log=print):
             pass
 
     with open(conf, "w") as f:
-        f.write(FONTS_CONF.format(fonts=fonts_dir, cache=os.path.join(folder, "cache")))
+        f.write(FONTS_CONF.format(fonts=fonts_dir, cache=os.path.join(folder, "cache"),
+                                  aliases="" if bare else ALIASES))
     subprocess.run(["fc-cache", "-f"], check=True,
                    env=dict(os.environ, FONTCONFIG_FILE=conf))
     with open(stamp_path, "w") as f:

@@ -155,8 +155,8 @@ def figures(report):
     return result
 
 
-def measure(count, executables, reps, env, log):
-    fonts_conf = make_corpus(count, log=log)
+def measure(count, bare, executables, reps, env, log):
+    fonts_conf = make_corpus(count, log=log, bare=bare)
     runs = {name: [] for name in executables}
     reports = {name: [] for name in executables}
     if reps > 1:  # one unrecorded start each, so that both start with warm caches
@@ -187,8 +187,8 @@ def number(value, unit=""):
     return f"{text} {unit}".strip()
 
 
-def tables(count, runs, reports):
-    """The Markdown tables of one corpus size, and whether every figure is there."""
+def tables(count, bare, runs, reports):
+    """The Markdown tables of one corpus, and whether every figure is there."""
     complete = True
     compared = len(runs) == 2
     head = "| Figure | Glyphor min | Glyphor median | Floor min | Floor median |"
@@ -196,7 +196,9 @@ def tables(count, runs, reports):
     if compared:
         head += " Glyphor / floor | Budget |"
         rule += " ---: | --- |"
-    lines = [f"### {count} families", "", head, rule]
+    title = (f"### {count} families, none of them Liberation or DejaVu, no alias rules" if bare
+             else f"### {count} families")
+    lines = [title, "", head, rule]
     for key, label, unit, budget, from_count in FIGURES:
         row = [label]
         medians = {}
@@ -264,12 +266,16 @@ def main():
     parser.add_argument("--quick", action="store_true",
                         help="200 families, one run each; fails when a figure is missing")
     parser.add_argument("--sizes", default="500,3000,10000", help="families per corpus")
+    parser.add_argument("--bare-sizes", default="10000",
+                        help="families per corpus without Liberation, DejaVu or alias rules")
     parser.add_argument("--reps", type=int, default=5, help="runs of each program per size")
     parser.add_argument("--build-dir", default=os.path.join(os.path.dirname(HERE), "build"))
     parser.add_argument("--floor-only", action="store_true", help="measure the floor alone")
     parser.add_argument("--write", action="store_true", help="write RESULTS.md in quick mode too")
     args = parser.parse_args()
-    sizes = [200] if args.quick else [int(s) for s in args.sizes.split(",")]
+    sizes = [200] if args.quick else [int(s) for s in args.sizes.split(",") if s]
+    bare_sizes = [200] if args.quick else [int(s) for s in args.bare_sizes.split(",") if s]
+    cases = [(count, False) for count in sizes] + [(count, True) for count in bare_sizes]
     reps = 1 if args.quick else args.reps
 
     names = ["floor"] if args.floor_only else list(PROGRAMS)
@@ -291,9 +297,9 @@ def main():
         env = base_environment(display)
         log(f"display: {display or 'offscreen'}; {reps} run(s) of each program per size")
         sections, all_reports, complete = [], [], True
-        for count in sizes:
-            runs, reports = measure(count, executables, reps, env, log)
-            lines, done = tables(count, runs, reports)
+        for count, bare in cases:
+            runs, reports = measure(count, bare, executables, reps, env, log)
+            lines, done = tables(count, bare, runs, reports)
             complete &= done
             all_reports += list(reports.values())
             sections += lines
@@ -306,7 +312,8 @@ def main():
         with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
             f.write("# Benchmark: Glyphor against the floor\n\n"
                     f"Run on {datetime.date.today().isoformat()} with "
-                    f"`bench/run_bench.py --sizes {','.join(map(str, sizes))} --reps {reps}`"
+                    f"`bench/run_bench.py --sizes {','.join(map(str, sizes))} "
+                    f"--bare-sizes {','.join(map(str, bare_sizes))} --reps {reps}`"
                     + (" (each program first started once, unrecorded, to warm the caches)"
                        if reps > 1 else "") + ".\n\n"
                     f"Machine: {machine(display, all_reports, load)}.\n\n"
