@@ -75,8 +75,9 @@ void applyLayoutFonts(QWidget *window)
         if (widget != window && !widget->testAttribute(Qt::WA_SetFont))
             continue;
         font.setPixelSize(font.pointSize());
-        if (font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved))
-            font.setFamilies({family(font.family())});
+        const QString layoutFamily = widget->property("layoutFamily").toString();
+        if (!layoutFamily.isEmpty())
+            font.setFamilies({family(layoutFamily)});
         widget->setFont(font);
     }
 }
