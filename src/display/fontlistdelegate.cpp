@@ -4,7 +4,6 @@
 #include "fontfamilies.h"
 #include "uifonts.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
