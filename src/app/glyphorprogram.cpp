@@ -4,6 +4,7 @@
 #include "settings.h"
 #include "tapropos.h"
 #include "teform1.h"
+#include "tgenhtml.h"
 
 #include <QApplication>
 
@@ -17,6 +18,8 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     TEForm1 EForm1(QApplication::arguments(), Settings::filePath());
     // Made hidden now and kept for the run; the main window owns it.
     EForm1.APropos = new TAPropos(EForm1.Version, EForm1.help(), &EForm1);
+    EForm1.GenHTML
+        = new TGenHTML(EForm1.htmlPageSource(), EForm1.CheminButineur, EForm1.help(), &EForm1);
     if (hooks.windowCreated)
         hooks.windowCreated(EForm1);
     EForm1.show();

@@ -3,12 +3,14 @@
 
 #include "displaystate.h"
 #include "errorreport.h"
+#include "filenameedit.h"
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
 #include "settings.h"
+#include "tgenhtml.h"
 #include "uifonts.h"
 
 #include <QCloseEvent>
@@ -112,6 +114,7 @@ void TEForm1::connectHandlers()
     bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
+    bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
@@ -241,7 +244,7 @@ void TEForm1::FormClose()
         style->setTooltipDelay(800);
     Settings stored;
     stored.string = Chaine;
-    stored.browser = CheminButineur;
+    stored.browser = GenHTML ? GenHTML->NomBUTINEUR()->fileName() : CheminButineur;
     stored.size = Taille;
     stored.showNames = IndiqueNom->isChecked();
     stored.showHints = ui->AfBulles->isChecked();

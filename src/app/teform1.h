@@ -11,6 +11,8 @@ class ColorGrid;
 class FontListView;
 class HelpRequests;
 class TAPropos;
+class TGenHTML;
+struct HtmlPageSource;
 class QAction;
 class QColorDialog;
 class QMenu;
@@ -55,6 +57,11 @@ public:
     // The about box, made by the program entry right after this window.
     TAPropos *APropos = nullptr;
 
+    // The HTML export dialog, made by the program entry right after the about box.
+    TGenHTML *GenHTML = nullptr;
+    // What the HTML page lists: this window's fonts and the current text of its sample field.
+    HtmlPageSource htmlPageSource() const;
+
     // The help every window of the program asks for.
     HelpRequests &help() const { return *m_help; }
 
@@ -86,6 +93,7 @@ public Q_SLOTS:
     void AideClick();
     void AboutBtnClick();
     void charmapClick();
+    void GenererrHTMLClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,4 +1,4 @@
-// The way out of the font display: help, the about box and the character map.
+// The way out of the font display: help, the about box, the character map and the HTML page.
 #include "teform1.h"
 #include "ui_teform1.h"
 
@@ -6,6 +6,7 @@
 #include "helprequests.h"
 #include "plainmessage.h"
 #include "tapropos.h"
+#include "tgenhtml.h"
 
 void TEForm1::AideClick()
 {
@@ -25,4 +26,18 @@ void TEForm1::charmapClick()
     PlainMessage::show(CharacterMap::notFoundMessage(), this);
     // Looking again would fail again: the button stays off for the rest of the run.
     ui->charmap->setEnabled(false);
+}
+
+void TEForm1::GenererrHTMLClick()
+{
+    if (GenHTML)
+        GenHTML->exec();
+}
+
+HtmlPageSource TEForm1::htmlPageSource() const
+{
+    return {Version, [this] { return ui->ListBox1->families(); },
+            [this] {
+                return ui->txtEdit->currentText();
+            }};
 }

@@ -1,0 +1,161 @@
+#include "htmlfontpage.h"
+
+#include "glyphorerror.h"
+#include "windows1252.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QSaveFile>
+
+namespace HtmlFontPage {
+
+namespace {
+
+// Font names come from font files, which anyone can make: in a cell or an attribute, their markup
+// characters are written as text. The sample is the user's own and goes out as typed.
+QString escapedName(const QString &name)
+{
+    QString escaped;
+    escaped.reserve(name.size());
+    for (const QChar c : name) {
+        switch (c.unicode()) {
+        case u'&':
+            escaped += QStringLiteral("&amp;");
+            break;
+        case u'<':
+            escaped += QStringLiteral("&lt;");
+            break;
+        case u'>':
+            escaped += QStringLiteral("&gt;");
+            break;
+        case u'"':
+            escaped += QStringLiteral("&quot;");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The page being written: lines go to a temporary file, which replaces the target only once
+// every line is written.
+class PageFile
+{
+public:
+    explicit PageFile(const QString &path)
+        : m_file(path)
+    {
+    }
+
+    bool open() { return m_file.open(QIODevice::WriteOnly); }
+
+    void EcrireLigne(const QString &line)
+    {
+        QByteArray bytes = Windows1252::encodeWithReferences(line);
+        bytes += "\r\n";
+        if (m_file.write(bytes) != bytes.size())
+            fail();
+    }
+
+    void close()
+    {
+        // flush() reports a short write (a full disk, a file size limit) that commit() would not.
+        if (!m_file.flush() || !m_file.commit())
+            fail();
+    }
+
+private:
+    [[noreturn]] void fail()
+    {
+        const QString reason = m_file.errorString();
+        m_file.cancelWriting();
+        throw GlyphorError(QStringLiteral("Erreur d'écriture du fichier ") + m_file.fileName()
+                           + QStringLiteral(" : ") + reason);
+    }
+
+    QSaveFile m_file;
+};
+
+void writeLines(PageFile &page, const HtmlPageContent &content)
+{
+    const QString rule = QStringLiteral("<HR WIDTH=\"100%\">");
+    page.EcrireLigne(QStringLiteral("<HTML>"));
+    page.EcrireLigne(QStringLiteral("<HEAD>"));
+    page.EcrireLigne(QStringLiteral(
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\">"));
+    page.EcrireLigne(QStringLiteral("<META NAME=\"GENERATOR\" CONTENT=\"Glyphor 3.1\">"));
+    page.EcrireLigne(QStringLiteral("<META NAME=\"Author\" CONTENT=\"") + content.version
+                     + QStringLiteral("\">"));
+    page.EcrireLigne(QStringLiteral("<TITLE>") + content.version
+                     + QStringLiteral(" : Liste des polices disponibles</TITLE>"));
+    page.EcrireLigne(QStringLiteral("</HEAD>"));
+    page.EcrireLigne(QStringLiteral("<BODY TEXT=\"#000000\" BGCOLOR=\"#ECFBFF\" LINK=\"#0000EE\" "
+                                    "VLINK=\"#551A8B\" ALINK=\"#FF0000\">"));
+    page.EcrireLigne(QStringLiteral("<H1>") + content.version
+                     + QStringLiteral(" - Liste des polices disponibles</H1>"));
+    page.EcrireLigne(QStringLiteral("<p>"));
+    page.EcrireLigne(rule);
+    page.EcrireLigne(QStringLiteral("Le ") + content.date + QStringLiteral(" à ") + content.time
+                     + QStringLiteral(", Glyphor trouve <b>")
+                     + QString::number(content.fonts.size())
+                     + QStringLiteral("</b> police(s) installée(s) sur votre syst&egrave;me"));
+    page.EcrireLigne(rule);
+    page.EcrireLigne(QStringLiteral("<CENTER><TABLE BORDER=0 CELLSPACING=0 CELLPADDING=10 >"));
+    for (const QString &font : content.fonts) {
+        const QString name = escapedName(font);
+        const QString sample = content.sample ? content.sample() : QString();
+        page.EcrireLigne(QStringLiteral("<TR>"));
+        page.EcrireLigne(QStringLiteral("<TD>") + name + QStringLiteral("</TD>"));
+        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + name + QStringLiteral("\">") + sample
+                         + QStringLiteral("</FONT></TD>"));
+        page.EcrireLigne(QStringLiteral("</TR>"));
+    }
+    page.EcrireLigne(QStringLiteral("</TABLE></CENTER>"));
+    page.EcrireLigne(QStringLiteral("<P>"));
+    page.EcrireLigne(rule);
+    page.EcrireLigne(QStringLiteral("<b><i>") + content.authorLine
+                     + QStringLiteral("</i></b><br>"));
+    page.EcrireLigne(QStringLiteral("Merci d'utiliser Glyphor...<BR>"));
+    page.EcrireLigne(QStringLiteral("<A HREF=\"") + content.homePage
+                     + QStringLiteral("\"  TARGET=\"_blank\">Passez donc me rendre visite ! </a>"));
+    page.EcrireLigne(QStringLiteral("</BODY>"));
+    page.EcrireLigne(QStringLiteral("</HTML>"));
+}
+
+} // namespace
+
+Outcome write(const QString &path, const HtmlPageContent &content)
+{
+    if (path.isEmpty())
+        return Outcome::NotOpened;
+    PageFile page(path);
+    if (!page.open())
+        return Outcome::NotOpened;
+    writeLines(page, content);
+    page.close();
+    return Outcome::Written;
+}
+
+QString dateText(const QDateTime &moment, const QLocale &locale)
+{
+    return locale.toString(moment.date(), QLocale::ShortFormat);
+}
+
+QString timeText(const QDateTime &moment, const QLocale &locale)
+{
+    // The long format ends in the time zone ("t"), which a clock line does without; quoted
+    // literal text is kept as it is.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString withoutZone;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (quoted || c != u't')
+            withoutZone += c;
+    }
+    return locale.toString(moment.time(), withoutZone.trimmed());
+}
+
+} // namespace HtmlFontPage

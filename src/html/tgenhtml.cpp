@@ -1,0 +1,159 @@
+#include "tgenhtml.h"
+#include "ui_tgenhtml.h"
+
+#include "errorreport.h"
+#include "filenameedit.h"
+#include "helprequests.h"
+#include "htmlfontpage.h"
+#include "plainmessage.h"
+#include "uifonts.h"
+#include "warningquestion.h"
+#include "webbrowser.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScreen>
+#include <QStandardPaths>
+
+TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &help,
+                   QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , ui(std::make_unique<Ui::TGenHTML>())
+    , m_source(std::move(source))
+    , m_help(help)
+{
+    ui->setupUi(this);
+    UiFonts::applyLayoutFonts(this);
+    setFixedSize(size());
+
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    QPalette memo = ui->Memo1->palette();
+    memo.setColor(QPalette::Base, face.color(QPalette::Button));
+    memo.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+    ui->Memo1->setPalette(memo);
+
+    ui->nomFichierHTML->setDialogTitle(QStringLiteral("Recherche de fichier"));
+    ui->nomFichierHTML->setFilter(QStringLiteral("Fichiers HTML (*.HTM *.htm);;Tous fichiers (*)"));
+    ui->nomFichierHTML->setDefaultExtension(QStringLiteral("htm"));
+    ui->NomBUTINEUR->setDialogTitle(QStringLiteral("Recherche de fichier"));
+    ui->NomBUTINEUR->setFilter(QStringLiteral("Fichers Exécutables (*)"));
+
+    bind(ui->GenererFIC, &TGenHTML::GenererFICClick);
+    bind(ui->GenererVisualiserFIC, &TGenHTML::GenererVisualiserFICClick);
+    bind(ui->Button1, &TGenHTML::Button1Click);
+    bind(ui->Aide, &TGenHTML::AideClick);
+
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate(browser);
+}
+
+TGenHTML::~TGenHTML() = default;
+
+template<typename Handler> void TGenHTML::bind(QPushButton *button, Handler handler)
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { ErrorReport::guard([this, handler] { (this->*handler)(); }); });
+}
+
+FileNameEdit *TGenHTML::nomFichierHTML() const
+{
+    return ui->nomFichierHTML;
+}
+
+FileNameEdit *TGenHTML::NomBUTINEUR() const
+{
+    return ui->NomBUTINEUR;
+}
+
+QString TGenHTML::defaultPageFile()
+{
+    return QDir(documentsFolder()).filePath(QStringLiteral("glyphor.htm"));
+}
+
+QString TGenHTML::documentsFolder()
+{
+    // An installed program's folder is not the user's to write in; the documents folder is.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+void TGenHTML::FormCreate(const QString &browser)
+{
+    ui->nomFichierHTML->setFileName(defaultPageFile());
+    ui->nomFichierHTML->setInitialDir(documentsFolder());
+    ErrorReport::guard([&] { ui->NomBUTINEUR->setFileName(browser); });
+}
+
+void TGenHTML::GenererPageHTML()
+{
+    FichierGenere = false;
+    const QString page = ui->nomFichierHTML->fileName();
+    const QFileInfo existing(page);
+    if (existing.exists() && !existing.isDir()
+        && !WarningQuestion::ask(QStringLiteral("Ce fichier existe déjà. Remplacer ?"), this))
+        return;
+
+    FichierGenere = true;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    HtmlPageContent content;
+    content.version = m_source.version;
+    content.fonts = m_source.fonts ? m_source.fonts() : QStringList();
+    content.sample = m_source.sample;
+    content.date = HtmlFontPage::dateText(now, locale);
+    content.time = HtmlFontPage::timeText(now, locale);
+    content.authorLine = QStringLiteral("L'équipe Glyphor");
+    content.homePage = QStringLiteral(GLYPHOR_HOMEPAGE_URL);
+    if (HtmlFontPage::write(ui->nomFichierHTML->fileName(), content)
+        == HtmlFontPage::Outcome::NotOpened) {
+        FichierGenere = false;
+        PlainMessage::show(QStringLiteral("Erreur lors de l'initialisation du fichier !"), this);
+        return;
+    }
+    PlainMessage::show(QStringLiteral("Fichier généré !"), this);
+}
+
+void TGenHTML::GenererFICClick()
+{
+    GenererPageHTML();
+    close();
+}
+
+void TGenHTML::GenererVisualiserFICClick()
+{
+    const auto refuseBrowser = [this](const QString &message) {
+        PlainMessage::show(message, this);
+        ui->NomBUTINEUR->setFocus();
+    };
+    if (ui->NomBUTINEUR->fileName().isEmpty()) {
+        refuseBrowser(QStringLiteral("Veuillez indiquer un nom de Butineur WEB svp !"));
+        return;
+    }
+    if (WebBrowser::program(ui->NomBUTINEUR->fileName()).isEmpty()) {
+        refuseBrowser(QStringLiteral("Le fichier exécutable du Butineur WEB n'existe pas !"));
+        return;
+    }
+    GenererPageHTML();
+    if (!FichierGenere)
+        return;
+    WebBrowser::start(ui->NomBUTINEUR->fileName(), ui->nomFichierHTML->fileName());
+}
+
+void TGenHTML::Button1Click()
+{
+    close();
+}
+
+void TGenHTML::AideClick()
+{
+    m_help.request(HelpRequests::HtmlExportTopic);
+}

@@ -1,0 +1,207 @@
+#include "glyphorerror.h"
+#include "htmlfontpage.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+HtmlPageContent content(const QStringList &fonts, const QString &sample)
+{
+    HtmlPageContent page;
+    page.version = QStringLiteral("Glyphor 3.5");
+    page.fonts = fonts;
+    page.sample = [sample] {
+        return sample;
+    };
+    page.date = QStringLiteral("07/12/2026");
+    page.time = QStringLiteral("09:05:03");
+    page.authorLine = QStringLiteral("L'équipe Glyphor");
+    page.homePage = QStringLiteral("https://example.org/glyphor");
+    return page;
+}
+
+const QStringList TestFonts = {QStringLiteral("Default"), QStringLiteral("DejaVu Sans"),
+                               QStringLiteral("Liberation Serif")};
+
+} // namespace
+
+class TestHtmlFontPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageMatchesItsGoldenFile_data();
+    void pageMatchesItsGoldenFile();
+    void everyPageHasTheFixedLinesAndFourPerFont();
+    void sampleIsReadForEveryRow();
+    void dateAndTimeFollowTheLocale();
+    void pageThatCannotBeCreatedTouchesNothing_data();
+    void pageThatCannotBeCreatedTouchesNothing();
+    void failedWriteKeepsTheOldPage();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestHtmlFontPage::pageMatchesItsGoldenFile_data()
+{
+    QTest::addColumn<QStringList>("fonts");
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("golden");
+
+    QTest::newRow("lines page") << TestFonts
+                                << QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890")
+                                << QStringLiteral("lines.htm");
+    // On the Text page the sample field holds the chosen font's name.
+    QTest::newRow("text page") << TestFonts << QStringLiteral("Liberation Serif")
+                               << QStringLiteral("text.htm");
+    QTest::newRow("empty sample") << TestFonts << QString() << QStringLiteral("empty.htm");
+    QTest::newRow("no fonts") << QStringList() << QStringLiteral("x")
+                              << QStringLiteral("nofonts.htm");
+    // Names are escaped, the sample is the user's markup; characters outside Windows-1252
+    // become references, the euro sign and the low quotes keep their Windows-1252 bytes.
+    QTest::newRow("escaped and referenced")
+        << QStringList {QStringLiteral("A<b>&\"C\""), QStringLiteral("Ωmega ‚Sans‛"),
+                        QStringLiteral("Noto Color Emoji 😀")}
+        << QStringLiteral("<i>R&D</i> 5 € „ок“ 😀") << QStringLiteral("escaped.htm");
+}
+
+void TestHtmlFontPage::pageMatchesItsGoldenFile()
+{
+    QFETCH(QStringList, fonts);
+    QFETCH(QString, sample);
+    QFETCH(QString, golden);
+
+    const QString path = m_dir.filePath(golden);
+    QCOMPARE(HtmlFontPage::write(path, content(fonts, sample)), HtmlFontPage::Outcome::Written);
+    const QByteArray expected = readBytes(QStringLiteral(GOLDEN_DIR "/") + golden);
+    if (qEnvironmentVariableIsSet("GLYPHOR_UPDATE_GOLDEN"))
+        writeBytes(QStringLiteral(GOLDEN_DIR "/") + golden, readBytes(path));
+    QCOMPARE(readBytes(path), expected);
+}
+
+void TestHtmlFontPage::everyPageHasTheFixedLinesAndFourPerFont()
+{
+    QStringList fonts;
+    for (int i = 0; i < 1000; ++i)
+        fonts << QStringLiteral("Family %1").arg(i);
+    const QString path = m_dir.filePath(QStringLiteral("count.htm"));
+    QCOMPARE(HtmlFontPage::write(path, content(fonts, QStringLiteral("é"))),
+             HtmlFontPage::Outcome::Written);
+
+    const QByteArray page = readBytes(path);
+    QVERIFY(page.endsWith("</HTML>\r\n"));
+    QCOMPARE(page.count("\r\n"), 22 + 4 * fonts.size());
+    QCOMPARE(page.count('\n'), page.count("\r\n"));
+    QVERIFY(page.contains("trouve <b>1000</b> police(s)"));
+    QCOMPARE(page.count("<TR>"), fonts.size());
+
+    // A sample of 100,000 characters goes into every row whole.
+    const QString sample(100000, u'é');
+    QCOMPARE(HtmlFontPage::write(path, content(TestFonts, sample)), HtmlFontPage::Outcome::Written);
+    const QByteArray row
+        = "<FONT FACE=\"Liberation Serif\">" + QByteArray(100000, '\xE9') + "</FONT></TD>\r\n";
+    QVERIFY(readBytes(path).contains(row));
+}
+
+void TestHtmlFontPage::sampleIsReadForEveryRow()
+{
+    HtmlPageContent page = content(TestFonts, QString());
+    int reads = 0;
+    page.sample = [&reads] {
+        return QString::number(++reads);
+    };
+    const QString path = m_dir.filePath(QStringLiteral("reads.htm"));
+    QCOMPARE(HtmlFontPage::write(path, page), HtmlFontPage::Outcome::Written);
+    QCOMPARE(reads, TestFonts.size());
+    QVERIFY(readBytes(path).contains("<FONT FACE=\"Liberation Serif\">3</FONT>"));
+}
+
+void TestHtmlFontPage::dateAndTimeFollowTheLocale()
+{
+    const QDateTime moment(QDate(2026, 3, 4), QTime(7, 8, 9));
+    const QLocale french(QLocale::French, QLocale::France);
+    QCOMPARE(HtmlFontPage::dateText(moment, french), QStringLiteral("04/03/2026"));
+    QCOMPARE(HtmlFontPage::timeText(moment, french), QStringLiteral("07:08:09"));
+    // The long time format's zone goes; the rest of the locale's clock stays.
+    const QLocale american(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(HtmlFontPage::timeText(moment, american).remove(u'\u202f').remove(u' '),
+             QStringLiteral("7:08:09AM"));
+}
+
+void TestHtmlFontPage::pageThatCannotBeCreatedTouchesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("empty name") << QString();
+    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("missing/page.htm"));
+    QTest::newRow("folder is a file") << m_dir.filePath(QStringLiteral("plain/page.htm"));
+    QTest::newRow("name is a folder") << m_dir.filePath(QStringLiteral("folder"));
+}
+
+void TestHtmlFontPage::pageThatCannotBeCreatedTouchesNothing()
+{
+    QFETCH(QString, path);
+    writeBytes(m_dir.filePath(QStringLiteral("plain")), "keep");
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QCOMPARE(HtmlFontPage::write(path, content(TestFonts, QStringLiteral("x"))),
+             HtmlFontPage::Outcome::NotOpened);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("plain"))), QByteArray("keep"));
+}
+
+void TestHtmlFontPage::failedWriteKeepsTheOldPage()
+{
+    // A file size limit stops the write half-way, as a full disk does, even for root.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    writeBytes(path, "<HTML>old</HTML>\r\n");
+    QStringList fonts;
+    for (int i = 0; i < 5000; ++i)
+        fonts << QStringLiteral("Family %1").arg(i);
+
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 64 * 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    try {
+        HtmlFontPage::write(path, content(fonts, QStringLiteral("sample")));
+    } catch (const GlyphorError &e) {
+        error = e.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(error.startsWith(QStringLiteral("Erreur d'écriture du fichier ")), qPrintable(error));
+    QCOMPARE(readBytes(path), QByteArray("<HTML>old</HTML>\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {QStringLiteral("page.htm")});
+}
+
+QTEST_GUILESS_MAIN(TestHtmlFontPage)
+#include "tst_htmlfontpage.moc"
