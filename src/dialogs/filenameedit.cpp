@@ -37,6 +37,8 @@ void FileNameEdit::setFileName(const QString &name)
     if (!FileNameRules::acceptable(name))
         throw GlyphorError(FileNameRules::refusalMessage(name));
     m_field->setText(FileNameRules::shownText(name));
+    // A long path shows from its start, as a name is read.
+    m_field->setCursorPosition(0);
 }
 
 QString FileNameEdit::fileName() const
