@@ -1,5 +1,6 @@
 #include "glyphorerror.h"
 #include "htmlfontpage.h"
+#include "ordinaryuser.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void pageThatCannotBeCreatedTouchesNothing_data();
     void pageThatCannotBeCreatedTouchesNothing();
     void failedWriteKeepsTheOldPage();
+    void readOnlyFolderKeepsTheOldPage();
 
 private:
     QTemporaryDir m_dir;
@@ -201,6 +203,23 @@ void TestHtmlFontPage::failedWriteKeepsTheOldPage()
     QCOMPARE(readBytes(path), QByteArray("<HTML>old</HTML>\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList {QStringLiteral("page.htm")});
+}
+
+void TestHtmlFontPage::readOnlyFolderKeepsTheOldPage()
+{
+    if (OrdinaryUser::isRoot()) {
+        QCOMPARE(OrdinaryUser::runAgain(QStringLiteral("readOnlyFolderKeepsTheOldPage")), 0);
+        return;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    writeBytes(path, "old");
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const HtmlFontPage::Outcome outcome = HtmlFontPage::write(path, content(TestFonts, "x"));
+    QVERIFY(
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(outcome, HtmlFontPage::Outcome::NotOpened);
+    QCOMPARE(readBytes(path), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestHtmlFontPage)
