@@ -4,6 +4,7 @@
 #include "displaystate.h"
 #include "errorreport.h"
 #include "filenameedit.h"
+#include "fixeddialog.h"
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
 #include "glyphorstyle.h"
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QShortcut>
 
 using namespace Enmain;
@@ -66,8 +66,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     connectHandlers();
     FormCreate();
 
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixedDialog::centreOnScreen(this);
     ui->Aide->setFocus();
 }
 

@@ -1,10 +1,8 @@
 #include "tapropos.h"
 #include "ui_tapropos.h"
 
+#include "fixeddialog.h"
 #include "helprequests.h"
-#include "uifonts.h"
-
-#include <QScreen>
 
 TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     // A title and nothing else: the box closes through its buttons.
@@ -13,13 +11,7 @@ TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     , m_help(help)
 {
     ui->setupUi(this);
-    UiFonts::applyLayoutFonts(this);
-    setFixedSize(size());
-
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
+    FixedDialog::finishLayout(this);
     QPalette grey = ui->Label2->palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     ui->Label2->setPalette(grey);
@@ -37,8 +29,7 @@ TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     connect(ui->Button2, &QPushButton::clicked, this, &TAPropos::Button2Click);
 
     // Centred on the screen the first time; a box moved by the user comes back where it was left.
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixedDialog::centreOnScreen(this);
     FormCreate(version);
 }
 

@@ -3,10 +3,10 @@
 
 #include "errorreport.h"
 #include "filenameedit.h"
+#include "fixeddialog.h"
 #include "helprequests.h"
 #include "htmlfontpage.h"
 #include "plainmessage.h"
-#include "uifonts.h"
 #include "warningquestion.h"
 #include "webbrowser.h"
 
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
-#include <QScreen>
 #include <QStandardPaths>
 
 TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &help,
@@ -26,15 +25,9 @@ TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &
     , m_help(help)
 {
     ui->setupUi(this);
-    UiFonts::applyLayoutFonts(this);
-    setFixedSize(size());
-
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
+    FixedDialog::finishLayout(this);
     QPalette memo = ui->Memo1->palette();
-    memo.setColor(QPalette::Base, face.color(QPalette::Button));
+    memo.setColor(QPalette::Base, palette().color(QPalette::Button));
     memo.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
     ui->Memo1->setPalette(memo);
 
@@ -49,8 +42,7 @@ TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &
     bind(ui->Button1, &TGenHTML::Button1Click);
     bind(ui->Aide, &TGenHTML::AideClick);
 
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixedDialog::centreOnScreen(this);
     FormCreate(browser);
 }
 

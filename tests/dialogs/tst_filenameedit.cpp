@@ -161,17 +161,24 @@ void TestFileNameEdit::browseStartsAtTheNameAndTakesTheChoice()
     edit.setInitialDir(QDir::homePath());
     edit.setFileName(m_dir.filePath(QStringLiteral("plain.htm")));
 
+    // The dialog opens in the name's folder with the name chosen.
     browseWith(edit, [&](QFileDialog *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Recherche de fichier"));
         QCOMPARE(dialog->directory().absolutePath(), QDir(m_dir.path()).absolutePath());
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("htm"));
         QCOMPARE(dialog->nameFilters().size(), 2);
-        // The user picks the other file, whose name holds a space.
+        QTRY_COMPARE(dialog->selectedFiles(),
+                     QStringList {m_dir.filePath(QStringLiteral("plain.htm"))});
+    });
+
+    // A new name in an existing folder: the user types another file's name, with a space.
+    edit.setFileName(m_dir.filePath(QStringLiteral("new.htm")));
+    browseWith(edit, [&](QFileDialog *dialog) {
         auto *typed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         QVERIFY(typed);
-        QCOMPARE(typed->text(), QStringLiteral("plain.htm"));
-        typed->setText(QStringLiteral("file one.htm"));
-        QTest::keyClick(typed, Qt::Key_Return);
+        typed->selectAll();
+        QTest::keyClicks(typed, QStringLiteral("file one.htm"));
+        static_cast<QDialog *>(dialog)->accept(); // what "Ouvrir" does
     });
     const QString chosen = m_dir.filePath(QStringLiteral("file one.htm"));
     QCOMPARE(edit.field()->text(), u'"' + chosen + u'"');
