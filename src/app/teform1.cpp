@@ -12,6 +12,7 @@
 #include "helpwindow.h"
 #include "settings.h"
 #include "tgenhtml.h"
+#include "ttrayicon.h"
 #include "uifonts.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,8 @@
 
 using namespace Enmain;
 
-TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent)
+TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
+                 std::unique_ptr<TrayBackend> trayBackend)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TEForm1>())
     , m_help(std::make_unique<HelpRequests>([] { return std::make_unique<HelpWindow>(); }))
@@ -63,6 +65,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
         MemoTexte.removeLast();
 
     setUpPanelHints();
+    setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();
 
@@ -114,6 +117,9 @@ void TEForm1::connectHandlers()
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
     bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
+    bind(ui->BitBtn1, &QPushButton::clicked, &TEForm1::BitBtn1Click);
+    bind(Afficher1, &QAction::triggered, &TEForm1::Afficher1Click);
+    bind(Quitter1, &QAction::triggered, &TEForm1::Quitter1Click);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.

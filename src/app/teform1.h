@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colorref.h"
+#include "traybackend.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -11,6 +12,7 @@ class ColorGrid;
 class FontListView;
 class HelpRequests;
 class TAPropos;
+class TTrayIcon;
 class TGenHTML;
 struct HtmlPageSource;
 class QAction;
@@ -31,7 +33,9 @@ class TEForm1 : public QWidget
 public:
     // arguments: the command line; a non-empty first argument after the program's name starts
     // the program hidden. settingsPath: the settings file read now and written at close.
-    TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent = nullptr);
+    // trayBackend: the notification area; the desktop's own when none is given.
+    TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent = nullptr,
+            std::unique_ptr<TrayBackend> trayBackend = nullptr);
     ~TEForm1() override;
 
     QString Version; // "Glyphor 3.5"
@@ -50,6 +54,13 @@ public:
     QMenu *LigneMenu = nullptr;
     QAction *Copiernomdelafonte1 = nullptr;
     QAction *IndiqueNom = nullptr;
+
+    // The notification-area icon and its menu.
+    TTrayIcon *tray = nullptr;
+    QMenu *traymenu = nullptr;
+    QAction *Quitter1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Afficher1 = nullptr;
 
     // The colour chooser, built when first opened; its custom colours last for the run.
     QColorDialog *Couleurs = nullptr;
@@ -94,6 +105,9 @@ public Q_SLOTS:
     void AboutBtnClick();
     void charmapClick();
     void GenererrHTMLClick();
+    void BitBtn1Click();
+    void Afficher1Click();
+    void Quitter1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -113,6 +127,7 @@ private:
     template<typename Sender, typename Signal>
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
     void setUpPanelHints();
+    void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
 
     void setChaine(const QString &text);
     void applyLineHeight();

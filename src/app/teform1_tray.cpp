@@ -1,0 +1,47 @@
+// The notification-area icon: minimise to the tray, come back, quit from its menu.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "ttrayicon.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QMenu>
+
+void TEForm1::setUpTray(std::unique_ptr<TrayBackend> trayBackend)
+{
+    traymenu = new QMenu(this);
+    Quitter1 = traymenu->addAction(QStringLiteral("Fermer Glyphor"));
+    N1 = traymenu->addSeparator();
+    Afficher1 = traymenu->addAction(QStringLiteral("Montrer!"));
+    // The default item, drawn in bold: what a double click on the icon does.
+    traymenu->setDefaultAction(Afficher1);
+
+    tray = new TTrayIcon(this, std::move(trayBackend), this);
+    tray->setIcon(windowIcon());
+    tray->setPopupMenu(traymenu);
+    tray->Visibility
+        = {tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide, tvRestoreClick, tvMinimizeClick};
+    // In the tray before the window first shows, and for the whole run.
+    tray->setActive(true);
+}
+
+void TEForm1::BitBtn1Click()
+{
+    // The focus the window finds again when it comes back.
+    ui->txtEdit->setFocus();
+    tray->HideToTray();
+}
+
+void TEForm1::Afficher1Click()
+{
+    tray->ShowFromTray();
+}
+
+void TEForm1::Quitter1Click()
+{
+    // A window in the tray is hidden, and closing a hidden window does not end the program by
+    // itself.
+    if (close())
+        QCoreApplication::quit();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "traybackend.h"
+
+#include <QSystemTrayIcon>
+
+// The desktop's notification area through Qt: StatusNotifierItem over D-Bus where the desktop
+// has it, the X11 system tray protocol otherwise. Qt docks the icon again by itself when the
+// tray host restarts.
+class SystemTrayBackend : public TrayBackend
+{
+    Q_OBJECT
+
+public:
+    explicit SystemTrayBackend(QObject *parent = nullptr);
+
+    bool isAvailable() const override;
+    bool showIcon() override;
+    void removeIcon() override;
+    void setIcon(const QIcon &icon) override;
+    void setToolTip(const QString &text) override;
+    void setContextMenu(QMenu *menu) override;
+
+private:
+    QSystemTrayIcon m_icon;
+};
