@@ -1,6 +1,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "catalogueprinting.h"
 #include "displaystate.h"
 #include "errorreport.h"
 #include "fontfamilies.h"
@@ -63,6 +64,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     setUpPanelHints();
     connectHandlers();
     FormCreate();
+    setUpPrinting();
 
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -112,6 +114,7 @@ void TEForm1::connectHandlers()
     bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
+    bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
@@ -228,6 +231,13 @@ void TEForm1::FormPaint()
 
 void TEForm1::closeEvent(QCloseEvent *event)
 {
+    if (m_catalogue && m_catalogue->isPrinting()) {
+        // The job is ended first, its closing message shown; the window closes after it.
+        m_catalogue->stop();
+        m_closeAfterPrinting = true;
+        event->ignore();
+        return;
+    }
     if (ErrorReport::guard([this] { FormClose(); }))
         event->accept();
     else

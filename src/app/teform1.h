@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class CataloguePrinting;
 class ColorGrid;
 class FontListView;
 class HelpRequests;
@@ -86,6 +87,7 @@ public Q_SLOTS:
     void AideClick();
     void AboutBtnClick();
     void charmapClick();
+    void ImprimerClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -105,6 +107,7 @@ private:
     template<typename Sender, typename Signal>
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
     void setUpPanelHints();
+    void setUpPrinting();
 
     void setChaine(const QString &text);
     void applyLineHeight();
@@ -116,6 +119,9 @@ private:
 
     std::unique_ptr<Ui::TEForm1> ui;
     std::unique_ptr<HelpRequests> m_help;
+    CataloguePrinting *m_catalogue = nullptr;
+    // The window was asked to close while a catalogue printed: it closes once the job has ended.
+    bool m_closeAfterPrinting = false;
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;
