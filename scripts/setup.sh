@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libfontconfig-dev fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils trayer openbox
-    python3 python3-fonttools poppler-utils
+    python3 python3-fonttools poppler-utils cups
 )
 
 missing=()

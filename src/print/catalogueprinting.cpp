@@ -96,7 +96,7 @@ void CataloguePrinting::print(QPrinter &printer)
 
     auto *progress = new QProgressDialog(m_window);
     m_progress = progress;
-    progress->setWindowTitle(QApplication::applicationName());
+    progress->setWindowTitle(QStringLiteral("Impression - ") + QApplication::applicationName());
     // The window stays usable while the job runs.
     progress->setWindowModality(Qt::NonModal);
     progress->setAutoClose(false);
