@@ -80,6 +80,9 @@ void CataloguePrinting::print(QPrinter &printer)
 {
     if (m_printing)
         return;
+    // From here on a stop (the window closing) applies to this job.
+    m_printing = true;
+    m_stopRequested = false;
     const QString sample = m_sources.sample ? m_sources.sample() : QString();
     printer.setDocName(FontCatalogue::jobTitle(m_sources.version));
     QCoreApplication::processEvents();
@@ -88,11 +91,10 @@ void CataloguePrinting::print(QPrinter &printer)
     PrinterCanvas canvas(printer);
     PrinterTextStream stream(canvas);
     if (!stream.open()) {
+        m_printing = false;
         PlainMessage::show(startFailedMessage(printer), m_window);
         return;
     }
-    m_printing = true;
-    m_stopRequested = false;
 
     auto *progress = new QProgressDialog(m_window);
     m_progress = progress;
