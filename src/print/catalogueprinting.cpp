@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QScopeGuard>
 
 #include <climits>
 
@@ -21,6 +22,11 @@ namespace {
 // The progress window is brought up to date this often at most: redoing its layout after every
 // one of thousands of lines would cost more than the lines.
 constexpr int ProgressRefreshMs = 50;
+
+int progressValue(qsizetype fonts)
+{
+    return int(std::min<qsizetype>(fonts, INT_MAX));
+}
 
 QString progressText(qsizetype printed, qsizetype total)
 {
@@ -83,6 +89,7 @@ void CataloguePrinting::print(QPrinter &printer)
     // From here on a stop (the window closing) applies to this job.
     m_printing = true;
     m_stopRequested = false;
+    const auto idle = qScopeGuard([this] { m_printing = false; });
     const QString sample = m_sources.sample ? m_sources.sample() : QString();
     printer.setDocName(FontCatalogue::jobTitle(m_sources.version));
     QCoreApplication::processEvents();
@@ -91,24 +98,10 @@ void CataloguePrinting::print(QPrinter &printer)
     PrinterCanvas canvas(printer);
     PrinterTextStream stream(canvas);
     if (!stream.open()) {
-        m_printing = false;
         PlainMessage::show(startFailedMessage(printer), m_window);
         return;
     }
-
-    auto *progress = new QProgressDialog(m_window);
-    m_progress = progress;
-    progress->setWindowTitle(QStringLiteral("Impression - ") + QApplication::applicationName());
-    // The window stays usable while the job runs.
-    progress->setWindowModality(Qt::NonModal);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    progress->setMinimumDuration(0);
-    progress->setRange(0, int(std::min<qsizetype>(families.size(), INT_MAX)));
-    progress->setLabelText(progressText(0, families.size()));
-    progress->setCancelButtonText(QStringLiteral("Arrêter"));
-    connect(progress, &QProgressDialog::canceled, this, &CataloguePrinting::stop);
-    progress->show();
+    showProgress(families.size());
 
     FontCatalogue catalogue(m_sources.version, families, sample);
     if (m_sources.sampleSize)
@@ -119,7 +112,7 @@ void CataloguePrinting::print(QPrinter &printer)
         Q_EMIT progressed(printed, families.size());
         if (m_progress
             && (sinceRefresh.hasExpired(ProgressRefreshMs) || printed == families.size())) {
-            m_progress->setValue(int(std::min<qsizetype>(printed, INT_MAX)));
+            m_progress->setValue(progressValue(printed));
             m_progress->setLabelText(progressText(printed, families.size()));
             sinceRefresh.restart();
         }
@@ -147,4 +140,21 @@ void CataloguePrinting::print(QPrinter &printer)
         throw;
     }
     finish();
+}
+
+void CataloguePrinting::showProgress(qsizetype total)
+{
+    auto *progress = new QProgressDialog(m_window);
+    m_progress = progress;
+    progress->setWindowTitle(QStringLiteral("Impression - ") + QApplication::applicationName());
+    // The window stays usable while the job runs.
+    progress->setWindowModality(Qt::NonModal);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setMinimumDuration(0);
+    progress->setRange(0, progressValue(total));
+    progress->setLabelText(progressText(0, total));
+    progress->setCancelButtonText(QStringLiteral("Arrêter"));
+    connect(progress, &QProgressDialog::canceled, this, &CataloguePrinting::stop);
+    progress->show();
 }

@@ -60,7 +60,8 @@ Q_SIGNALS:
 
 private:
     bool choosePrinter(QPrinter &printer);
-    bool afterFontLine(qsizetype printed, qsizetype total);
+    // The window that shows the job's progress and can stop it.
+    void showProgress(qsizetype total);
 
     Sources m_sources;
     QWidget *m_window;
