@@ -42,20 +42,13 @@ class Printing(GlyphorTestCase):
         wait_for(lambda: not self.session.find_windows(MESSAGE_BOX_NAME), what='the message to go')
 
     def check_catalogue(self, pdf):
-        text = tool('pdftotext', '-layout', pdf, '-')
-        lines = [line.strip() for line in text.splitlines() if line.strip()]
-        self.assertEqual(lines[:3], ['Glyphor 3.5', "L'\u00e9quipe Glyphor",
-                                     'https://github.com/glyphor/glyphor'])
-        # The date as the program's locale writes it (French where the machine has it).
-        self.assertRegex(lines[3], r'^Le: .+ \u00e0 \d\d?:\d\d:\d\d.*, Glyphor a '
-                                   r'trouv\u00e9 6 fontes sur votre syst\u00e8me:$')
+        """The catalogue's first and last lines and a line per font (the widget tests look closer)."""
+        lines = [line.strip() for line in tool('pdftotext', '-layout', pdf, '-').splitlines()
+                 if line.strip()]
+        self.assertEqual(lines[0], 'Glyphor 3.5')
         for family, line in zip(FAMILIES, lines[4:10]):
             self.assertRegex(line, '^%s +%s$' % (re.escape(family), re.escape(SAMPLE)))
         self.assertEqual(lines[10:], ["Merci d'avoir utilis\u00e9 Glyphor 3.5"])
-        fonts = tool('pdffonts', pdf)
-        for name in ('DejaVuSans', 'DejaVuSerif', 'LiberationMono', 'LiberationSans',
-                     'LiberationSerif'):
-            self.assertRegex(fonts, r'(?m)^(\w+\+)?%s\s.*\syes\s' % name)
         # A picture of the first page, for whoever looks at the screenshots.
         subprocess.run(['pdftoppm', '-r', '60', '-f', '1', '-l', '1', '-png', pdf,
                         os.path.join(self.session.shots_dir, 'catalogue')], check=True)

@@ -95,7 +95,6 @@ private Q_SLOTS:
     void longListPages();
     void wideSampleWraps();
     void stopFromTheProgressWindow();
-    void cancelledDialogPrintsNothing();
     void printerThatCannotStart();
     void errorStillEndsTheJob();
 
@@ -283,31 +282,6 @@ void TestCataloguePrinting::stopFromTheProgressWindow()
         texts.append(lineText(line));
     QCOMPARE(texts.filter(QStringLiteral(" Bonjour")).size(), 2);
     QCOMPARE(texts.constLast(), "Merci d'avoir utilisé Glyphor 3.5");
-}
-
-void TestCataloguePrinting::cancelledDialogPrintsNothing()
-{
-    CataloguePrinting printing(sources({"A"}, QStringLiteral("Bonjour")), m_window.get());
-    QPrinter *chosen = nullptr;
-    printing.setPrinterChooser([&](QPrinter &printer) {
-        chosen = &printer;
-        return false;
-    });
-    bool progressed = false;
-    connect(&printing, &CataloguePrinting::progressed, this, [&] { progressed = true; });
-    printing.run();
-    QVERIFY(chosen);
-    QVERIFY(!progressed);
-    QVERIFY(m_messages->texts.isEmpty());
-
-    // The printer chosen last time is offered again.
-    QPrinter *again = nullptr;
-    printing.setPrinterChooser([&](QPrinter &printer) {
-        again = &printer;
-        return false;
-    });
-    printing.run();
-    QCOMPARE(again, chosen);
 }
 
 void TestCataloguePrinting::printerThatCannotStart()

@@ -73,8 +73,6 @@ private Q_SLOTS:
     void header_data();
     void header();
     void fontLines();
-    void closingLines_data();
-    void closingLines();
     void dateLine_data();
     void dateLine();
 };
@@ -166,41 +164,6 @@ void TestFontCatalogue::fontLines()
     QCOMPARE(pageTwo->runs.size(), 2);
     QCOMPARE(pageTwo->runs[0].text, " X                ");
     QCOMPARE(std::pair(pageTwo->runs[0].x, pageTwo->runs[0].y), std::pair(0, 0));
-}
-
-void TestFontCatalogue::closingLines_data()
-{
-    QTest::addColumn<int>("stopAfter");
-    QTest::addColumn<int>("fontLines");
-
-    QTest::newRow("every font") << -1 << 3;
-    QTest::newRow("stopped after the second") << 2 << 2;
-}
-
-void TestFontCatalogue::closingLines()
-{
-    QFETCH(int, stopAfter);
-    QFETCH(int, fontLines);
-
-    RecordingCanvas canvas;
-    FontCatalogue catalogue(Version, {"A", "B", "C"}, QStringLiteral("Bonjour"));
-    QList<qsizetype> reported;
-    catalogue.setAfterFontLine([&](qsizetype printed) {
-        reported.append(printed);
-        return printed != stopAfter;
-    });
-    const QList<Line> lines = printCatalogue(canvas, catalogue);
-    QCOMPARE(reported.size(), fontLines);
-    QCOMPARE(reported.constLast(), fontLines);
-    QCOMPARE(texts(lines.last(3)),
-             (QStringList {fontLines == 3 ? " C  Bonjour" : " B  Bonjour", " ",
-                           " Merci d'avoir utilisé Glyphor 3.5"}));
-    for (const Line &line : lines.last(2)) {
-        QCOMPARE(line.runs.constFirst().font.families(), QStringList {layoutFamily("Arial")});
-        QCOMPARE(line.runs.constFirst().font.pointSize(), 10);
-        QVERIFY(line.runs.constFirst().font.bold());
-    }
-    QCOMPARE(canvas.ended, 1);
 }
 
 void TestFontCatalogue::dateLine_data()
