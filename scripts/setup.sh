@@ -32,4 +32,5 @@ build_dir=${GLYPHOR_BUILD_DIR:-build}
 if [[ ! -f $build_dir/CMakeCache.txt ]]; then
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build_dir" -j"$(nproc)"
+# GLYPHOR_JOBS: fewer compile jobs, on a machine shared with other work.
+cmake --build "$build_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"

@@ -25,7 +25,6 @@ private Q_SLOTS:
     void paging_data();
     void paging();
     void noBlankPageAtTheEnd();
-    void deviceThatCannotStart();
 };
 
 void TestPrinterTextStream::wrapping_data()
@@ -172,17 +171,6 @@ void TestPrinterTextStream::noBlankPageAtTheEnd()
     QCOMPARE(canvas.ended, 1);
     stream.close();
     QCOMPARE(canvas.ended, 1);
-}
-
-void TestPrinterTextStream::deviceThatCannotStart()
-{
-    RecordingCanvas canvas;
-    canvas.starts = false;
-    PrinterTextStream stream(canvas);
-    QVERIFY(!stream.open());
-    QVERIFY(!stream.isOpen());
-    stream.close();
-    QCOMPARE(canvas.ended, 0);
 }
 
 QTEST_MAIN(TestPrinterTextStream)
