@@ -51,6 +51,7 @@ void printCatalogue(QWidget &window)
     auto *watch = new MessageWatch;
     qApp->installEventFilter(watch);
 
+    report[QStringLiteral("qt")] = QLatin1String(qVersion());
     report[QStringLiteral("vmrss_before_kb")] = BenchProbe::statusKb("VmRSS");
     report[QStringLiteral("t_start")] = BenchProbe::now();
     button->click();

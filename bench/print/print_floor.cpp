@@ -15,6 +15,7 @@ int main(int argc, char **argv)
     const QStringList families = QFontDatabase::families();
 
     QJsonObject report;
+    report[QStringLiteral("qt")] = QLatin1String(qVersion());
     report[QStringLiteral("vmrss_before_kb")] = BenchProbe::statusKb("VmRSS");
     report[QStringLiteral("t_start")] = BenchProbe::now();
     QPrinter printer(QPrinter::HighResolution);

@@ -92,6 +92,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void printsToPdf();
+    void samplesNeverBorrowGlyphs();
     void longListPages();
     void wideSampleWraps();
     void stopFromTheProgressWindow();
@@ -193,6 +194,17 @@ void TestCataloguePrinting::printsToPdf()
                                           QRegularExpression::MultilineOption);
         QVERIFY2(embedded.match(fonts).hasMatch(), qPrintable(name + ("\n" + fonts)));
     }
+}
+
+void TestCataloguePrinting::samplesNeverBorrowGlyphs()
+{
+    // Of the test fonts only DejaVu Sans has the white chess king: Liberation Serif shows its own
+    // missing-glyph box, and no other font comes into the file.
+    CataloguePrinting printing(
+        sources({QStringLiteral("Liberation Serif")}, QStringLiteral("\u2654")), m_window.get());
+    const QString fonts = runTool(QStringLiteral("pdffonts"), {printToPdf(printing)});
+    QVERIFY2(fonts.contains(QLatin1String("LiberationSerif")), qPrintable(fonts));
+    QVERIFY2(!fonts.contains(QLatin1String("DejaVu")), qPrintable(fonts));
 }
 
 void TestCataloguePrinting::longListPages()
