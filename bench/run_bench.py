@@ -26,6 +26,7 @@ from make_corpus import make_corpus
 HERE = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ("glyphor", "floor")
 EXECUTABLES = {"glyphor": "glyphor-bench", "floor": "glyphor-floor"}
+PRINT_SECTION = "## Printing the catalogue"
 RUN_TIMEOUT = 900  # a full pass over 10,000 families takes the floor about 2 minutes
 
 # key, label, unit, budget (largest ratio Glyphor / floor), smallest N the budget applies to
@@ -187,6 +188,20 @@ def number(value, unit=""):
     return f"{text} {unit}".strip()
 
 
+def ratio_cells(medians, budget):
+    """The ratio Glyphor / floor of the medians, and how it stands against the budget (none when
+    None)."""
+    ratio = (None if None in medians.values() or not medians["floor"]
+             else medians["glyphor"] / medians["floor"])
+    if budget is None:
+        verdict = ""
+    elif ratio is None:
+        verdict = f"≤ {budget}"
+    else:
+        verdict = f"≤ {budget}: {'met' if ratio <= budget else 'over'}"
+    return ["missing" if ratio is None else f"{ratio:.2f}", verdict]
+
+
 def tables(count, bare, runs, reports):
     """The Markdown tables of one corpus, and whether every figure is there."""
     complete = True
@@ -211,15 +226,7 @@ def tables(count, bare, runs, reports):
             else:
                 row += ["", ""]
         if compared:
-            ratio = (None if None in medians.values() or not medians["floor"]
-                     else medians["glyphor"] / medians["floor"])
-            row.append("missing" if ratio is None else f"{ratio:.2f}")
-            if count < from_count or budget is None:
-                row.append("")
-            elif ratio is None:
-                row.append(f"≤ {budget}")
-            else:
-                row.append(f"≤ {budget}: {'met' if ratio <= budget else 'over'}")
+            row += ratio_cells(medians, None if count < from_count else budget)
         lines.append("| " + " | ".join(row) + " |")
 
     lines += ["", "Where the start-up time goes (medians):", "",
@@ -261,6 +268,35 @@ def machine(display, reports, load):
             f"{platform.release()}; Qt {qt}; {shown}; load average {load} at the start")
 
 
+def log(text):
+    print(text, flush=True)
+
+
+def measure_all(cases, measure_case, reps):
+    """Runs measure_case(case, env), which returns (Markdown lines, whether every figure is there,
+    {program: reports}), for each case under an Xvfb of our own. Returns the display, the load
+    average at the start, the lines of all cases, all reports and whether every figure is there."""
+    # A stop by SIGTERM (a test time-out) still stops what we started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    with open("/proc/loadavg") as f:
+        load = f.read().split()[0]  # other work on the machine skews the figures
+    try:
+        display = start_xvfb()
+        env = base_environment(display)
+        log(f"display: {display or 'offscreen'}; {reps} run(s) of each program per size")
+        sections, all_reports, complete = [], [], True
+        for case in cases:
+            lines, done, reports = measure_case(case, env)
+            complete &= done
+            all_reports += list(reports.values())
+            sections += lines
+            log("\n".join(lines))
+    finally:
+        for proc in reversed(running):
+            stop(proc)
+    return display, load, sections, all_reports, complete
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true",
@@ -285,31 +321,23 @@ def main():
         if not os.access(path, os.X_OK):
             sys.exit(f"{path} is missing: build it first")
 
-    def log(text):
-        print(text, flush=True)
+    def measure_case(case, env):
+        count, bare = case
+        runs, reports = measure(count, bare, executables, reps, env, log)
+        return tables(count, bare, runs, reports) + (reports,)
 
-    # A stop by SIGTERM (a test time-out) still stops what we started.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    with open("/proc/loadavg") as f:
-        load = f.read().split()[0]  # other work on the machine skews the figures
-    try:
-        display = start_xvfb()
-        env = base_environment(display)
-        log(f"display: {display or 'offscreen'}; {reps} run(s) of each program per size")
-        sections, all_reports, complete = [], [], True
-        for count, bare in cases:
-            runs, reports = measure(count, bare, executables, reps, env, log)
-            lines, done = tables(count, bare, runs, reports)
-            complete &= done
-            all_reports += list(reports.values())
-            sections += lines
-            log("\n".join(lines))
-    finally:
-        for proc in reversed(running):
-            stop(proc)
+    display, load, sections, all_reports, complete = measure_all(cases, measure_case, reps)
 
     if args.write or not (args.quick or args.floor_only):
-        with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
+        results = os.path.join(HERE, "RESULTS.md")
+        # The printing benchmark's section (run_print_bench.py) stays as it was.
+        printing = ""
+        if os.path.exists(results):
+            with open(results) as f:
+                current = f.read()
+            if PRINT_SECTION in current:
+                printing = "\n\n" + PRINT_SECTION + current.split(PRINT_SECTION, 1)[1]
+        with open(results, "w") as f:
             f.write("# Benchmark: Glyphor against the floor\n\n"
                     f"Run on {datetime.date.today().isoformat()} with "
                     f"`bench/run_bench.py --sizes {','.join(map(str, sizes))} "
@@ -320,7 +348,7 @@ def main():
                     "The floor is a bare Qt list of the same families, each name drawn in its "
                     "own font at 12 pt (bench/floor/floor.cpp). Times in ms; start is measured "
                     "from process start; the ratio is that of the medians.\n\n"
-                    + "\n".join(sections))
+                    + "\n".join(sections) + printing)
     if not complete:
         sys.exit("some figures are missing")
     log("all figures present")

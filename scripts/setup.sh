@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libfontconfig-dev fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils trayer openbox
-    python3 python3-fonttools python3-pil poppler-utils chromium
+    python3 python3-fonttools python3-pil poppler-utils chromium cups
 )
 
 missing=()
@@ -32,4 +32,5 @@ build_dir=${GLYPHOR_BUILD_DIR:-build}
 if [[ ! -f $build_dir/CMakeCache.txt ]]; then
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build_dir" -j"$(nproc)"
+# GLYPHOR_JOBS: fewer compile jobs, on a machine shared with other work.
+cmake --build "$build_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"

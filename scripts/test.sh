@@ -11,7 +11,7 @@ sanitize_dir=${GLYPHOR_SANITIZE_BUILD_DIR:-build-sanitize}
 if [[ ! -f $sanitize_dir/CMakeCache.txt ]]; then
     cmake -S . -B "$sanitize_dir" -DCMAKE_BUILD_TYPE=Debug -DGLYPHOR_SANITIZE=ON
 fi
-cmake --build "$sanitize_dir" -j"$(nproc)"
+cmake --build "$sanitize_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$sanitize_dir" && ctest --output-on-failure -j2 -L unit "$@")

@@ -15,9 +15,6 @@
 #include <ctime>
 
 namespace BenchProbe {
-namespace {
-
-QJsonObject report;
 
 qint64 now()
 {
@@ -47,6 +44,10 @@ void print(const QJsonObject &object)
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fflush(stdout);
 }
+
+namespace {
+
+QJsonObject report;
 
 class Probe : public QObject
 {

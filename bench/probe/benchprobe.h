@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 
 #include <functional>
@@ -39,5 +40,11 @@ void windowCreated(QWidget &window, const Target &target);
 
 // Reports why the program cannot be measured, and ends it.
 [[noreturn]] void fail(const QString &why);
+
+// For the other benchmarks: CLOCK_MONOTONIC in nanoseconds, a "Vm...: 1234 kB" line of
+// /proc/self/status in kB (-1 when missing), and the report line "GLYPHOR_BENCH {json}".
+qint64 now();
+qint64 statusKb(const QByteArray &field);
+void print(const QJsonObject &object);
 
 } // namespace BenchProbe

@@ -1,6 +1,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "catalogueprinting.h"
 #include "displaystate.h"
 #include "errorreport.h"
 #include "filenameedit.h"
@@ -68,6 +69,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();
+    setUpPrinting();
 
     FixedDialog::centreOnScreen(this);
     ui->Aide->setFocus();
@@ -120,6 +122,7 @@ void TEForm1::connectHandlers()
     bind(ui->BitBtn1, &QPushButton::clicked, &TEForm1::BitBtn1Click);
     bind(Afficher1, &QAction::triggered, &TEForm1::Afficher1Click);
     bind(Quitter1, &QAction::triggered, &TEForm1::Quitter1Click);
+    bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
 }
 
 // The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
@@ -236,6 +239,13 @@ void TEForm1::FormPaint()
 
 void TEForm1::closeEvent(QCloseEvent *event)
 {
+    if (m_catalogue && m_catalogue->isPrinting()) {
+        // The job is ended first, its closing message shown; the window closes after it.
+        m_catalogue->stop();
+        m_closeAfterPrinting = true;
+        event->ignore();
+        return;
+    }
     if (ErrorReport::guard([this] { FormClose(); }))
         event->accept();
     else

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CataloguePrinting;
 class ColorGrid;
 class FontListView;
 class HelpRequests;
@@ -108,6 +109,7 @@ public Q_SLOTS:
     void BitBtn1Click();
     void Afficher1Click();
     void Quitter1Click();
+    void ImprimerClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -128,6 +130,7 @@ private:
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
     void setUpPanelHints();
     void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
+    void setUpPrinting();
 
     void setChaine(const QString &text);
     void applyLineHeight();
@@ -139,6 +142,9 @@ private:
 
     std::unique_ptr<Ui::TEForm1> ui;
     std::unique_ptr<HelpRequests> m_help;
+    CataloguePrinting *m_catalogue = nullptr;
+    // The window was asked to close while a catalogue printed: it closes once the job has ended.
+    bool m_closeAfterPrinting = false;
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;

@@ -1,4 +1,6 @@
+#include "../print/messagecatcher.h"
 #include "application.h"
+#include "catalogueprinting.h"
 #include "colorgrid.h"
 #include "displaystate.h"
 #include "fontlistdelegate.h"
@@ -22,7 +24,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,6 +98,8 @@ private Q_SLOTS:
     void closeWritesOrKeepsTheWindow();
     void helpAndAboutBox();
     void characterMap();
+    void printButton();
+    void closeWhilePrinting();
 
 private:
     void createWindow(const QByteArray &settings = {});
@@ -662,6 +669,74 @@ void TestTEForm1::characterMap()
     qputenv("PATH", bin.path().toLocal8Bit());
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(!button->isEnabled());
+}
+
+void TestTEForm1::printButton()
+{
+    createWindow();
+    apply(QStringLiteral("Bonjour"));
+    child<SizeField>("SpinEdit1")->setValue(40);
+    auto *button = child<QToolButton>("SpeedButton1");
+    auto *printing = m_form->findChild<CataloguePrinting *>();
+    QVERIFY(printing);
+    const QString pdf = m_dir.filePath(QStringLiteral("catalogue.pdf"));
+    int chosen = 0;
+    printing->setPrinterChooser([&](QPrinter &printer) {
+        ++chosen;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    // While the job runs the button is off: a second click starts nothing.
+    bool offWhilePrinting = true;
+    connect(printing, &CataloguePrinting::progressed, this, [&] {
+        offWhilePrinting &= !button->isEnabled();
+        button->click();
+    });
+    MessageCatcher messages;
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(offWhilePrinting);
+    QVERIFY(button->isEnabled());
+    QCOMPARE(chosen, 1);
+    QCOMPARE(messages.texts, QStringList {CataloguePrinting::CompletedMessage});
+
+    // The sample and the size are the window's: six words "Bonjour" over 30 points high.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+    QVERIFY(text.waitForFinished());
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    static const QRegularExpression sample(
+        QLatin1String(R"re(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Bonjour<)re"));
+    int samples = 0;
+    for (const QRegularExpressionMatch &word : sample.globalMatch(words)) {
+        ++samples;
+        QVERIFY(word.captured(2).toDouble() - word.captured(1).toDouble() > 30);
+    }
+    QCOMPARE(samples, 6);
+}
+
+void TestTEForm1::closeWhilePrinting()
+{
+    createWindow();
+    auto *printing = m_form->findChild<CataloguePrinting *>();
+    printing->setPrinterChooser([this](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir.filePath(QStringLiteral("closed.pdf")));
+        return true;
+    });
+    // Closed after the first font: the job stops there and ends, then the window closes.
+    qsizetype printed = 0;
+    connect(printing, &CataloguePrinting::progressed, this, [&](qsizetype done) {
+        printed = done;
+        if (done == 1)
+            m_form->close();
+    });
+    MessageCatcher messages;
+    child<QToolButton>("SpeedButton1")->click();
+    QCOMPARE(printed, 1);
+    QCOMPARE(messages.texts, QStringList {CataloguePrinting::CompletedMessage});
+    QTRY_VERIFY(!m_form->isVisible());
+    QVERIFY(QFile::exists(m_settingsPath));
 }
 
 QTEST_MAIN(TestTEForm1)

@@ -1,0 +1,38 @@
+// The main window's printing: the catalogue of every font in the list.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "catalogueprinting.h"
+
+#include <QScopeGuard>
+
+void TEForm1::setUpPrinting()
+{
+    CataloguePrinting::Sources sources;
+    sources.version = Version;
+    sources.families = [this] {
+        return ui->ListBox1->families();
+    };
+    sources.sample = [this] {
+        return Chaine;
+    };
+    sources.sampleSize = [this] {
+        return ui->SpinEdit1->value();
+    };
+    m_catalogue = new CataloguePrinting(std::move(sources), this);
+    m_catalogue->setObjectName(QStringLiteral("catalogue"));
+}
+
+void TEForm1::ImprimerClick()
+{
+    // One job at a time: the window stays usable while it prints, but not for a second job.
+    ui->SpeedButton1->setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        ui->SpeedButton1->setEnabled(true);
+        if (m_closeAfterPrinting) {
+            m_closeAfterPrinting = false;
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
+    });
+    m_catalogue->run();
+}

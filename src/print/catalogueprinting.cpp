@@ -1,0 +1,160 @@
+#include "catalogueprinting.h"
+
+#include "fontcatalogue.h"
+#include "plainmessage.h"
+#include "printercanvas.h"
+#include "printertextstream.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QScopeGuard>
+
+#include <climits>
+
+const QString CataloguePrinting::CompletedMessage = QStringLiteral("Impression Glyphor terminée");
+
+namespace {
+
+// The progress window is brought up to date this often at most: redoing its layout after every
+// one of thousands of lines would cost more than the lines.
+constexpr int ProgressRefreshMs = 50;
+
+int progressValue(qsizetype fonts)
+{
+    return int(std::min<qsizetype>(fonts, INT_MAX));
+}
+
+QString progressText(qsizetype printed, qsizetype total)
+{
+    const QLocale locale;
+    return QStringLiteral("Impression des fontes : %1 sur %2")
+        .arg(locale.toString(printed), locale.toString(total));
+}
+
+} // namespace
+
+CataloguePrinting::CataloguePrinting(Sources sources, QWidget *window)
+    : QObject(window)
+    , m_sources(std::move(sources))
+    , m_window(window)
+{
+}
+
+CataloguePrinting::~CataloguePrinting() = default;
+
+QString CataloguePrinting::startFailedMessage(const QPrinter &printer)
+{
+    if (!printer.outputFileName().isEmpty())
+        return QStringLiteral("Impossible d'écrire dans ")
+            + QDir::toNativeSeparators(printer.outputFileName());
+    if (!printer.printerName().isEmpty())
+        return QStringLiteral("Impossible de lancer l'impression sur l'imprimante ")
+            + printer.printerName();
+    return QStringLiteral("Impossible de lancer l'impression");
+}
+
+void CataloguePrinting::run()
+{
+    if (m_printing)
+        return;
+    // Made at the first job, not at start: asking the print system for its printers takes time.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (choosePrinter(*m_printer))
+        print(*m_printer);
+}
+
+bool CataloguePrinting::choosePrinter(QPrinter &printer)
+{
+    if (m_chooser)
+        return m_chooser(printer);
+    // The dialog offers a PDF file named after the document, less what follows its last dot:
+    // with the suffix, that is the job's title whole.
+    printer.setDocName(FontCatalogue::jobTitle(m_sources.version) + QStringLiteral(".pdf"));
+    QPrintDialog dialog(&printer, m_window);
+    // A catalogue is printed whole: no page range, selection or current page.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize
+                      | QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CataloguePrinting::print(QPrinter &printer)
+{
+    if (m_printing)
+        return;
+    // From here on a stop (the window closing) applies to this job.
+    m_printing = true;
+    m_stopRequested = false;
+    const auto idle = qScopeGuard([this] { m_printing = false; });
+    const QString sample = m_sources.sample ? m_sources.sample() : QString();
+    printer.setDocName(FontCatalogue::jobTitle(m_sources.version));
+    QCoreApplication::processEvents();
+
+    const QStringList families = m_sources.families ? m_sources.families() : QStringList();
+    PrinterCanvas canvas(printer);
+    PrinterTextStream stream(canvas);
+    if (!stream.open()) {
+        PlainMessage::show(startFailedMessage(printer), m_window);
+        return;
+    }
+    showProgress(families.size());
+
+    FontCatalogue catalogue(m_sources.version, families, sample);
+    if (m_sources.sampleSize)
+        catalogue.setSampleSize(m_sources.sampleSize);
+    QElapsedTimer sinceRefresh;
+    sinceRefresh.start();
+    catalogue.setAfterFontLine([&](qsizetype printed) {
+        Q_EMIT progressed(printed, families.size());
+        if (m_progress
+            && (sinceRefresh.hasExpired(ProgressRefreshMs) || printed == families.size())) {
+            m_progress->setValue(progressValue(printed));
+            m_progress->setLabelText(progressText(printed, families.size()));
+            sinceRefresh.restart();
+        }
+        QCoreApplication::processEvents();
+        return !m_stopRequested;
+    });
+
+    // However the lines end, finished, stopped or cut short by an error on its way to the error
+    // report, the job is ended and the user told.
+    const auto finish = [&] {
+        if (m_progress) {
+            m_progress->setLabelText(QStringLiteral("Fin de l'impression..."));
+            m_progress->setCancelButton(nullptr);
+            QCoreApplication::processEvents();
+        }
+        stream.close();
+        delete m_progress;
+        m_printing = false;
+        PlainMessage::show(CompletedMessage, m_window);
+    };
+    try {
+        catalogue.write(stream);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void CataloguePrinting::showProgress(qsizetype total)
+{
+    auto *progress = new QProgressDialog(m_window);
+    m_progress = progress;
+    progress->setWindowTitle(QStringLiteral("Impression - ") + QApplication::applicationName());
+    // The window stays usable while the job runs.
+    progress->setWindowModality(Qt::NonModal);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setMinimumDuration(0);
+    progress->setRange(0, progressValue(total));
+    progress->setLabelText(progressText(0, total));
+    progress->setCancelButtonText(QStringLiteral("Arrêter"));
+    connect(progress, &QProgressDialog::canceled, this, &CataloguePrinting::stop);
+    progress->show();
+}

@@ -1,0 +1,116 @@
+#include "fontcatalogue.h"
+
+#include "fontfamilies.h"
+#include "printertextstream.h"
+#include "uifonts.h"
+
+#include <QFont>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+const QString FontCatalogue::DefaultSample
+    = QStringLiteral("azertyuiopASDFGHJKLMéèàùêîâ@1234567890");
+
+namespace {
+
+const QString AuthorLine = QStringLiteral("L'équipe Glyphor");
+
+// The header's fonts, by their Windows names, through their installed stand-ins.
+QFont layoutFont(const QString &windowsName, int points, bool bold)
+{
+    QFont font = FontFamilies::familyFont(UiFonts::family(windowsName));
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A sample is the font's own, regular, with none of its glyphs borrowed from another font.
+QFont sampleFont(const QString &entry, int points)
+{
+    QFont font = FontFamilies::entryFont(entry);
+    font.setPointSize(std::max(1, points));
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+// Hours, minutes and seconds in the locale's form: its long time format, less the time zone.
+QString timeWithSeconds(const QLocale &locale, const QTime &time)
+{
+    static const QRegularExpression zone(QStringLiteral("\\s*(?<![\\w'])t+(?![\\w'])"));
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(zone);
+    return locale.toString(time, format.trimmed());
+}
+
+} // namespace
+
+QString FontCatalogue::jobTitle(const QString &version)
+{
+    return version + QStringLiteral(" - Impression");
+}
+
+FontCatalogue::FontCatalogue(const QString &version, const QStringList &families,
+                             const QString &sample)
+    : m_version(version)
+    , m_families(families)
+    , m_sample(sample)
+{
+}
+
+QString FontCatalogue::dateLine(const QDateTime &when) const
+{
+    const QLocale locale;
+    return QStringLiteral("   Le: ") + locale.toString(when.date(), QLocale::ShortFormat)
+        + QStringLiteral(" à ") + timeWithSeconds(locale, when.time())
+        + QStringLiteral(", Glyphor a trouvé ") + QString::number(m_families.size())
+        + QStringLiteral(" fontes sur votre système: ");
+}
+
+void FontCatalogue::write(PrinterTextStream &stream) const
+{
+    const QDateTime printedAt = m_printedAt.isValid() ? m_printedAt : QDateTime::currentDateTime();
+
+    stream.setFont(layoutFont(QStringLiteral("Arial"), 12, false));
+    stream.writeLine(QStringLiteral(" "));
+    stream.setFont(layoutFont(QStringLiteral("Arial"), 12, true));
+    stream.writeLine(QStringLiteral("  ") + m_version);
+    stream.setFont(layoutFont(QStringLiteral("Arial"), 8, true));
+    stream.writeLine(QStringLiteral("   ") + AuthorLine + QLatin1Char(' '));
+    stream.writeLine(QStringLiteral("   ") + QStringLiteral(GLYPHOR_HOMEPAGE_URL)
+                     + QLatin1Char(' '));
+    stream.writeLine(QStringLiteral("  "));
+    stream.setFont(layoutFont(QStringLiteral("Arial"), 10, false));
+    stream.writeLine(dateLine(printedAt));
+    QString sample = m_sample;
+    if (sample.isEmpty()) {
+        sample = DefaultSample;
+        stream.writeLine(QStringLiteral(" (...Impression de la chaîne par défaut...)"));
+    }
+    stream.writeLine(QStringLiteral(" "));
+
+    qsizetype longest = 0;
+    for (const QString &family : m_families)
+        longest = std::max(longest, family.size());
+
+    // Names in a fixed-pitch font, padded to the longest: every sample starts at the same x.
+    const QFont nameFont = layoutFont(QStringLiteral("Courier New"), 10, true);
+    qsizetype printed = 0;
+    for (const QString &family : m_families) {
+        stream.setFont(nameFont);
+        stream.write(QLatin1Char(' ') + family.leftJustified(longest) + QStringLiteral("  "));
+        stream.setFont(sampleFont(family, m_sampleSize ? m_sampleSize() : 6));
+        stream.writeLine(sample);
+        ++printed;
+        if (m_afterFontLine && !m_afterFontLine(printed))
+            break;
+    }
+
+    stream.setFont(layoutFont(QStringLiteral("Arial"), 10, true));
+    stream.writeLine(QStringLiteral(" "));
+    stream.writeLine(QStringLiteral(" Merci d'avoir utilisé ") + m_version);
+}

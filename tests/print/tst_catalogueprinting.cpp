@@ -1,0 +1,324 @@
+#include "catalogueprinting.h"
+#include "fontcatalogue.h"
+#include "fontfamilies.h"
+#include "messagecatcher.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A word of a PDF page, where pdftotext finds it (points from the page's top-left corner).
+struct Word
+{
+    int page;
+    double x;
+    double y;
+    QString text;
+};
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QList<Word> pdfWords(const QString &path)
+{
+    static const QRegularExpression tag(
+        QLatin1String(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    QList<Word> words;
+    int page = 0;
+    const QString xhtml = runTool(QStringLiteral("pdftotext"), {"-bbox", path, "-"});
+    for (const QRegularExpressionMatch &match : tag.globalMatch(xhtml)) {
+        if (match.captured(0).startsWith(QLatin1String("<page")))
+            ++page;
+        else
+            words.append({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
+                          match.captured(3).replace(QLatin1String("&apos;"), QLatin1String("'"))});
+    }
+    return words;
+}
+
+// The words of each printed line, by page and height.
+QList<QList<Word>> pdfLines(const QString &path)
+{
+    QList<Word> words = pdfWords(path);
+    std::stable_sort(words.begin(), words.end(), [](const Word &a, const Word &b) {
+        return std::pair(a.page, a.y) < std::pair(b.page, b.y);
+    });
+    QList<QList<Word>> lines;
+    for (const Word &word : std::as_const(words)) {
+        if (lines.isEmpty() || lines.last().first().page != word.page
+            || word.y - lines.last().first().y > 2)
+            lines.append(QList<Word>());
+        lines.last().append(word);
+    }
+    for (QList<Word> &line : lines)
+        std::sort(line.begin(), line.end(), [](const Word &a, const Word &b) { return a.x < b.x; });
+    return lines;
+}
+
+QString lineText(const QList<Word> &line)
+{
+    QStringList texts;
+    for (const Word &word : line)
+        texts.append(word.text);
+    return texts.join(QLatin1Char(' '));
+}
+
+int pdfPages(const QString &path)
+{
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                          QRegularExpression::MultilineOption);
+    return pages.match(runTool(QStringLiteral("pdfinfo"), {path})).captured(1).toInt();
+}
+
+} // namespace
+
+class TestCataloguePrinting : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void printsToPdf();
+    void samplesNeverBorrowGlyphs();
+    void longListPages();
+    void wideSampleWraps();
+    void stopFromTheProgressWindow();
+    void printerThatCannotStart();
+    void errorStillEndsTheJob();
+
+private:
+    CataloguePrinting::Sources sources(const QStringList &families, const QString &sample,
+                                       int size = 12) const;
+    // Prints with the given sources onto a PDF file; returns its path.
+    QString printToPdf(CataloguePrinting &printing, const QString &name = "catalogue.pdf");
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<MessageCatcher> m_messages;
+    QPrinter *m_printer = nullptr;
+};
+
+void TestCataloguePrinting::init()
+{
+    m_window = std::make_unique<QWidget>();
+    m_window->show();
+    m_messages = std::make_unique<MessageCatcher>();
+}
+
+void TestCataloguePrinting::cleanup()
+{
+    m_messages.reset();
+    m_window.reset();
+}
+
+CataloguePrinting::Sources TestCataloguePrinting::sources(const QStringList &families,
+                                                          const QString &sample, int size) const
+{
+    CataloguePrinting::Sources sources;
+    sources.version = QStringLiteral("Glyphor 3.5");
+    sources.families = [families] {
+        return families;
+    };
+    sources.sample = [sample] {
+        return sample;
+    };
+    sources.sampleSize = [size] {
+        return size;
+    };
+    return sources;
+}
+
+QString TestCataloguePrinting::printToPdf(CataloguePrinting &printing, const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile::remove(path);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printing.print(printer);
+    return path;
+}
+
+void TestCataloguePrinting::printsToPdf()
+{
+    const QStringList families = FontFamilies::installed();
+    CataloguePrinting printing(sources(families, QStringLiteral("Bonjour")), m_window.get());
+    const QString pdf = printToPdf(printing);
+    QCOMPARE(m_messages->texts, QStringList {CataloguePrinting::CompletedMessage});
+
+    const QList<QList<Word>> lines = pdfLines(pdf);
+    QStringList texts;
+    for (const QList<Word> &line : lines)
+        texts.append(lineText(line));
+    QCOMPARE(
+        texts.first(3),
+        (QStringList {"Glyphor 3.5", "L'équipe Glyphor", QStringLiteral(GLYPHOR_HOMEPAGE_URL)}));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Le: \\d\\d/\\d\\d/\\d{4} à \\d\\d:\\d\\d:\\d\\d, "
+                                               "Glyphor a trouvé 6 fontes sur votre système:$"))
+                 .match(texts.at(3))
+                 .hasMatch(),
+             qPrintable(texts.at(3)));
+    QCOMPARE(texts.constLast(), "Merci d'avoir utilisé Glyphor 3.5");
+
+    // A line per font, its name then the sample; the samples all start at the same x, as the
+    // names are padded in a fixed-pitch font.
+    const QList<QList<Word>> fontLines = lines.mid(4, families.size());
+    std::optional<double> sampleX;
+    for (qsizetype i = 0; i < families.size(); ++i) {
+        QCOMPARE(lineText(fontLines.at(i)), families.at(i) + " Bonjour");
+        const double x = fontLines.at(i).constLast().x;
+        if (!sampleX)
+            sampleX = x;
+        QVERIFY2(std::abs(x - *sampleX) < 0.5, qPrintable(families.at(i)));
+    }
+    QVERIFY(*sampleX > fontLines.at(3).constFirst().x + 15 * 6); // past "Liberation Mono"
+
+    // Each sample font embedded under its own name (the header's and the names' too).
+    const QString fonts = runTool(QStringLiteral("pdffonts"), {pdf});
+    for (const char *name :
+         {"DejaVuSans", "DejaVuSerif", "LiberationMono", "LiberationSans", "LiberationSerif"}) {
+        const QRegularExpression embedded(QStringLiteral("^(\\w+\\+)?%1\\s.*\\syes\\s").arg(name),
+                                          QRegularExpression::MultilineOption);
+        QVERIFY2(embedded.match(fonts).hasMatch(), qPrintable(name + ("\n" + fonts)));
+    }
+}
+
+void TestCataloguePrinting::samplesNeverBorrowGlyphs()
+{
+    // Of the test fonts only DejaVu Sans has the white chess king: Liberation Serif shows its own
+    // missing-glyph box, and no other font comes into the file.
+    CataloguePrinting printing(
+        sources({QStringLiteral("Liberation Serif")}, QStringLiteral("\u2654")), m_window.get());
+    const QString fonts = runTool(QStringLiteral("pdffonts"), {printToPdf(printing)});
+    QVERIFY2(fonts.contains(QLatin1String("LiberationSerif")), qPrintable(fonts));
+    QVERIFY2(!fonts.contains(QLatin1String("DejaVu")), qPrintable(fonts));
+}
+
+void TestCataloguePrinting::longListPages()
+{
+    QStringList families;
+    for (int i = 0; i < 40; ++i)
+        families += FontFamilies::installed();
+    CataloguePrinting printing(sources(families, QStringLiteral("Bonjour")), m_window.get());
+    const QString pdf = printToPdf(printing);
+
+    const int pages = pdfPages(pdf);
+    QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+    const QList<QList<Word>> lines = pdfLines(pdf);
+    QCOMPARE(lines.constLast().constFirst().page, pages); // no blank page at the end
+    int samples = 0;
+    for (const QList<Word> &line : lines)
+        samples += lineText(line).endsWith(QLatin1String(" Bonjour"));
+    QCOMPARE(samples, families.size());
+
+    // Later pages begin with a font line, at the top of the printable area: no header again.
+    const double top = QPrinter().pageLayout().paintRectPoints().top();
+    for (int page = 2; page <= pages; ++page) {
+        const auto first = std::find_if(lines.cbegin(), lines.cend(), [page](const auto &line) {
+            return line.constFirst().page == page;
+        });
+        QVERIFY(first != lines.cend());
+        QVERIFY2(lineText(*first).endsWith(QLatin1String(" Bonjour")),
+                 qPrintable(lineText(*first)));
+        QVERIFY(first->constFirst().y - top < 4);
+    }
+}
+
+void TestCataloguePrinting::wideSampleWraps()
+{
+    CataloguePrinting printing(sources({QStringLiteral("DejaVu Serif")}, QString(), 72),
+                               m_window.get());
+    const QString pdf = printToPdf(printing);
+
+    const QList<QList<Word>> lines = pdfLines(pdf);
+    QStringList texts;
+    for (const QList<Word> &line : lines)
+        texts.append(lineText(line));
+    QVERIFY(texts.contains(QStringLiteral("(...Impression de la chaîne par défaut...)")));
+    const qsizetype fontLine = texts.indexOf(QRegularExpression(QStringLiteral("DejaVu Serif .*")));
+    QVERIFY2(fontLine > 0, qPrintable(texts.join(QLatin1Char('\n'))));
+    // The sample goes on at the left edge of the following lines, whole.
+    QString sample = lines.at(fontLine).constLast().text;
+    const double left = QPrinter().pageLayout().paintRectPoints().left();
+    qsizetype next = fontLine + 1;
+    for (; !texts.at(next).startsWith(QLatin1String("Merci")); ++next) {
+        QCOMPARE(lines.at(next).size(), 1);
+        QVERIFY(std::abs(lines.at(next).constFirst().x - left) < 6);
+        sample += texts.at(next);
+    }
+    QVERIFY(next > fontLine + 1);
+    QCOMPARE(sample, FontCatalogue::DefaultSample);
+}
+
+void TestCataloguePrinting::stopFromTheProgressWindow()
+{
+    const QStringList families = FontFamilies::installed();
+    CataloguePrinting printing(sources(families, QStringLiteral("Bonjour")), m_window.get());
+    bool windowUsable = false;
+    connect(&printing, &CataloguePrinting::progressed, this, [&](qsizetype printed) {
+        if (printed != 2)
+            return;
+        windowUsable = QApplication::activeModalWidget() == nullptr && m_window->isEnabled();
+        auto *progress = m_window->findChild<QProgressDialog *>();
+        QVERIFY(progress && progress->isVisible());
+        // Brought up to date every few lines.
+        QVERIFY(QRegularExpression(QStringLiteral("^Impression des fontes : [0-2] sur 6$"))
+                    .match(progress->labelText())
+                    .hasMatch());
+        const QList<QPushButton *> buttons = progress->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.constFirst()->text(), "Arrêter");
+        buttons.constFirst()->click();
+    });
+    const QString pdf = printToPdf(printing);
+    QVERIFY(windowUsable);
+    QVERIFY(!printing.isPrinting());
+    QCOMPARE(m_window->findChild<QProgressDialog *>(), nullptr);
+    QCOMPARE(m_messages->texts, QStringList {CataloguePrinting::CompletedMessage});
+
+    QStringList texts;
+    for (const QList<Word> &line : pdfLines(pdf))
+        texts.append(lineText(line));
+    QCOMPARE(texts.filter(QStringLiteral(" Bonjour")).size(), 2);
+    QCOMPARE(texts.constLast(), "Merci d'avoir utilisé Glyphor 3.5");
+}
+
+void TestCataloguePrinting::printerThatCannotStart()
+{
+    CataloguePrinting printing(sources({"A"}, QStringLiteral("Bonjour")), m_window.get());
+    const QString pdf = printToPdf(printing, "missing-folder/catalogue.pdf");
+    QCOMPARE(m_messages->texts, QStringList {"Impossible d'écrire dans " + pdf});
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestCataloguePrinting::errorStillEndsTheJob()
+{
+    CataloguePrinting::Sources failing = sources({"A", "B", "C"}, QStringLiteral("Bonjour"));
+    int lines = 0;
+    failing.sampleSize = [&lines] {
+        if (++lines == 2)
+            throw std::runtime_error("failed");
+        return 12;
+    };
+    CataloguePrinting printing(failing, m_window.get());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, printToPdf(printing));
+    QVERIFY(!printing.isPrinting());
+    QCOMPARE(m_messages->texts, QStringList {CataloguePrinting::CompletedMessage});
+    QCOMPARE(pdfPages(m_dir.filePath("catalogue.pdf")), 1);
+}
+
+QTEST_MAIN(TestCataloguePrinting)
+#include "tst_catalogueprinting.moc"
