@@ -66,7 +66,7 @@ void TTrayIcon::setPopupMenu(QMenu *menu)
 
 bool TTrayIcon::programShown() const
 {
-    return !(m_window->windowState() & Qt::WindowMinimized);
+    return !m_inTray && !(m_window->windowState() & Qt::WindowMinimized);
 }
 
 void TTrayIcon::showIcon()
@@ -110,15 +110,18 @@ bool TTrayIcon::trayReachable() const
 void TTrayIcon::HideToTray()
 {
     m_hiding = true;
-    if (programShown()) {
+    if (trayReachable()) {
+        // Counted as minimised by this component alone: asking the window manager to iconify a
+        // window that is leaving the screen would have its late answer minimise it again once
+        // it is back.
+        m_inTray = true;
+        m_window->hide();
+        Visibility &= ~TTrayVisibilities(tvVisibleTaskBar);
+    } else if (programShown()) {
         if (m_window->isVisible())
             m_window->showMinimized();
         else
             m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
-    }
-    if (trayReachable()) {
-        m_window->hide();
-        Visibility &= ~TTrayVisibilities(tvVisibleTaskBar);
     }
     m_hiding = false;
 }
@@ -133,8 +136,11 @@ void TTrayIcon::ShowFromTray()
         return;
     }
     // Back as it was before the minimise (maximised stays maximised), with its focus.
-    m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_inTray = false;
     m_window->show();
+    if (m_window->windowState() & Qt::WindowMinimized)
+        m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized)
+                                 | Qt::WindowActive);
     m_window->raise();
     m_window->activateWindow();
 }
@@ -157,6 +163,9 @@ void TTrayIcon::doubleClick()
 
 bool TTrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
+    // Shown by other means than the icon: no longer in the tray.
+    if (watched == m_window && event->type() == QEvent::Show && !m_hiding)
+        m_inTray = false;
     // Every minimise of the window (title bar, window manager, keyboard) ends in the tray. Sent
     // on after the state change is handled, since the window cannot be hidden inside it.
     if (watched == m_window && event->type() == QEvent::WindowStateChange && !m_hiding && m_active

@@ -72,7 +72,8 @@ public:
     bool iconShown() const { return m_iconShown; }
     // Minimises of the window are being watched.
     bool hooked() const { return m_hooked; }
-    // Whether the window counts as shown: it is not minimised.
+    // Whether the window counts as shown: it is not minimised (nor sent to the tray, which the
+    // window system may no longer report as minimised once the window is off the screen).
     bool programShown() const;
 
     // Minimises the window when shown, then takes it off the screen and the taskbar; with no
@@ -103,4 +104,5 @@ private:
     bool m_iconShown = false;
     bool m_hooked = false;
     bool m_hiding = false;
+    bool m_inTray = false;
 };

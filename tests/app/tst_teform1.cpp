@@ -1,4 +1,5 @@
 #include "../print/messagecatcher.h"
+#include "../tray/faketray.h"
 #include "application.h"
 #include "catalogueprinting.h"
 #include "colorgrid.h"
@@ -12,6 +13,7 @@
 #include "sizefield.h"
 #include "tapropos.h"
 #include "teform1.h"
+#include "ttrayicon.h"
 #include "windows1252.h"
 
 #include <QAction>
@@ -100,6 +102,7 @@ private Q_SLOTS:
     void characterMap();
     void printButton();
     void closeWhilePrinting();
+    void toTrayButtonKeepsTheFocus();
 
 private:
     void createWindow(const QByteArray &settings = {});
@@ -120,6 +123,7 @@ private:
     QTemporaryDir m_dir;
     QString m_settingsPath;
     std::unique_ptr<TEForm1> m_form;
+    FakeTray *m_tray = nullptr;
 };
 
 void TestTEForm1::init()
@@ -142,7 +146,12 @@ void TestTEForm1::createWindow(const QByteArray &settings)
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(settings);
     }
-    m_form = std::make_unique<TEForm1>(QStringList {"glyphor"}, m_settingsPath);
+    auto tray = std::make_unique<FakeTray>();
+    m_tray = tray.get();
+    m_form = std::make_unique<TEForm1>(QStringList {"glyphor"}, m_settingsPath, nullptr,
+                                       std::move(tray));
+    // In the tray before the window first shows.
+    QVERIFY(m_tray->iconVisible);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -737,6 +746,26 @@ void TestTEForm1::closeWhilePrinting()
     QCOMPARE(messages.texts, QStringList {CataloguePrinting::CompletedMessage});
     QTRY_VERIFY(!m_form->isVisible());
     QVERIFY(QFile::exists(m_settingsPath));
+}
+
+void TestTEForm1::toTrayButtonKeepsTheFocus()
+{
+    createWindow();
+    auto *sample = child<SampleCombo>("txtEdit");
+    child<QPushButton>("BitBtn1")->click();
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(!m_form->tray->programShown());
+    QCOMPARE(m_form->focusWidget(), sample);
+
+    // "Montrer!" brings it back with the focus in the sample field; a double click on the icon
+    // while shown leaves it shown.
+    QCOMPARE(m_tray->menu, m_form->traymenu);
+    QCOMPARE(m_form->traymenu->defaultAction(), m_form->Afficher1);
+    m_form->Afficher1->trigger();
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_form->focusWidget(), sample);
+    m_tray->doubleClick();
+    QVERIFY(m_form->isVisible() && m_form->tray->programShown());
 }
 
 QTEST_MAIN(TestTEForm1)

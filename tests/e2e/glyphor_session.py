@@ -179,6 +179,11 @@ class Session:
                                   check=False).stdout.strip(), what='the tray host')
         return self.tray
 
+    def stop_tray(self):
+        stop_process(self.tray)
+        self.helpers.remove(self.tray)
+        self.tray = None
+
     def watch_maps(self):
         """Starts recording the map and unmap events of top-level windows; see mapped_events()."""
         self.map_log = os.path.join(self.workdir, 'xev.log')
@@ -257,6 +262,29 @@ class Session:
         argv = ['xdotool', 'search'] + (['--onlyvisible'] if visible else []) + \
                ['--name', name_regex]
         return [int(w) for w in self.run(*argv, check=False).stdout.split()]
+
+    def _tray_icons(self):
+        """The program's windows nested inside another one's: its icon in the tray host."""
+        def search(*options):
+            return set(self.run('xdotool', 'search', *options, '--class', 'glyphor',
+                                check=False).stdout.split())
+        return search() - search('--maxdepth', '2')
+
+    def tray_icon(self, timeout=15.0):
+        """The program's icon, once the tray host has embedded it."""
+        def embedded():
+            icons = self._tray_icons()
+            return int(icons.pop()) if len(icons) == 1 else None
+        return wait_for(embedded, timeout, 'the tray icon')
+
+    def tray_icon_gone(self):
+        return not self._tray_icons()
+
+    def wm_state(self, window):
+        """ICCCM's WM_STATE of a client window: 'Normal', 'Iconic', 'Withdrawn' (or none)."""
+        text = self.run('xprop', '-id', str(window), 'WM_STATE', check=False).stdout
+        match = re.search(r'window state: (\w+)', text)
+        return match.group(1) if match else 'Withdrawn'
 
     def wait_window(self, name_regex=MAIN_WINDOW_NAME, visible=True, timeout=15.0):
         def found():

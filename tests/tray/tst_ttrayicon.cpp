@@ -26,10 +26,7 @@ private:
     // The window and its tray icon, as the program sets them up; the fake is left available
     // or not before activation.
     void activate(bool trayAvailable = true);
-    bool inTray() const
-    {
-        return !m_window->isVisible() && (m_window->windowState() & Qt::WindowMinimized);
-    }
+    bool inTray() const { return !m_window->isVisible() && !m_tray->programShown(); }
 
     std::unique_ptr<QWidget> m_window;
     std::unique_ptr<QMenu> m_menu;

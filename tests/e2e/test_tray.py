@@ -1,0 +1,98 @@
+"""The tray icon under a real tray host (trayer) and window manager (openbox): minimise to the
+tray, come back by click or menu, quit from the menu."""
+
+import time
+
+from glyphor_session import GlyphorTestCase, main, settings_file, wait_for
+
+
+class Tray(GlyphorTestCase):
+    window_manager = True
+    tray = True
+
+    def in_tray(self, window):
+        """Off the screen and off the taskbar: the window is withdrawn, not just iconic."""
+        return self.session.wm_state(window) == 'Withdrawn' and \
+            not self.session.is_viewable(window)
+
+    def shown(self, window):
+        return self.session.wm_state(window) == 'Normal' and self.session.is_viewable(window)
+
+    def click_icon(self, icon, button=1, repeat=1):
+        self.session.run('xdotool', 'mousemove', '--window', str(icon), '11', '11', 'click',
+                         '--repeat', str(repeat), '--delay', '80', str(button))
+
+    def menu(self, icon, *keys):
+        """Opens the icon's menu with a right click and picks an item with the keyboard."""
+        self.click_icon(icon, 3)
+        time.sleep(0.5)  # the menu takes the keyboard once shown
+        self.session.run('xdotool', 'key', '--delay', '50', *keys)
+
+    def test_clicks_menu_and_minimise(self):
+        window = self.start_glyphor()
+        icon = self.session.tray_icon()
+        self.session.screenshot('tray-icon', rect=None)
+
+        # A left click sends the window to the tray, another brings it back.
+        self.click_icon(icon)
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+        self.click_icon(icon)
+        wait_for(lambda: self.shown(window), what='the window back')
+
+        # Minimising through the window manager ends in the tray too.
+        self.session.run('xdotool', 'windowminimize', str(window))
+        wait_for(lambda: self.in_tray(window), what='the minimised window in the tray')
+        # A double click brings it back.
+        self.click_icon(icon, repeat=2)
+        wait_for(lambda: self.shown(window), what='the window back')
+
+        # The to-tray button, then "Montrer!" from the menu (Up: its last item).
+        self.session.click_control(window, 'BitBtn1')
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+        self.menu(icon, 'Up', 'Return')
+        wait_for(lambda: self.shown(window), what='the window back')
+
+        # "Fermer Glyphor" from the tray: closes as the close box does, settings written.
+        self.click_icon(icon)
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+        self.menu(icon, 'Down', 'Return')
+        self.assertEqual(self.session.wait_exit(), 0)
+        self.assertEqual(self.session.read_settings(), settings_file())
+        wait_for(self.session.tray_icon_gone, what='the icon to go')
+
+    def test_hidden_start_comes_back_through_the_icon(self):
+        self.session.launch('x')
+        icon = self.session.tray_icon()
+        window = self.session.wait_window(visible=False)
+        wait_for(lambda: not self.session.is_viewable(window), what='the hidden start')
+        self.menu(icon, 'Up', 'Return')
+        wait_for(lambda: self.session.is_viewable(window), what='the window shown')
+        self.exit_with_button(window)
+
+    def test_tray_host_that_comes_late_or_restarts(self):
+        self.session.stop_tray()
+        window = self.start_glyphor()
+        time.sleep(5)
+        # No tray yet: minimising is an ordinary minimise, and the window manager brings the
+        # window back.
+        self.session.run('xdotool', 'windowminimize', str(window))
+        wait_for(lambda: self.session.wm_state(window) == 'Iconic', what='an ordinary minimise')
+        self.session.run('xdotool', 'windowactivate', str(window))
+        wait_for(lambda: self.shown(window), what='the window back')
+
+        # A tray host five seconds late still gets the icon, and one that restarts too.
+        self.session.start_tray()
+        self.session.tray_icon()
+        self.session.stop_tray()
+        wait_for(self.session.tray_icon_gone, what='the tray host to go')
+        self.session.start_tray()
+        icon = self.session.tray_icon()
+        self.click_icon(icon)
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+        self.click_icon(icon)
+        wait_for(lambda: self.shown(window), what='the window back')
+        self.exit_with_button(window)
+
+
+if __name__ == '__main__':
+    main()
