@@ -4,6 +4,7 @@
 #include "uifonts.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
@@ -30,7 +31,13 @@ void setUp(QApplication &app)
 {
     // The title of message boxes; no display name, which Qt would append to window captions.
     QApplication::setApplicationName(QStringLiteral("Glyphor"));
-    QApplication::setDesktopFileName(QStringLiteral("glyphor"));
+    // The desktop entry's id: window managers and compositors match the windows to the entry and
+    // its icon by it.
+    QApplication::setDesktopFileName(QStringLiteral(GLYPHOR_APP_ID));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/glyphor-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     loadFrenchTranslations(app);
 
     // The windows' own font for every widget, even those built before their window's font is

@@ -10,7 +10,6 @@ HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/glyphor.xpm")));
     // Closing the help must never end the program, even when the main window is hidden.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(620, 560);

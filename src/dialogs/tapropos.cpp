@@ -4,6 +4,8 @@
 #include "fixeddialog.h"
 #include "helprequests.h"
 
+#include <QApplication>
+
 TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     // A title and nothing else: the box closes through its buttons.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -19,9 +21,10 @@ TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     black.setColor(QPalette::ButtonText, Qt::black);
     ui->Button1->setPalette(black);
 
-    // The program's icon drawn larger.
-    const QPixmap icon(QStringLiteral(":/icons/glyphor.xpm"));
-    ui->logo->setPicture(icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The program's icon, in its frame and drawn larger as the logo.
+    const QIcon icon = QApplication::windowIcon();
+    ui->Image1->setPixmap(icon.pixmap(32, 32));
+    ui->logo->setPicture(icon.pixmap(48, 48));
     ui->logo->setUrl(QUrl(QStringLiteral(GLYPHOR_HOMEPAGE_URL)));
     ui->logo->setToolTip(QStringLiteral(GLYPHOR_HOMEPAGE_URL));
 
