@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils trayer openbox
     python3 python3-fonttools python3-pil poppler-utils chromium cups
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

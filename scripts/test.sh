@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets Glyphor up (packages, build) and runs every test: unit, widget, end-to-end and the
 # benchmark's quick mode; then the unit and widget tests again, built with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; then a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -15,3 +15,12 @@ cmake --build "$sanitize_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$sanitize_dir" && ctest --output-on-failure -j2 -L unit "$@")
+
+# Each fuzz target for a short run: clang's libFuzzer, with both sanitizers, from the seeds in
+# tests/fuzz/corpus.
+fuzz_dir=${GLYPHOR_FUZZ_BUILD_DIR:-build-fuzz}
+if [[ ! -f $fuzz_dir/CMakeCache.txt ]]; then
+    CC=clang CXX=clang++ cmake -S . -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHOR_FUZZ=ON
+fi
+cmake --build "$fuzz_dir" -j"${GLYPHOR_JOBS:-$(nproc)}" --target fuzz_targets
+(cd "$fuzz_dir" && ctest --output-on-failure -j2 -L fuzz)
