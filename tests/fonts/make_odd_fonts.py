@@ -24,7 +24,8 @@ FONTS = [
 ]
 
 
-def rename(source, family, style, vendor, target):
+def renamed(source, family, style, vendor='GLYA'):
+    """A copy of the source font, in memory, under another family name."""
     font = TTFont(source)
     names = font['name']
     # Typographic names would take precedence over the family name; drop them.
@@ -35,14 +36,14 @@ def rename(source, family, style, vendor, target):
         names.setName(value, name_id, 3, 1, 0x409)
         names.setName(value, name_id, 1, 0, 0)
     font['OS/2'].achVendID = vendor
-    font.save(target)
+    return font
 
 
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     for file_name, source, family, style, vendor in FONTS:
-        rename(source, family, style, vendor, os.path.join(out, file_name))
+        renamed(source, family, style, vendor).save(os.path.join(out, file_name))
 
 
 if __name__ == '__main__':

@@ -45,12 +45,16 @@ public:
     int fontHeight() const override { return 2 * m_font.pointSize(); }
     QSize measure(const QString &run) const override
     {
+        measuredCharacters += run.size();
         return {int(run.size()) * m_font.pointSize(), fontHeight()};
     }
     void draw(int x, int y, const QString &run) override
     {
         drawn.push_back({pages, x, y, run, m_font});
     }
+
+    // How much text was measured in all: what wrapping costs.
+    mutable qint64 measuredCharacters = 0;
 
 private:
     QFont m_font;

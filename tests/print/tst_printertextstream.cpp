@@ -25,6 +25,7 @@ private Q_SLOTS:
     void paging_data();
     void paging();
     void noBlankPageAtTheEnd();
+    void longLinesWrapWithoutMeasuringEachCharacter();
 };
 
 void TestPrinterTextStream::wrapping_data()
@@ -171,6 +172,25 @@ void TestPrinterTextStream::noBlankPageAtTheEnd()
     QCOMPARE(canvas.ended, 1);
     stream.close();
     QCOMPARE(canvas.ended, 1);
+}
+
+void TestPrinterTextStream::longLinesWrapWithoutMeasuringEachCharacter()
+{
+    // A font name of 10,000 characters pads every line of the catalogue to its length: wrapping
+    // must not measure each line once per character (some 5 billion characters measured here,
+    // minutes of printing per line), only a few times per piece it makes.
+    RecordingCanvas canvas;
+    canvas.width = 1000;
+    canvas.height = 1000000;
+    PrinterTextStream stream(canvas);
+    QVERIFY(stream.open());
+    stream.setFont(sized(10));
+    const QString line(10000, u'x');
+    stream.writeLine(line);
+    QCOMPARE(canvas.drawn.size(), size_t(100));
+    QCOMPARE(canvas.drawn.back().text, QString(100, u'x'));
+    QVERIFY2(canvas.measuredCharacters < 300 * line.size(),
+             qPrintable(QString::number(canvas.measuredCharacters)));
 }
 
 QTEST_MAIN(TestPrinterTextStream)
