@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets Glyphor up (packages, build) and runs every test: unit, widget, end-to-end and the
-# benchmark's quick mode; then the unit and widget tests again, built with AddressSanitizer and
-# UndefinedBehaviorSanitizer; then a short run of each fuzz target.
+# benchmark's quick mode; then the unit, widget and end-to-end tests again, built with
+# AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -13,8 +13,9 @@ if [[ ! -f $sanitize_dir/CMakeCache.txt ]]; then
 fi
 cmake --build "$sanitize_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$sanitize_dir" && ctest --output-on-failure -j2 -L unit "$@")
+(cd "$sanitize_dir" && ctest --output-on-failure -j2 -L "unit|e2e" "$@")
 
 # Each fuzz target for a short run: clang's libFuzzer, with both sanitizers, from the seeds in
 # tests/fuzz/corpus.
