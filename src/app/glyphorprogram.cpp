@@ -1,10 +1,12 @@
 #include "glyphorprogram.h"
 
 #include "application.h"
+#include "errorreport.h"
 #include "settings.h"
 #include "tapropos.h"
 #include "teform1.h"
 #include "tgenhtml.h"
+#include "tappinstances.h"
 
 #include <QApplication>
 
@@ -15,7 +17,23 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
         hooks.applicationReady(app);
     Application::setUp(app);
 
+    // One copy per program file, decided before the settings are read and before any window or
+    // tray icon exists: a rejected start shows nothing and touches nothing.
+    std::unique_ptr<TAppInstances> AppInstances1;
+    try {
+        AppInstances1 = TAppInstances::forThisProgram(QApplication::arguments());
+    } catch (const std::exception &error) {
+        ErrorReport::show(error);
+        return 1;
+    }
+    if (!AppInstances1->CheckInstanceLimit())
+        return 0;
+
     TEForm1 EForm1(QApplication::arguments(), Settings::filePath());
+    EForm1.connectInstances(*AppInstances1);
+    // Left as soon as the loop ends: a start from then on no longer finds this copy.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, AppInstances1.get(),
+                     &TAppInstances::leave);
     // Made hidden now and kept for the run; the main window owns it.
     EForm1.APropos = new TAPropos(EForm1.Version, EForm1.help(), &EForm1);
     EForm1.GenHTML
