@@ -3,10 +3,10 @@
 #include "application.h"
 #include "errorreport.h"
 #include "settings.h"
+#include "tappinstances.h"
 #include "tapropos.h"
 #include "teform1.h"
 #include "tgenhtml.h"
-#include "tappinstances.h"
 
 #include <QApplication>
 

@@ -50,10 +50,9 @@ void TEForm1::Quitter1Click()
 
 void TEForm1::connectInstances(TAppInstances &instances)
 {
-    connect(&instances, &TAppInstances::activationRequested, this,
-            [this](const QByteArray &token) {
-                ErrorReport::guard([&] { AppInstances1Activate(token); });
-            });
+    connect(&instances, &TAppInstances::activationRequested, this, [this](const QByteArray &token) {
+        ErrorReport::guard([&] { AppInstances1Activate(token); });
+    });
 }
 
 // Another start of the program wants this copy in front.

@@ -51,7 +51,7 @@ InstanceChannel::Answer LocalSocketChannel::queryActive(quint32 pid)
     QLocalSocket *socket = connection(pid);
     if (!socket)
         return Answer::Absent;
-    socket->write(InstanceMessage{QueryActive, 0, {}}.encode());
+    socket->write(InstanceMessage {QueryActive, 0, {}}.encode());
     socket->flush();
     QByteArray received;
     const QDeadlineTimer deadline(answerTimeoutMs);

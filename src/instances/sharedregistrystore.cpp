@@ -6,9 +6,9 @@
 #include <QThread>
 
 #include <atomic>
-#include <limits>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include <fcntl.h>
 #include <pthread.h>

@@ -21,13 +21,12 @@ std::unique_ptr<TAppInstances> TAppInstances::forThisProgram(const QStringList &
     auto channel = std::make_unique<LocalSocketChannel>(names);
     // Listening before joining: a copy in the registry can always be asked.
     auto server = std::make_unique<InstanceServer>(names.serverName(pid));
-    auto instances = std::make_unique<TAppInstances>(std::move(store), std::move(channel), pid,
-                                                     arguments);
+    auto instances
+        = std::make_unique<TAppInstances>(std::move(store), std::move(channel), pid, arguments);
     TAppInstances *component = instances.get();
     server->setParent(component);
-    server->setHandler([component](const InstanceMessage &message) {
-        return component->receive(message);
-    });
+    server->setHandler(
+        [component](const InstanceMessage &message) { return component->receive(message); });
     component->m_server = server.release();
     return instances;
 }
@@ -95,7 +94,7 @@ std::optional<InstanceMessage> TAppInstances::receive(const InstanceMessage &mes
         Q_EMIT OnUserNotify(message.value);
         break;
     case QueryActive:
-        return InstanceMessage{ReplyActive, Active ? 1u : 0u, {}};
+        return InstanceMessage {ReplyActive, Active ? 1u : 0u, {}};
     case ActivateRequest:
         Q_EMIT activationRequested(message.data);
         break;
