@@ -12,6 +12,8 @@
 
 int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
 {
+    // Taken before the toolkit starts, which may use it up for a window of its own.
+    const QByteArray activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
     QApplication app(argc, argv);
     if (hooks.applicationReady)
         hooks.applicationReady(app);
@@ -21,7 +23,7 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     // tray icon exists: a rejected start shows nothing and touches nothing.
     std::unique_ptr<TAppInstances> AppInstances1;
     try {
-        AppInstances1 = TAppInstances::forThisProgram(QApplication::arguments());
+        AppInstances1 = TAppInstances::forThisProgram(QApplication::arguments(), activationToken);
     } catch (const std::exception &error) {
         ErrorReport::show(error);
         return 1;

@@ -21,7 +21,7 @@ LocalSocketChannel::~LocalSocketChannel()
     }
 }
 
-QLocalSocket *LocalSocketChannel::connection(quint32 pid)
+QLocalSocket *LocalSocketChannel::connection(quint32 pid, bool *timedOut)
 {
     auto &socket = m_connections[pid];
     if (socket && socket->state() == QLocalSocket::ConnectedState)
@@ -30,6 +30,8 @@ QLocalSocket *LocalSocketChannel::connection(quint32 pid)
     socket->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket->connectToServer(m_names.serverName(pid));
     if (!socket->waitForConnected(connectTimeoutMs) || !PeerUser::isOwnUser(*socket)) {
+        if (timedOut)
+            *timedOut = socket->error() == QLocalSocket::SocketTimeoutError;
         socket.reset();
         return nullptr;
     }
@@ -48,9 +50,10 @@ bool LocalSocketChannel::post(quint32 pid, const InstanceMessage &message)
 
 InstanceChannel::Answer LocalSocketChannel::queryActive(quint32 pid)
 {
-    QLocalSocket *socket = connection(pid);
+    bool timedOut = false;
+    QLocalSocket *socket = connection(pid, &timedOut);
     if (!socket)
-        return Answer::Absent;
+        return timedOut ? Answer::Active : Answer::Absent;
     socket->write(InstanceMessage {QueryActive, 0, {}}.encode());
     socket->flush();
     QByteArray received;

@@ -25,7 +25,8 @@ public:
     int connectTimeoutMs = 1000;
 
 private:
-    QLocalSocket *connection(quint32 pid);
+    // Null when the copy cannot be reached; timedOut tells a copy too busy to accept from none.
+    QLocalSocket *connection(quint32 pid, bool *timedOut = nullptr);
 
     InstanceNames m_names;
     std::map<quint32, std::unique_ptr<QLocalSocket>> m_connections;

@@ -13,7 +13,8 @@ namespace {
 constexpr quint16 RegistryLimit = 65535;
 } // namespace
 
-std::unique_ptr<TAppInstances> TAppInstances::forThisProgram(const QStringList &arguments)
+std::unique_ptr<TAppInstances> TAppInstances::forThisProgram(const QStringList &arguments,
+                                                             const QByteArray &activationToken)
 {
     const InstanceNames names = InstanceNames::forThisProgram();
     const auto pid = quint32(QCoreApplication::applicationPid());
@@ -24,6 +25,7 @@ std::unique_ptr<TAppInstances> TAppInstances::forThisProgram(const QStringList &
     auto instances
         = std::make_unique<TAppInstances>(std::move(store), std::move(channel), pid, arguments);
     TAppInstances *component = instances.get();
+    component->activationToken = activationToken;
     server->setParent(component);
     server->setHandler(
         [component](const InstanceMessage &message) { return component->receive(message); });
@@ -45,7 +47,11 @@ TAppInstances::TAppInstances(std::unique_ptr<RegistryStore> store,
 
 TAppInstances::~TAppInstances()
 {
-    leave();
+    try {
+        leave();
+    } catch (const std::exception &) {
+        // The registry could not be opened again; this copy is gone from it either way.
+    }
 }
 
 void TAppInstances::leave()
@@ -73,7 +79,7 @@ bool TAppInstances::CheckInstanceLimit()
 
     Q_EMIT OnRejected();
     if (AutoActivate)
-        m_registry.BringInstanceToFront(activeIndex, qgetenv("XDG_ACTIVATION_TOKEN"));
+        m_registry.BringInstanceToFront(activeIndex, activationToken);
     if (SendCmdLine)
         m_registry.SendCommandLine(CommandLineText::encode(m_arguments));
     leave();

@@ -23,7 +23,8 @@ class TAppInstances : public QObject
 public:
     // The component of this program: the registry in shared memory and the local sockets.
     // Throws GlyphorError when the shared objects cannot be made.
-    static std::unique_ptr<TAppInstances> forThisProgram(const QStringList &arguments);
+    static std::unique_ptr<TAppInstances> forThisProgram(const QStringList &arguments,
+                                                         const QByteArray &activationToken);
 
     // store and channel: where the registry lives and how the other copies are reached.
     TAppInstances(std::unique_ptr<RegistryStore> store, std::unique_ptr<InstanceChannel> channel,
@@ -34,6 +35,8 @@ public:
     bool AutoActivate = true;
     int MaxInstances = 1;
     bool SendCmdLine = true;
+    // The desktop's token for this start (Wayland), handed to the copy brought forward.
+    QByteArray activationToken;
 
     // Whether this start goes on. A rejected start has brought the running copy forward, sent
     // it the arguments and left the registry; it only has to end.

@@ -51,14 +51,13 @@ private Q_SLOTS:
 
     void secondStartIsRejected()
     {
-        qputenv("XDG_ACTIVATION_TOKEN", "token-1");
         auto instances = start({100}, {"glyphor", "two words", "\"quoted\""});
         channel->answers[100] = Answer::Active;
+        instances->activationToken = "token-1";
         QSignalSpy rejected(instances.get(), &TAppInstances::OnRejected);
         QCOMPARE(channel->postedTo(NotifyCreated), QList<quint32> {100});
 
         QVERIFY(!instances->CheckInstanceLimit());
-        qunsetenv("XDG_ACTIVATION_TOKEN");
         QCOMPARE(rejected.count(), 1);
         QCOMPARE(channel->queried, QList<quint32> {100});
         QCOMPARE(channel->postedTo(ActivateRequest), QList<quint32> {100});
