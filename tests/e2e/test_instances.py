@@ -9,8 +9,8 @@ import subprocess
 import sys
 import time
 
-from glyphor_session import (MAIN_WINDOW_NAME, GlyphorTestCase, main, settings_file,
-                             stop_process, wait_for)
+from glyphor_session import (MAIN_WINDOW_NAME, MESSAGE_BOX_NAME, GlyphorTestCase, main,
+                             settings_file, stop_process, wait_for)
 
 
 class InstancesTestCase(GlyphorTestCase):
@@ -52,12 +52,15 @@ class InstancesTestCase(GlyphorTestCase):
         time.sleep(0.2)
         return self.session.window_info(window) == first
 
-    def registry_exists(self, binary=None):
-        """Whether the shared registry of the program file on this display is there."""
-        program = os.path.realpath(binary or self.session.glyphor_bin)
+    def registry_path(self):
+        """The shared registry of the program file on this display."""
+        program = os.path.realpath(self.session.glyphor_bin)
         key = (program + '\nx11:' + self.session.display).encode()
         name = 'glyphor-%d-%s' % (os.geteuid(), hashlib.sha1(key).hexdigest()[:20])
-        return os.path.exists(os.path.join('/dev/shm', name))
+        return os.path.join('/dev/shm', name)
+
+    def registry_exists(self):
+        return os.path.exists(self.registry_path())
 
 
 class SecondStartUnderTray(InstancesTestCase):
@@ -170,6 +173,17 @@ class Races(InstancesTestCase):
         self.second_start()
         self.exit_with_button(window)
         self.assertFalse(self.registry_exists())
+
+    def test_registry_that_cannot_be_made_is_reported(self):
+        # A folder where the shared object should be: the system refuses to open it.
+        os.mkdir(self.registry_path())
+        self.addCleanup(os.rmdir, self.registry_path())
+        self.session.launch()
+        box = self.session.wait_window(MESSAGE_BOX_NAME)
+        self.session.screenshot('failed-to-create', box)
+        self.assertEqual(self.main_windows(), [])
+        self.session.key(box, 'Return')
+        self.assertEqual(self.session.wait_exit(), 1)
 
     def test_silent_copy_counts_as_active(self):
         window = self.start_glyphor()
