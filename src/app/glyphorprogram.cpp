@@ -1,7 +1,9 @@
 #include "glyphorprogram.h"
 
 #include "application.h"
+#include "errorreport.h"
 #include "settings.h"
+#include "tappinstances.h"
 #include "tapropos.h"
 #include "teform1.h"
 #include "tgenhtml.h"
@@ -10,12 +12,30 @@
 
 int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
 {
+    // Taken before the toolkit starts, which may use it up for a window of its own.
+    const QByteArray activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
     QApplication app(argc, argv);
     if (hooks.applicationReady)
         hooks.applicationReady(app);
     Application::setUp(app);
 
+    // One copy per program file, decided before the settings are read and before any window or
+    // tray icon exists: a rejected start shows nothing and touches nothing.
+    std::unique_ptr<TAppInstances> AppInstances1;
+    try {
+        AppInstances1 = TAppInstances::forThisProgram(QApplication::arguments(), activationToken);
+    } catch (const std::exception &error) {
+        ErrorReport::show(error);
+        return 1;
+    }
+    if (!AppInstances1->CheckInstanceLimit())
+        return 0;
+
     TEForm1 EForm1(QApplication::arguments(), Settings::filePath());
+    EForm1.connectInstances(*AppInstances1);
+    // Left as soon as the loop ends: a start from then on no longer finds this copy.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, AppInstances1.get(),
+                     &TAppInstances::leave);
     // Made hidden now and kept for the run; the main window owns it.
     EForm1.APropos = new TAPropos(EForm1.Version, EForm1.help(), &EForm1);
     EForm1.GenHTML

@@ -13,6 +13,7 @@ class ColorGrid;
 class FontListView;
 class HelpRequests;
 class TAPropos;
+class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
 struct HtmlPageSource;
@@ -74,6 +75,9 @@ public:
     // What the HTML page lists: this window's fonts and the current text of its sample field.
     HtmlPageSource htmlPageSource() const;
 
+    // Another start of the program brings this window forward through the component.
+    void connectInstances(TAppInstances &instances);
+
     // The help every window of the program asks for.
     HelpRequests &help() const { return *m_help; }
 
@@ -109,6 +113,7 @@ public Q_SLOTS:
     void BitBtn1Click();
     void Afficher1Click();
     void Quitter1Click();
+    void AppInstances1Activate(const QByteArray &activationToken);
     void ImprimerClick();
 
 protected:

@@ -2,6 +2,8 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "errorreport.h"
+#include "tappinstances.h"
 #include "ttrayicon.h"
 
 #include <QCoreApplication>
@@ -44,4 +46,28 @@ void TEForm1::Quitter1Click()
     // itself.
     if (close())
         QCoreApplication::quit();
+}
+
+void TEForm1::connectInstances(TAppInstances &instances)
+{
+    connect(&instances, &TAppInstances::activationRequested, this, [this](const QByteArray &token) {
+        ErrorReport::guard([&] { AppInstances1Activate(token); });
+    });
+}
+
+// Another start of the program wants this copy in front.
+void TEForm1::AppInstances1Activate(const QByteArray &activationToken)
+{
+    // On Wayland only a token from the desktop lets a window take the focus; the other start
+    // got one when it was launched.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    if (!tray->programShown()) {
+        // Minimised or in the tray: restored, raised and activated.
+        tray->ShowFromTray();
+    } else if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+    // A window hidden by the hidden start and never shown stays hidden.
 }
