@@ -24,7 +24,8 @@ QList<Entry> entriesOf(const QStringList &lines)
     for (const QString &line : lines) {
         const QString trimmed = line.trimmed();
         if (trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
-            section = trimmed.mid(1, trimmed.size() - 2);
+            // "[  glyphor ]" is the section "glyphor", as for the program.
+            section = trimmed.mid(1, trimmed.size() - 2).trimmed();
         } else if (const qsizetype equals = trimmed.indexOf(u'='); equals > 0) {
             entries.append({section, trimmed.left(equals).trimmed()});
         }
