@@ -40,6 +40,8 @@ FIGURES = [
     ("apply_size", "New size, middle of the list", "ms", 1.5, 0),
     ("apply", "New sample and new size", "ms", 1.5, 0),
     ("vmhwm", "Peak memory after the full pass (VmHWM)", "MiB", 1.2, 0),
+    ("vmhwm_back", "Peak memory after the pass back up (VmHWM)", "MiB", 1.2, 0),
+    ("vmrss_back", "Memory in use after the pass back up (VmRSS)", "MiB", None, 0),
 ]
 STEPS = [
     ("app", "process start to the QApplication"),
@@ -139,6 +141,9 @@ def figures(report):
     def ms(key):
         return None if report.get(key) is None else report[key] / 1e6
 
+    def mib(key):
+        return None if report.get(key, -1) < 0 else report[key] / 1024
+
     result = {
         "start": span("spawn", "t_first_paint"),
         "app": span("spawn", "t_app_ready"),
@@ -149,7 +154,9 @@ def figures(report):
         "apply_sample": ms("apply_sample_ns"),
         "apply_new_chars": ms("apply_new_chars_ns"),
         "apply_size": ms("apply_size_ns"),
-        "vmhwm": None if report.get("vmhwm_kb", -1) < 0 else report["vmhwm_kb"] / 1024,
+        "vmhwm": mib("vmhwm_kb"),
+        "vmhwm_back": mib("vmhwm_back_kb"),
+        "vmrss_back": mib("vmrss_back_kb"),
     }
     both = (result["apply_sample"], result["apply_size"])
     result["apply"] = None if None in both else sum(both)

@@ -138,6 +138,14 @@ void Probe::measure()
     report[QStringLiteral("vmhwm_kb")] = statusKb("VmHWM");
     report[QStringLiteral("vmrss_kb")] = statusKb("VmRSS");
 
+    // And back up, page by page: the fonts' caches must not keep growing with what was seen.
+    while (bar->value() > bar->minimum()) {
+        bar->setValue(bar->value() - bar->pageStep());
+        viewport->repaint();
+    }
+    report[QStringLiteral("vmhwm_back_kb")] = statusKb("VmHWM");
+    report[QStringLiteral("vmrss_back_kb")] = statusKb("VmRSS");
+
     bar->setValue((bar->minimum() + bar->maximum()) / 2);
     viewport->repaint();
     QCoreApplication::processEvents();
