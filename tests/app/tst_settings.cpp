@@ -1,6 +1,7 @@
 #include "glyphorerror.h"
 #include "ordinaryuser.h"
 #include "settings.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,19 +9,6 @@
 #include <QTest>
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 void compareSettings(const Settings &actual, const Settings &expected)
 {

@@ -1,6 +1,7 @@
 #include "glyphorerror.h"
 #include "htmlfontpage.h"
 #include "ordinaryuser.h"
+#include "testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,19 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 HtmlPageContent content(const QStringList &fonts, const QString &sample)
 {

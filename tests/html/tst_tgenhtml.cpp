@@ -1,5 +1,6 @@
 #include "filenameedit.h"
 #include "helprequests.h"
+#include "testfiles.h"
 #include "tgenhtml.h"
 
 #include <QApplication>
@@ -14,12 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Shows the help topics asked for by recording them.
 class RecordingViewer : public HelpViewer

@@ -1,4 +1,5 @@
 #include "inifile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,23 +10,6 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
-
-namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 class TestIniFile : public QObject
 {
