@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libfontconfig-dev fontconfig fonts-liberation2 fonts-dejavu-core
+    libfontconfig-dev libfreetype-dev libharfbuzz-dev fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils trayer openbox
     python3 python3-fonttools python3-pil poppler-utils chromium cups
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev

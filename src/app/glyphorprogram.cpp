@@ -2,18 +2,24 @@
 
 #include "application.h"
 #include "errorreport.h"
+#include "qtfonts.h"
 #include "settings.h"
 #include "tappinstances.h"
 #include "tapropos.h"
 #include "teform1.h"
 #include "tgenhtml.h"
+#include "uifonts.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
 {
     // Taken before the toolkit starts, which may use it up for a window of its own.
     const QByteArray activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
+    // Qt reads fontconfig's current configuration as it starts: it is given the windows' fonts
+    // only, the list reads all of them itself.
+    QtFonts::useWindowFontsOnly(UiFonts::windowFamilies());
     QApplication app(argc, argv);
     if (hooks.applicationReady)
         hooks.applicationReady(app);
@@ -43,5 +49,7 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     if (hooks.windowCreated)
         hooks.windowCreated(EForm1);
     EForm1.show();
+    // Fallback fonts for text typed into the sample box, once the window is up and idle.
+    QTimer::singleShot(std::chrono::seconds(2), &app, &QtFonts::addFallbacks);
     return QApplication::exec();
 }

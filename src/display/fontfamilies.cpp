@@ -1,6 +1,8 @@
 #include "fontfamilies.h"
 
+#include "fontcatalog.h"
 #include "fontrename.h"
+#include "qtfonts.h"
 #include "systemfonts.h"
 #include "uifonts.h"
 
@@ -19,19 +21,6 @@ namespace {
 bool isGenericAlias(const QString &family)
 {
     return family == u"Sans Serif" || family == u"Serif" || family == u"Monospace";
-}
-
-// Qt names each foundry's share of a family "Family [Foundry]"; users know the family by its
-// own name. A family whose own name ends in brackets stays whole.
-QString withoutFoundry(const QString &qtName, const QSet<QString> &familyNames)
-{
-    if (!qtName.endsWith(u']') || familyNames.contains(qtName))
-        return qtName;
-    const qsizetype suffix = qtName.lastIndexOf(QStringLiteral(" ["));
-    if (suffix <= 0)
-        return qtName;
-    const QString family = qtName.first(suffix);
-    return familyNames.contains(family) ? family : qtName;
 }
 
 QCollator listCollator()
@@ -75,18 +64,7 @@ QStringList build(const QStringList &enumerated)
 
 QStringList installed()
 {
-    const QSet<QString> familyNames = SystemFonts::familyNames();
-    QStringList families;
-    QSet<QString> seen;
-    const QStringList qtFamilies = QFontDatabase::families();
-    for (const QString &qtName : qtFamilies) {
-        QString family = withoutFoundry(qtName, familyNames);
-        if (family != qtName && seen.contains(family))
-            continue;
-        seen.insert(family);
-        families.append(std::move(family));
-    }
-    return build(families);
+    return build(FontCatalog::system().families());
 }
 
 QString qtFamilyName(const QString &family)
@@ -114,8 +92,11 @@ QString qtFamilyName(const QString &family)
 
 QFont familyFont(const QString &family)
 {
+    const QString qtName = qtFamilyName(family);
+    if (qtName == family)
+        QtFonts::ensureFamily(family);
     QFont font;
-    font.setFamilies({qtFamilyName(family)});
+    font.setFamilies({qtName});
     return font;
 }
 

@@ -16,8 +16,8 @@ inline const QString DefaultEntry = QStringLiteral("Default");
 // alphabetically ignoring case, as the locale orders words.
 QStringList build(const QStringList &enumerated);
 
-// build() over the installed families, one entry per family name: Qt's "Family [Foundry]"
-// entries for a family several foundries make come back as the family's own name.
+// build() over the installed families, one entry per family name, as fontconfig lists them
+// (whatever fonts Qt itself has been given).
 QStringList installed();
 
 // The name Qt knows the family by. Qt 6.4 reads "Name [Text]" in any family it is asked for
@@ -25,8 +25,8 @@ QStringList installed();
 // name of the program's own, the first time it is asked for.
 QString qtFamilyName(const QString &family);
 
-// A font of exactly this family. Never QFont(QString), which reads commas as a list of families
-// and drops quotes.
+// A font of exactly this family, its faces given to Qt when it did not have them. Never
+// QFont(QString), which reads commas as a list of families and drops quotes.
 QFont familyFont(const QString &family);
 
 // The font an entry of the list stands for: the family, or the desktop's general font for

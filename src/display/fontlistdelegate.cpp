@@ -9,18 +9,12 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// Sample fonts and name layouts kept at once: more than the lines a window shows at the smallest
-// size, without holding on to every font engine of a long scroll.
-constexpr qsizetype SampleFontCacheLimit = 128;
-
-// Text is placed by its top-left corner, as the list has always drawn it.
-void drawTextAt(QPainter *painter, int left, int top, const QString &text)
-{
-    painter->drawText(left, top + painter->fontMetrics().ascent(), text);
-}
+// Name layouts kept at once: more than the lines a window shows at the smallest size.
+constexpr qsizetype NameCacheLimit = 128;
 
 } // namespace
 
@@ -43,7 +37,7 @@ QFont FontListDelegate::nameFont()
 const QStaticText &FontListDelegate::nameText(const QString &family) const
 {
     // A name is laid out once and drawn from its layout until it scrolls far away.
-    if (m_nameTexts.size() >= SampleFontCacheLimit)
+    if (m_nameTexts.size() >= NameCacheLimit)
         m_nameTexts.clear();
     auto cached = m_nameTexts.find(family);
     if (cached == m_nameTexts.end()) {
@@ -71,32 +65,21 @@ int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
     return m_widestName;
 }
 
-FontListDelegate::FontKey FontListDelegate::currentKey() const
+QString FontListDelegate::sampleFamily(const QString &entry)
 {
-    return {Enmain::Taille, Enmain::AttrGras, Enmain::AttrItal, Enmain::AttrSoul};
+    // "Default" is the desktop's own font, whatever font the windows use.
+    static const QString desktopFamily = UiFonts::desktopFont().family();
+    return entry == FontFamilies::DefaultEntry ? desktopFamily : entry;
 }
 
-QFont FontListDelegate::sampleFont(const QString &family) const
+LineStyle FontListDelegate::sampleStyle(int logicalDpi)
 {
-    const FontKey key = currentKey();
-    if (!(key == m_sampleFontsKey) || m_sampleFonts.size() >= SampleFontCacheLimit) {
-        m_sampleFonts.clear();
-        m_sampleFontsKey = key;
-    }
-    auto cached = m_sampleFonts.constFind(family);
-    if (cached != m_sampleFonts.cend())
-        return *cached;
-
-    // "Default" is the desktop's own font, whatever font the windows use.
-    QFont font = FontFamilies::entryFont(family);
-    font.setPointSize(std::max(1, key.size));
-    font.setBold(key.bold);
-    font.setItalic(key.italic);
-    font.setUnderline(key.underline);
-    // A font viewer shows the font's own glyphs: a missing one stays a missing-glyph box.
-    font.setStyleStrategy(QFont::NoFontMerging);
-    m_sampleFonts.insert(family, font);
-    return font;
+    LineStyle style;
+    style.pixelSize = std::max(1, Enmain::Taille) * logicalDpi / 72.0;
+    style.bold = Enmain::AttrGras;
+    style.italic = Enmain::AttrItal;
+    style.underline = Enmain::AttrSoul;
+    return style;
 }
 
 void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -109,9 +92,9 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 
     painter->save();
     painter->setClipRect(line);
-    painter->fillRect(line,
-                      selected ? palette.color(QPalette::Active, QPalette::Highlight)
-                               : palette.color(QPalette::Base));
+    const QColor background = selected ? palette.color(QPalette::Active, QPalette::Highlight)
+                                       : palette.color(QPalette::Base);
+    painter->fillRect(line, background);
     painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
                              : palette.color(QPalette::Text));
 
@@ -121,9 +104,18 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         painter->setFont(nameFont());
         painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
     }
-    painter->setFont(sampleFont(family));
-    drawTextAt(painter, line.left() + Enmain::LargeurNoms + 2, line.top() + 1,
-               QLatin1Char(' ') + m_sample);
+    // A font viewer shows the font's own glyphs: a missing one stays the font's missing-glyph
+    // box, never a glyph borrowed from another font.
+    const QPaintDevice *device = painter->device();
+    const qreal ratio = device->devicePixelRatio();
+    LineStyle style = sampleStyle(device->logicalDpiY());
+    style.pixelSize *= ratio;
+    const int left = line.left() + Enmain::LargeurNoms + 2;
+    const RenderedLine &sample
+        = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_sample, style,
+                          int(std::ceil((line.right() + 1 - left) * ratio)));
+    LineRenderer::draw(*painter, QPointF(left, line.top() + 1 + sample.ascent / ratio), sample,
+                       painter->pen().color(), background, ratio);
 
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;

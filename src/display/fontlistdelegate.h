@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linerenderer.h"
+
 #include <QAbstractItemDelegate>
 #include <QFont>
 #include <QHash>
@@ -7,7 +9,9 @@
 
 // Draws one line of the font list: the family's name in Arial 10 pt bold, then a space and the
 // sample string in that family, at the display state's size and attributes. Every line has the
-// same height, so the view never measures lines one by one.
+// same height, so the view never measures lines one by one. Samples are drawn by the list's own
+// font engine, straight from the font files: a line costs the same however many fonts are
+// installed.
 class FontListDelegate : public QAbstractItemDelegate
 {
     Q_OBJECT
@@ -31,23 +35,19 @@ public:
     // How many times the column has been measured (a column is measured once per reset).
     int nameColumnMeasurements() const { return m_measurements; }
 
-    // The font a line's sample is drawn in, at the current size and attributes.
-    QFont sampleFont(const QString &family) const;
+    // The family a line's sample is drawn in: the entry's own, or the desktop's general font's
+    // for "Default".
+    static QString sampleFamily(const QString &entry);
+    // The size and attributes of the samples, for a device of that resolution.
+    static LineStyle sampleStyle(int logicalDpi);
+
+    LineRenderer &renderer() const { return m_renderer; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    // Sample fonts are realised once per family and reused until the size or attributes change.
-    struct FontKey
-    {
-        qint32 size = 0;
-        bool bold = false, italic = false, underline = false;
-        bool operator==(const FontKey &) const = default;
-    };
-    FontKey currentKey() const;
-
     QString m_sample;
     bool m_namesShown = true;
     int m_lineHeight = 22;
@@ -57,6 +57,5 @@ private:
     const QStaticText &nameText(const QString &family) const;
 
     mutable QHash<QString, QStaticText> m_nameTexts;
-    mutable QHash<QString, QFont> m_sampleFonts;
-    mutable FontKey m_sampleFontsKey;
+    mutable LineRenderer m_renderer;
 };

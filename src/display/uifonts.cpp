@@ -1,6 +1,7 @@
 #include "uifonts.h"
 
 #include "fontfamilies.h"
+#include "qtfonts.h"
 #include "systemfonts.h"
 
 #include <QFontDatabase>
@@ -57,10 +58,25 @@ QFont pixelFont(const QString &windowsName, int pixelSize)
     return font;
 }
 
+QStringList windowFamilies()
+{
+    QStringList families;
+    for (const char *name : {"Arial", "MS Sans Serif", "Times New Roman", "Courier New",
+                             "Liberation Sans", "Liberation Serif", "Liberation Mono"})
+        families.append(family(QLatin1String(name)));
+    for (const char *generic : {"sans-serif", "serif", "monospace"})
+        families.append(SystemFonts::matchFamily(QLatin1String(generic)));
+    families.removeAll(QString());
+    families.removeDuplicates();
+    return families;
+}
+
 QFont desktopFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setFamilies({family(font.family())});
+    const QString installed = family(font.family());
+    QtFonts::ensureFamily(installed);
+    font.setFamilies({installed});
     return font;
 }
 

@@ -16,6 +16,10 @@ namespace UiFonts {
 // search for one. Worked out once per name.
 QString family(const QString &windowsName);
 
+// The installed families the windows are laid out with, and those fontconfig gives for the
+// generic names the toolkit falls back on: the fonts Qt needs before any window opens.
+QStringList windowFamilies();
+
 // A font of the desktop's general font (the list's "Default" entry), its family resolved as
 // family() does.
 QFont desktopFont();

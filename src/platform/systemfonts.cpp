@@ -8,6 +8,8 @@ namespace SystemFonts {
 
 namespace {
 
+FcConfig *kept = nullptr;
+
 struct PatternDeleter
 {
     void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
@@ -42,9 +44,10 @@ Pattern familyPattern(const QString &name)
 // The installed fonts that match pattern, with the properties wanted.
 std::unique_ptr<FcFontSet, FontSetDeleter> listFonts(const Pattern &pattern, FcObjectSet *wanted)
 {
-    if (!FcInit() || !pattern || !wanted)
+    FcConfig *config = configuration();
+    if (!config || !pattern || !wanted)
         return nullptr;
-    return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontList(nullptr, pattern.get(), wanted));
+    return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontList(config, pattern.get(), wanted));
 }
 
 // The family names of the installed fonts that match pattern.
@@ -56,6 +59,21 @@ std::unique_ptr<FcFontSet, FontSetDeleter> listFamilies(const Pattern &pattern)
 }
 
 } // namespace
+
+FcConfig *configuration()
+{
+    if (kept)
+        return kept;
+    return FcInit() ? FcConfigGetCurrent() : nullptr;
+}
+
+void keepWholeConfiguration()
+{
+    if (kept || !FcInit())
+        return;
+    kept = FcConfigGetCurrent();
+    FcConfigReference(kept);
+}
 
 QList<FontFile> filesOfFamily(const QString &family)
 {
@@ -101,13 +119,14 @@ QSet<QString> familyNames()
 
 QString matchFamily(const QString &name)
 {
-    if (!FcInit())
+    FcConfig *config = configuration();
+    if (!config)
         return {};
     const Pattern request = familyPattern(name);
-    FcConfigSubstitute(nullptr, request.get(), FcMatchPattern);
+    FcConfigSubstitute(config, request.get(), FcMatchPattern);
     FcDefaultSubstitute(request.get());
     FcResult result = FcResultNoMatch;
-    const Pattern match(FcFontMatch(nullptr, request.get(), &result));
+    const Pattern match(FcFontMatch(config, request.get(), &result));
     return match ? familyAt(match.get(), 0) : QString();
 }
 

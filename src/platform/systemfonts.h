@@ -4,8 +4,18 @@
 #include <QSet>
 #include <QString>
 
+struct _FcConfig;
+
 // The fonts installed on the system, as fontconfig knows them (no widget, no Qt font database).
 namespace SystemFonts {
+
+// The user's whole font configuration: fontconfig's current one, loaded on first use, or the one
+// that was current when keepWholeConfiguration() ran, whatever has been made current since.
+_FcConfig *configuration();
+
+// Holds on to the current configuration as the whole one, so that a smaller one can be made
+// current for the toolkit. Loads it when none is loaded yet.
+void keepWholeConfiguration();
 
 // Every family name of every installed font, each name of a font with several (localised names,
 // legacy and typographic families) included. Generic names such as "sans-serif" are not in it:

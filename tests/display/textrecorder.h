@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPointF>
@@ -9,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-// A paint device that records where text is drawn, in which font, instead of drawing it: the
-// tests read back the exact positions a delegate chose.
+// A paint device that records where text is drawn, in which font, and where images are drawn,
+// instead of drawing them: the tests read back the exact positions a delegate chose.
 class TextRecorder : public QPaintDevice
 {
 public:
@@ -21,10 +22,17 @@ public:
         QFont font;
     };
 
+    struct DrawnImage
+    {
+        QPointF topLeft;
+        QImage image;
+    };
+
     TextRecorder();
     ~TextRecorder() override;
 
     const std::vector<DrawnText> &texts() const { return m_texts; }
+    const std::vector<DrawnImage> &images() const { return m_images; }
     QPaintEngine *paintEngine() const override { return m_engine.get(); }
 
 protected:
@@ -33,15 +41,17 @@ protected:
 private:
     class Engine;
     std::vector<DrawnText> m_texts;
+    std::vector<DrawnImage> m_images;
     std::unique_ptr<QPaintEngine> m_engine;
 };
 
 class TextRecorder::Engine : public QPaintEngine
 {
 public:
-    explicit Engine(std::vector<DrawnText> &texts)
+    Engine(std::vector<DrawnText> &texts, std::vector<DrawnImage> &images)
         : QPaintEngine(QPaintEngine::AllFeatures)
         , m_texts(texts)
+        , m_images(images)
     {
     }
     bool begin(QPaintDevice *) override { return true; }
@@ -57,14 +67,20 @@ public:
         const QPointF origin = painter()->transform().map(p);
         m_texts.push_back({origin, item.text(), item.font()});
     }
+    void drawImage(const QRectF &rect, const QImage &image, const QRectF &,
+                   Qt::ImageConversionFlags) override
+    {
+        m_images.push_back({painter()->transform().map(rect.topLeft()), image});
+    }
     Type type() const override { return QPaintEngine::User; }
 
 private:
     std::vector<DrawnText> &m_texts;
+    std::vector<DrawnImage> &m_images;
 };
 
 inline TextRecorder::TextRecorder()
-    : m_engine(std::make_unique<Engine>(m_texts))
+    : m_engine(std::make_unique<Engine>(m_texts, m_images))
 {
 }
 

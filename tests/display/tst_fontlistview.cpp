@@ -23,13 +23,13 @@ private Q_SLOTS:
     void lineHeight();
     void linePositions_data();
     void linePositions();
-    void sampleFontFollowsTheState();
+    void sampleStyleFollowsTheState();
     void nameColumnMeasuredOncePerReset();
     void selectionReports();
 
 private:
-    // Draws line `row` through the delegate and returns what was written where.
-    std::vector<TextRecorder::DrawnText> drawLine(int row);
+    // Draws line `row` through the delegate into recorder.
+    void drawLine(int row, TextRecorder &recorder);
 
     std::unique_ptr<FontListView> m_view;
 };
@@ -44,15 +44,13 @@ void TestFontListView::init()
     m_view->resize(400, 300);
 }
 
-std::vector<TextRecorder::DrawnText> TestFontListView::drawLine(int row)
+void TestFontListView::drawLine(int row, TextRecorder &recorder)
 {
-    TextRecorder recorder;
     QPainter painter(&recorder);
     QStyleOptionViewItem option;
     option.initFrom(m_view.get());
     option.rect = m_view->visualRect(m_view->model()->index(row, 0));
     m_view->lineDelegate()->paint(&painter, option, m_view->model()->index(row, 0));
-    return recorder.texts();
 }
 
 void TestFontListView::lineHeight_data()
@@ -97,8 +95,10 @@ void TestFontListView::linePositions()
     m_view->setLineHeight(lineHeightFor(Taille));
     const QRect line = m_view->visualRect(m_view->model()->index(2, 0));
 
-    const auto texts = drawLine(2);
-    QCOMPARE(texts.size(), namesShown ? 2u : 1u);
+    TextRecorder recorder;
+    drawLine(2, recorder);
+    const auto &texts = recorder.texts();
+    QCOMPARE(texts.size(), namesShown ? 1u : 0u);
     const QFont nameFont = FontListDelegate::nameFont();
     int widest = 0;
     for (const QString &family : m_view->families())
@@ -114,34 +114,43 @@ void TestFontListView::linePositions()
         QCOMPARE(name.baseline.x(), line.left() + 1.0);
         QCOMPARE(name.baseline.y(), line.top() + 1.0 + QFontMetricsF(nameFont).ascent());
     }
-    const auto &sample = texts.back();
-    QCOMPARE(sample.text, QStringLiteral(" azerty"));
-    QCOMPARE(sample.font.family(), QStringLiteral("Liberation Mono"));
-    QCOMPARE(sample.baseline.x(), line.left() + LargeurNoms + 2.0);
-    QCOMPARE(sample.baseline.y(), line.top() + 1.0 + QFontMetrics(sample.font).ascent());
+    // The sample, drawn by the list's engine: a space and the sample in the line's family, its
+    // pen where Qt would have put it, the baseline at the font's ascent below the line's top.
+    QCOMPARE(recorder.images().size(), 1u);
+    const auto &sample = recorder.images().front();
+    const int left = line.left() + LargeurNoms + 2;
+    const RenderedLine &expected = m_view->lineDelegate()->renderer().line(
+        QStringLiteral("Liberation Mono"), QStringLiteral(" azerty"),
+        FontListDelegate::sampleStyle(96), line.right() + 1 - left);
+    QVERIFY(expected.drawn);
+    QCOMPARE(sample.image.size(), expected.coverage.size());
+    QCOMPARE(sample.topLeft + QPointF(expected.origin),
+             QPointF(left, line.top() + 1 + expected.ascent));
 }
 
-void TestFontListView::sampleFontFollowsTheState()
+void TestFontListView::sampleStyleFollowsTheState()
 {
-    m_view->lineDelegate()->setNamesShown(false);
     Taille = 30;
     AttrGras = AttrSoul = true;
-    QFont sample = drawLine(1).back().font;
-    QCOMPARE(sample.pointSize(), 30);
-    QVERIFY(sample.bold() && !sample.italic() && sample.underline());
-    QCOMPARE(sample.styleStrategy() & QFont::NoFontMerging, QFont::NoFontMerging);
+    LineStyle style = FontListDelegate::sampleStyle(96);
+    QCOMPARE(style.pixelSize, 40.0);
+    QVERIFY(style.bold && !style.italic && style.underline);
 
     AttrGras = AttrSoul = false;
     AttrItal = true;
-    sample = drawLine(1).back().font;
-    QVERIFY(!sample.bold() && sample.italic() && !sample.underline());
+    style = FontListDelegate::sampleStyle(96);
+    QVERIFY(!style.bold && style.italic && !style.underline);
+    // The smallest size the list draws is 1 point.
+    Taille = -5;
+    QCOMPARE(FontListDelegate::sampleStyle(72).pixelSize, 1.0);
 
-    // "Default" is the desktop's general font, as the installed family it stands for: asking Qt
-    // for the generic name would make it search every installed font.
-    const QString desktopFamily = drawLine(0).back().font.family();
+    // "Default" is the desktop's general font, as the installed family it stands for.
+    const QString desktopFamily = FontListDelegate::sampleFamily(QStringLiteral("Default"));
     QCOMPARE(desktopFamily,
              UiFonts::family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()));
     QVERIFY(SystemFonts::hasFamily(desktopFamily));
+    QCOMPARE(FontListDelegate::sampleFamily(QStringLiteral("Liberation Mono")),
+             QStringLiteral("Liberation Mono"));
 }
 
 void TestFontListView::nameColumnMeasuredOncePerReset()

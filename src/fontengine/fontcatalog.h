@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct _FcConfig;
+struct _FcPattern;
+
+// One face of an installed family, as fontconfig lists it.
+struct FontFace
+{
+    QByteArray file;
+    int index = 0; // the face within a collection
+    int weight = 80; // fontconfig's scale: 80 regular, 200 bold
+    int slant = 0; // 0 roman, 100 italic, 110 oblique
+    int width = 100; // 100 normal
+    bool scalable = true;
+    _FcPattern *pattern = nullptr; // fontconfig's own record, owned by the configuration
+};
+
+// How the user's fontconfig settings ask for text to be drawn.
+struct RenderSettings
+{
+    enum class HintStyle { None, Slight, Medium, Full };
+    enum class SubpixelOrder { None, Rgb, Bgr, VRgb, VBgr };
+    bool antialias = true;
+    bool hinting = true;
+    HintStyle hintStyle = HintStyle::Slight;
+    SubpixelOrder subpixelOrder = SubpixelOrder::None;
+    int lcdFilter = 1; // fontconfig's FC_LCD_*: 0 none, 1 default, 2 light, 3 legacy
+};
+
+// The installed families with their faces, straight from a fontconfig configuration, without
+// asking Qt: listing them costs one walk over fontconfig's records, whatever Qt knows.
+class FontCatalog
+{
+public:
+    // The configuration is kept referenced for the catalogue's life.
+    explicit FontCatalog(_FcConfig *config);
+    ~FontCatalog();
+    FontCatalog(const FontCatalog &) = delete;
+    FontCatalog &operator=(const FontCatalog &) = delete;
+
+    // The catalogue of the user's whole configuration (SystemFonts' configuration), made once.
+    static const FontCatalog &system();
+    // The catalogue of the fonts a fontconfig configuration file names; empty when it cannot be
+    // read.
+    static std::unique_ptr<FontCatalog> fromConfigurationFile(const QString &path);
+
+    // Every family, the name a face is listed under first, then the names a face gives its
+    // typographic sub-families; one entry per name ignoring case (the first spelling met), in
+    // the order fontconfig enumerates them.
+    const QStringList &families() const { return m_families; }
+
+    // The faces of a family (its name compared ignoring case), or none.
+    QList<FontFace> faces(const QString &family) const;
+
+    // How the user's rules ask this face to be drawn at this size (fontconfig's rules for the
+    // request and for the face; no search through the installed fonts).
+    RenderSettings renderSettings(const FontFace &face, double pixelSize) const;
+
+    _FcConfig *config() const { return m_config; }
+
+private:
+    void enumerate();
+    void addFace(const QString &family, const FontFace &face);
+
+    _FcConfig *m_config;
+    QStringList m_families;
+    QHash<QString, QList<FontFace>> m_faces; // key: family name in lower case
+};

@@ -1,0 +1,292 @@
+#include "fontcatalog.h"
+#include "linerenderer.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QTest>
+
+// Lines drawn by the list's engine against the same lines drawn by Qt, pixel by pixel.
+class TestLineRenderer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void matchesQt_data();
+    void matchesQt();
+    void subpixelOrder();
+    void hostileFonts();
+    void symbolFontThroughItsSymbolMap();
+    void longSampleCutAtTheWidth();
+    void cacheStaysBounded();
+};
+
+namespace {
+
+constexpr int Width = 900;
+const QString Sample = QStringLiteral(" Portez ce vieux whisky au juge blond qui fume 0123 éàç");
+
+QImage canvas(int height, const QColor &background)
+{
+    QImage image(Width, height, QImage::Format_RGB32);
+    image.fill(background);
+    return image;
+}
+
+struct Difference
+{
+    int worst = 0; // the largest difference of a colour channel, 0 to 255
+    double mean = 0; // the mean difference over the pixels either image inked
+    double far = 0; // the share of those pixels more than a quarter of the scale apart
+    qint64 inked = 0;
+};
+
+Difference compare(const QImage &a, const QImage &b, QRgb background)
+{
+    Difference difference;
+    qint64 total = 0, far = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (rowA[x] == background && rowB[x] == background)
+                continue;
+            ++difference.inked;
+            const int d = std::max({std::abs(qRed(rowA[x]) - qRed(rowB[x])),
+                                    std::abs(qGreen(rowA[x]) - qGreen(rowB[x])),
+                                    std::abs(qBlue(rowA[x]) - qBlue(rowB[x]))});
+            total += d;
+            far += d > 72;
+            difference.worst = std::max(difference.worst, d);
+        }
+    }
+    if (difference.inked) {
+        difference.mean = double(total) / difference.inked;
+        difference.far = double(far) / difference.inked;
+    }
+    return difference;
+}
+
+} // namespace
+
+void TestLineRenderer::matchesQt_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QString>("sample");
+    for (const char *family : {"Liberation Sans", "Liberation Serif", "Liberation Mono",
+                               "DejaVu Sans", "DejaVu Serif"}) {
+        for (int points : {6, 9, 12, 20, 36, 72}) {
+            for (int attributes = 0; attributes < 8; ++attributes) {
+                QTest::addRow("%s %d%s%s%s", family, points, attributes & 1 ? " bold" : "",
+                              attributes & 2 ? " italic" : "", attributes & 4 ? " underline" : "")
+                    << QString::fromLatin1(family) << points << bool(attributes & 1)
+                    << bool(attributes & 2) << bool(attributes & 4) << QColor(Qt::black)
+                    << QColor(Qt::white) << Sample;
+            }
+        }
+    }
+    // The list's own colours and a selected line's.
+    QTest::newRow("yellow on navy") << "Liberation Sans" << 12 << false << false << true
+                                    << QColor(Qt::yellow) << QColor(Qt::darkBlue) << Sample;
+    QTest::newRow("selected") << "DejaVu Serif" << 20 << true << true << false << QColor(Qt::white)
+                              << QColor(48, 140, 198) << Sample;
+    // Right to left within a left-to-right line, joined Arabic letters, a combining accent.
+    QTest::newRow("right to left")
+        << "DejaVu Sans" << 16 << false << false << false << QColor(Qt::black) << QColor(Qt::white)
+        << QStringLiteral(" abc \u05E9\u05DC\u05D5\u05DD def "
+                          "\u0645\u0631\u062D\u0628\u0627 e\u0301");
+    // Characters the font lacks: its own missing-glyph box, never another font's glyph.
+    QTest::newRow("missing glyphs")
+        << "Liberation Serif" << 16 << false << false << false << QColor(Qt::black)
+        << QColor(Qt::white) << QStringLiteral(" a\u4E2D\u6587b\u0E01");
+}
+
+void TestLineRenderer::matchesQt()
+{
+    QFETCH(QString, family);
+    QFETCH(int, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    QFETCH(QColor, text);
+    QFETCH(QColor, background);
+    QFETCH(QString, sample);
+
+    const RenderSettings settings = FontCatalog::system().renderSettings(
+        FontCatalog::system().faces(family).constFirst(), points * 96 / 72.0);
+    if (settings.antialias && settings.subpixelOrder != RenderSettings::SubpixelOrder::None)
+        QSKIP("Qt draws sub-pixel text on screen only, never on an image to compare with");
+    if (!settings.antialias && points >= 48)
+        QSKIP("Without antialiasing, Qt lays out its outline sizes a few pixels wider");
+
+    const int height = points * 2 + 8;
+    QImage byQt = canvas(height, background);
+    QFont font;
+    font.setFamilies({family});
+    font.setPointSize(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    int ascent = 0;
+    {
+        QPainter painter(&byQt);
+        painter.setFont(font);
+        painter.setPen(text);
+        ascent = painter.fontMetrics().ascent();
+        painter.drawText(3, 2 + ascent, sample);
+    }
+
+    QImage byEngine = canvas(height, background);
+    LineRenderer renderer;
+    LineStyle style;
+    style.pixelSize = points * byEngine.logicalDpiY() / 72.0;
+    style.bold = bold;
+    style.italic = italic;
+    style.underline = underline;
+    const RenderedLine &line = renderer.line(family, sample, style, Width - 3);
+    QVERIFY(line.drawn);
+    QCOMPARE(line.ascent, ascent);
+    {
+        QPainter painter(&byEngine);
+        LineRenderer::draw(painter, QPointF(3, 2 + line.ascent), line, text, background);
+    }
+    // Glyphs from 64 pixels on are filled as outlines by Qt's own rasteriser, a few levels apart
+    // from FreeType's at their edges. With light hinting a glyph now and then lands a quarter of
+    // a pixel from Qt's (its stems a quarter of the scale apart); the rest come out the same.
+    const Difference difference = compare(byQt, byEngine, background.rgb());
+    if (!qEnvironmentVariableIsEmpty("GLYPHOR_SAVE_LINES")) {
+        const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_');
+        const QDir folder(qEnvironmentVariable("GLYPHOR_SAVE_LINES"));
+        byQt.save(folder.filePath(name + QStringLiteral("-qt.png")));
+        byEngine.save(folder.filePath(name + QStringLiteral("-engine.png")));
+    }
+    QVERIFY(difference.inked > 0);
+    QVERIFY2(difference.far <= 0.005 && difference.mean <= 8,
+             qPrintable(QStringLiteral("worst %1, mean %2, far apart %3 over %4 pixels")
+                            .arg(difference.worst)
+                            .arg(difference.mean)
+                            .arg(difference.far)
+                            .arg(difference.inked)));
+}
+
+void TestLineRenderer::subpixelOrder()
+{
+    const QList<FontFace> faces = FontCatalog::system().faces(QStringLiteral("Liberation Sans"));
+    const RenderSettings settings = FontCatalog::system().renderSettings(faces.constFirst(), 16);
+    LineRenderer renderer;
+    const RenderedLine &line
+        = renderer.line(QStringLiteral("Liberation Sans"), QStringLiteral("l"), LineStyle(), 100);
+    QVERIFY(line.drawn);
+    using Order = RenderSettings::SubpixelOrder;
+    if (settings.subpixelOrder == Order::None || !settings.antialias) {
+        QCOMPARE(line.coverage.format(), QImage::Format_Alpha8);
+        return;
+    }
+    QCOMPARE(line.coverage.format(), QImage::Format_RGB32);
+    // The stem's left edge covers the sub-pixel on the pixel's right side first: blue on a
+    // screen ordered red, green, blue; red on one ordered the other way.
+    int red = 0, blue = 0;
+    for (int y = 0; y < line.coverage.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(line.coverage.constScanLine(y));
+        for (int x = 0; x < line.coverage.width(); ++x) {
+            if (row[x] & 0xffffff) {
+                red += qRed(row[x]);
+                blue += qBlue(row[x]);
+                break;
+            }
+        }
+    }
+    if (settings.subpixelOrder == Order::Rgb)
+        QVERIFY2(blue > red, qPrintable(QStringLiteral("red %1, blue %2").arg(red).arg(blue)));
+    else if (settings.subpixelOrder == Order::Bgr)
+        QVERIFY2(red > blue, qPrintable(QStringLiteral("red %1, blue %2").arg(red).arg(blue)));
+}
+
+void TestLineRenderer::hostileFonts()
+{
+    const auto catalog
+        = FontCatalog::fromConfigurationFile(QStringLiteral(GLYPHOR_HOSTILE_FONTS_CONF));
+    // The cut and the empty files are not fonts; everything else is listed.
+    QVERIFY(catalog->families().contains(QStringLiteral("No Charmap")));
+    QVERIFY(catalog->families().contains(QStringLiteral("Bitmap Blocks")));
+    QVERIFY(catalog->families().contains(QStringLiteral("Collected Two")));
+    QVERIFY(catalog->families().contains(QStringLiteral("Variable Weight")));
+    LineRenderer renderer(*catalog);
+    const QString text = QStringLiteral(" Abc \u05E9\u05DC\u05D5\u05DD \U0001F600 \u4E2D");
+    for (const QString &family : catalog->families()) {
+        for (const double size : {1.0, 8.0, 16.0, 96.0}) {
+            for (const bool bold : {false, true}) {
+                LineStyle style;
+                style.pixelSize = size;
+                style.bold = style.italic = style.underline = bold;
+                const RenderedLine &line = renderer.line(family, text, style, 400);
+                QVERIFY2(line.drawn || family == QStringLiteral("Bitmap Blocks"),
+                         qPrintable(family.left(40)));
+            }
+        }
+    }
+    // Drawn at its only size, whatever size is asked for; the collection's second face too.
+    for (const QString &family :
+         {QStringLiteral("Bitmap Blocks"), QStringLiteral("Collected Two")}) {
+        const RenderedLine &line = renderer.line(family, QStringLiteral("AB"), LineStyle(), 400);
+        QVERIFY(line.drawn);
+        QVERIFY(!line.coverage.isNull());
+    }
+    // A family no font has: not drawn, the list shows its name alone.
+    QVERIFY(!renderer.line(QStringLiteral("Nowhere"), text, LineStyle(), 400).drawn);
+}
+
+void TestLineRenderer::symbolFontThroughItsSymbolMap()
+{
+    // The symbol font holds Liberation Sans's glyphs at U+F041...: typed letters reach them as
+    // they do in Qt, and come out as a copy of Liberation Sans draws the same letters.
+    const auto hostile
+        = FontCatalog::fromConfigurationFile(QStringLiteral(GLYPHOR_HOSTILE_FONTS_CONF));
+    LineRenderer renderer(*hostile);
+    const QString text = QStringLiteral(" Abc");
+    const QImage bySymbols
+        = renderer.line(QStringLiteral("Symbolic Pi"), text, LineStyle(), 400).coverage;
+    const QImage byPlain
+        = renderer.line(QStringLiteral("Quote \"Dbl\" 'Sgl'"), text, LineStyle(), 400).coverage;
+    QVERIFY(!bySymbols.isNull());
+    QCOMPARE(bySymbols, byPlain);
+}
+
+void TestLineRenderer::longSampleCutAtTheWidth()
+{
+    // 100,000 characters: only what fits is shaped and drawn.
+    LineRenderer renderer;
+    const QString text = QStringLiteral("Lorem ipsum ").repeated(8334);
+    const RenderedLine &line = renderer.line(QStringLiteral("DejaVu Sans"), text, LineStyle(), 500);
+    QVERIFY(line.drawn);
+    QVERIFY(line.coverage.width() <= 500);
+    QVERIFY(line.coverage.width() > 450);
+}
+
+void TestLineRenderer::cacheStaysBounded()
+{
+    LineRenderer renderer;
+    LineStyle style;
+    style.pixelSize = 96;
+    for (int i = 0; i < 2 * LineRenderer::MaximumCachedLines; ++i)
+        renderer.line(QStringLiteral("Liberation Serif"), QString::number(i).repeated(40), style,
+                      1200);
+    QVERIFY(renderer.cachedLines() <= LineRenderer::MaximumCachedLines);
+    QVERIFY(renderer.cachedBytes() <= LineRenderer::MaximumCachedBytes);
+    // A line seen again comes from the cache: the same image, not drawn anew.
+    const qint64 key
+        = renderer.line(QStringLiteral("Liberation Serif"), QStringLiteral("x"), style, 100)
+              .coverage.cacheKey();
+    QCOMPARE(renderer.line(QStringLiteral("Liberation Serif"), QStringLiteral("x"), style, 100)
+                 .coverage.cacheKey(),
+             key);
+}
+
+QTEST_MAIN(TestLineRenderer)
+#include "tst_linerenderer.moc"
