@@ -21,9 +21,8 @@ void TEForm1::PrTexteClick()
     for (int i = 0; i < combo->count(); ++i)
         MemoChaines.append(combo->itemText(i));
 
-    // The same names in the same order as the list, so an index names the same font in both.
-    combo->clear();
-    combo->addItems(ui->ListBox1->families());
+    // The list's own entries, so an index names the same font in both.
+    combo->showSharedEntries(ui->ListBox1->familyModel());
     combo->selectEntry(std::max(0, ui->ListBox1->selectedRow()));
     combo->setColors(Qt::black, Qt::white);
     IndiqueNom->setEnabled(false);
@@ -33,6 +32,7 @@ void TEForm1::PrTexteClick()
 void TEForm1::PrligneClick()
 {
     SampleCombo *combo = ui->txtEdit;
+    combo->showOwnEntries();
     combo->clear();
     combo->addItems(MemoChaines);
     combo->setFieldText(MemoChaines.value(0));

@@ -44,6 +44,11 @@ QStringList FontListView::families() const
     return m_model->stringList();
 }
 
+QAbstractItemModel *FontListView::familyModel() const
+{
+    return m_model;
+}
+
 QString FontListView::familyAt(int row) const
 {
     return m_model->index(row, 0).data().toString();

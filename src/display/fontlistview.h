@@ -18,6 +18,8 @@ public:
 
     void setFamilies(const QStringList &families);
     QStringList families() const;
+    // The model of the families, one row per line, for another view to show them.
+    QAbstractItemModel *familyModel() const;
     QString familyAt(int row) const;
 
     FontListDelegate *lineDelegate() const { return m_delegate; }

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
 SampleCombo::SampleCombo(QWidget *parent)
     : QComboBox(parent)
@@ -13,9 +14,25 @@ SampleCombo::SampleCombo(QWidget *parent)
     setCompleter(nullptr);
     setMaxVisibleItems(8);
     setDuplicatesEnabled(true);
+    // The box's own entries belong to a holder object, not to the box: a combo box deletes a
+    // model it owns as soon as it is given another one.
+    m_ownEntries = new QStandardItemModel(new QObject(this));
+    setModel(m_ownEntries);
     lineEdit()->installEventFilter(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &SampleCombo::onTextEdited);
     connect(this, &QComboBox::activated, this, &SampleCombo::onActivated);
+}
+
+void SampleCombo::showSharedEntries(QAbstractItemModel *shared)
+{
+    if (shared && model() != shared)
+        setModel(shared);
+}
+
+void SampleCombo::showOwnEntries()
+{
+    if (model() != m_ownEntries)
+        setModel(m_ownEntries);
 }
 
 void SampleCombo::selectEntry(int index)
@@ -38,6 +55,8 @@ void SampleCombo::setFieldText(const QString &text)
 
 void SampleCombo::addRecentEntry(const QString &text)
 {
+    if (showsSharedEntries())
+        return; // another view's entries are never changed from here
     insertItem(0, text);
     setCurrentEntryKeepingField(0);
 }

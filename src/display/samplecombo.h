@@ -38,6 +38,12 @@ public:
     // Index of the entry equal to text ignoring case, or -1.
     int findEntryIgnoringCase(const QString &text) const;
 
+    // The entries shown: those of a model the box shares with another view (shown as they are,
+    // never changed by the box), or the box's own, kept as they were meanwhile.
+    void showSharedEntries(QAbstractItemModel *shared);
+    void showOwnEntries();
+    bool showsSharedEntries() const { return model() != m_ownEntries; }
+
 Q_SIGNALS:
     void userEdited();
 
@@ -51,4 +57,5 @@ private:
     void setCurrentEntryKeepingField(int index);
 
     bool m_lastKeyDeleted = false;
+    QAbstractItemModel *m_ownEntries;
 };

@@ -505,6 +505,18 @@ void TestTEForm1::arrowKeysStartFromTheShownEntry()
     showPage(0);
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(press(Qt::Key_Down), QStringLiteral("un"));
+
+    // The Text page shows the list's own entries, not a copy; switching pages changes neither
+    // the list nor the samples.
+    auto *list = child<FontListView>("ListBox1");
+    const QStringList families = list->families();
+    showPage(1);
+    QCOMPARE(combo->model(), list->familyModel());
+    showPage(0);
+    QVERIFY(combo->model() != list->familyModel());
+    QCOMPARE(list->families(), families);
+    QCOMPARE(combo->itemText(0), QStringLiteral("deux"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("un"));
 }
 
 void TestTEForm1::pastedLineBreaksBecomeSpaces()
