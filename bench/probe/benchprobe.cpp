@@ -10,9 +10,11 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 namespace BenchProbe {
 
@@ -126,14 +128,25 @@ void Probe::measure()
     viewport->repaint();
     const int paintsBefore = m_paints;
     int pages = 0;
+    std::vector<qint64> pageTimes;
     const qint64 start = now();
+    qint64 pageStart = start;
     while (bar->value() < bar->maximum()) {
         bar->setValue(bar->value() + bar->pageStep());
         viewport->repaint();
         ++pages;
+        const qint64 pageEnd = now();
+        pageTimes.push_back(pageEnd - pageStart);
+        pageStart = pageEnd;
     }
     report[QStringLiteral("full_pass_ns")] = now() - start;
     report[QStringLiteral("pages")] = pages;
+    // One Page Down: the new value and the page painted, the median and the slowest of the pass.
+    if (!pageTimes.empty()) {
+        std::sort(pageTimes.begin(), pageTimes.end());
+        report[QStringLiteral("page_down_ns")] = pageTimes[pageTimes.size() / 2];
+        report[QStringLiteral("page_down_slowest_ns")] = pageTimes.back();
+    }
     report[QStringLiteral("full_pass_paints")] = m_paints - paintsBefore;
     report[QStringLiteral("vmhwm_kb")] = statusKb("VmHWM");
     report[QStringLiteral("vmrss_kb")] = statusKb("VmRSS");

@@ -18,7 +18,6 @@ FileNameEdit::FileNameEdit(QWidget *parent)
 {
     m_field->setObjectName(QStringLiteral("field"));
     m_browse->setObjectName(QStringLiteral("browse"));
-    m_browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     m_browse->setToolTip(QStringLiteral("Parcourir..."));
     m_browse->setFocusPolicy(Qt::NoFocus);
 
@@ -30,6 +29,15 @@ FileNameEdit::FileNameEdit(QWidget *parent)
     setFocusProxy(m_field);
 
     connect(m_browse, &QToolButton::clicked, this, &FileNameEdit::browse);
+}
+
+void FileNameEdit::showEvent(QShowEvent *event)
+{
+    // Looked up when first shown: the style's icons cost milliseconds to load, and the dialogs
+    // holding this field are made at start but seldom shown.
+    if (m_browse->icon().isNull())
+        m_browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    QWidget::showEvent(event);
 }
 
 void FileNameEdit::setFileName(const QString &name)

@@ -37,6 +37,9 @@ public Q_SLOTS:
     // Opens the browse dialog with the field's name chosen; OK puts the chosen file in the field.
     void browse();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QLineEdit *m_field;
     QToolButton *m_browse;

@@ -3,7 +3,6 @@
 #include "fontcatalog.h"
 #include "fontrename.h"
 #include "qtfonts.h"
-#include "systemfonts.h"
 #include "uifonts.h"
 
 #include <QCollator>
@@ -78,9 +77,9 @@ QString qtFamilyName(const QString &family)
 
     const QString name = QStringLiteral("Glyphor Renamed %1").arg(renamed.size() + 1);
     bool registered = false;
-    const QList<SystemFonts::FontFile> files = SystemFonts::filesOfFamily(family);
-    for (const SystemFonts::FontFile &file : files) {
-        QFile font(file.path);
+    const QList<FontFace> faces = FontCatalog::system().faces(family);
+    for (const FontFace &file : faces) {
+        QFile font(QString::fromUtf8(file.file));
         if (file.index != 0 || !font.open(QIODevice::ReadOnly))
             continue;
         const QByteArray data = FontRename::withFamily(font.readAll(), name);

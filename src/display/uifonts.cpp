@@ -1,8 +1,8 @@
 #include "uifonts.h"
 
+#include "fontcatalog.h"
 #include "fontfamilies.h"
 #include "qtfonts.h"
-#include "systemfonts.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -37,13 +37,14 @@ QString family(const QString &windowsName)
     if (known != resolved.cend())
         return *known;
 
+    const FontCatalog &fonts = FontCatalog::system();
     QString chosen = windowsName;
-    if (!SystemFonts::hasFamily(windowsName)) {
+    if (!fonts.hasFamily(windowsName)) {
         const QStringList candidates = standIns(windowsName);
-        const auto installed
-            = std::find_if(candidates.cbegin(), candidates.cend(), &SystemFonts::hasFamily);
-        chosen
-            = installed != candidates.cend() ? *installed : SystemFonts::matchFamily(windowsName);
+        const auto installed = std::find_if(
+            candidates.cbegin(), candidates.cend(),
+            [&fonts](const QString &candidate) { return fonts.hasFamily(candidate); });
+        chosen = installed != candidates.cend() ? *installed : fonts.matchFamily(windowsName);
         if (chosen.isEmpty())
             chosen = windowsName;
     }
@@ -64,8 +65,8 @@ QStringList windowFamilies()
     for (const char *name : {"Arial", "MS Sans Serif", "Times New Roman", "Courier New",
                              "Liberation Sans", "Liberation Serif", "Liberation Mono"})
         families.append(family(QLatin1String(name)));
-    for (const char *generic : {"sans-serif", "serif", "monospace"})
-        families.append(SystemFonts::matchFamily(QLatin1String(generic)));
+    // What the toolkit's own default font ("Sans Serif") comes to.
+    families.append(FontCatalog::system().matchFamily(QStringLiteral("sans-serif")));
     families.removeAll(QString());
     families.removeDuplicates();
     return families;

@@ -16,8 +16,8 @@ namespace UiFonts {
 // search for one. Worked out once per name.
 QString family(const QString &windowsName);
 
-// The installed families the windows are laid out with, and those fontconfig gives for the
-// generic names the toolkit falls back on: the fonts Qt needs before any window opens.
+// The installed families the windows are laid out with, and the one fontconfig gives for the
+// toolkit's default sans-serif font: the fonts Qt needs before any window opens.
 QStringList windowFamilies();
 
 // A font of the desktop's general font (the list's "Default" entry), its family resolved as

@@ -4,26 +4,22 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <QSet>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-QString stringAt(const FcPattern *pattern, const char *object, int index)
-{
-    FcChar8 *value = nullptr;
-    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char *>(value));
-}
-
+// An integer or a real number (fontconfig keeps weights as either), or the fallback (a range,
+// as a variable font gives, included).
 int integerOr(const FcPattern *pattern, const char *object, int fallback)
 {
-    int value = fallback;
-    if (FcPatternGetInteger(pattern, object, 0, &value) == FcResultMatch)
-        return value;
-    double real = 0;
-    if (FcPatternGetDouble(pattern, object, 0, &real) == FcResultMatch)
-        return int(real);
+    FcValue value;
+    if (FcPatternGet(pattern, object, 0, &value) != FcResultMatch)
+        return fallback;
+    if (value.type == FcTypeInteger)
+        return value.u.i;
+    if (value.type == FcTypeDouble)
+        return int(value.u.d);
     return fallback;
 }
 
@@ -103,63 +99,95 @@ std::unique_ptr<FontCatalog> FontCatalog::fromConfigurationFile(const QString &p
     return catalog;
 }
 
-void FontCatalog::addFace(const QString &family, const FontFace &face)
+namespace {
+
+// Family names as fontconfig compares them: ignoring case and blanks.
+// Family names as fontconfig compares them: ignoring case and blanks. Worked out from the UTF-8
+// bytes, with a fast way for the ASCII names nearly all fonts have.
+QByteArray familyKey(const char *utf8)
 {
-    QList<FontFace> &faces = m_faces[family.toLower()];
-    if (faces.isEmpty())
-        m_families.append(family);
-    faces.append(face);
+    QByteArray key(qsizetype(std::strlen(utf8)), Qt::Uninitialized);
+    char *out = key.data();
+    for (const char *c = utf8; *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80) {
+            QString name = QString::fromUtf8(utf8).toLower();
+            name.remove(u' ');
+            return name.toUtf8();
+        }
+        if (*c != ' ')
+            *out++ = *c >= 'A' && *c <= 'Z' ? char(*c - 'A' + 'a') : *c;
+    }
+    key.truncate(out - key.constData());
+    return key;
+}
+
+QByteArray familyKey(const QString &name)
+{
+    return familyKey(name.toUtf8().constData());
+}
+
+const char *stringOf(const FcPattern *pattern, const char *object, int index)
+{
+    FcChar8 *value = nullptr;
+    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
+        return nullptr;
+    return reinterpret_cast<const char *>(value);
+}
+
+bool sameText(const char *a, const char *b)
+{
+    return (!a && !b) || (a && b && std::strcmp(a, b) == 0);
+}
+
+} // namespace
+
+void FontCatalog::addFace(const char *family, FcPattern *face)
+{
+    const QByteArray key = familyKey(family);
+    const auto entry = m_index.constFind(key);
+    if (entry == m_index.cend()) {
+        m_index.insert(key, m_families.size());
+        m_families.append(QString::fromUtf8(family));
+        m_patterns.append({face});
+        return;
+    }
+    m_patterns[*entry].append(face);
 }
 
 void FontCatalog::enumerate()
 {
     if (!m_config)
         return;
-    QSet<QPair<QByteArray, int>> seen;
+    // Names only: a face's file, index, weight and slant are read when its family is drawn.
+    if (const FcFontSet *system = FcConfigGetFonts(m_config, FcSetSystem)) {
+        m_index.reserve(system->nfont);
+        m_families.reserve(system->nfont);
+        m_patterns.reserve(system->nfont);
+    }
     for (const FcSetName setName : {FcSetSystem, FcSetApplication}) {
         const FcFontSet *set = FcConfigGetFonts(m_config, setName);
         for (int i = 0; set && i < set->nfont; ++i) {
             FcPattern *pattern = set->fonts[i];
-            // A variable font is listed once more for each of its named instances; those are
-            // the faces a user chooses among.
-            if (boolOr(pattern, FC_VARIABLE, false))
+            const char *family = stringOf(pattern, FC_FAMILY, 0);
+            if (!family || !*family)
                 continue;
-            FcChar8 *file = nullptr;
-            if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch)
-                continue;
-            FontFace face;
-            face.file = QByteArray(reinterpret_cast<const char *>(file));
-            face.index = integerOr(pattern, FC_INDEX, 0);
-            if (seen.contains({face.file, face.index}))
-                continue;
-            seen.insert({face.file, face.index});
-            face.weight = integerOr(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
-            face.slant = integerOr(pattern, FC_SLANT, FC_SLANT_ROMAN);
-            face.width = integerOr(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
-            face.scalable = boolOr(pattern, FC_SCALABLE, true);
-            face.pattern = pattern;
-
-            const QString family = stringAt(pattern, FC_FAMILY, 0);
-            if (family.isEmpty())
-                continue;
-            addFace(family, face);
+            addFace(family, pattern);
             // A further name in the same language with a style of its own names a sub-family
             // (the legacy "Family Light" beside the typographic "Family"): it is listed too. A
             // name in another language is only another way to ask for the same family.
-            const QString language = stringAt(pattern, FC_FAMILYLANG, 0);
-            const QString style = stringAt(pattern, FC_STYLE, 0);
+            if (!stringOf(pattern, FC_FAMILY, 1))
+                continue;
+            const char *language = stringOf(pattern, FC_FAMILYLANG, 0);
+            const char *style = stringOf(pattern, FC_STYLE, 0);
             for (int k = 1;; ++k) {
-                const QString other = stringAt(pattern, FC_FAMILY, k);
-                if (other.isEmpty())
+                const char *other = stringOf(pattern, FC_FAMILY, k);
+                if (!other)
                     break;
-                QString otherLanguage = stringAt(pattern, FC_FAMILYLANG, k);
-                if (otherLanguage.isEmpty())
-                    otherLanguage = language;
-                QString otherStyle = stringAt(pattern, FC_STYLE, k);
-                if (otherStyle.isEmpty())
-                    otherStyle = style;
-                if (otherLanguage == language && otherStyle != style)
-                    addFace(other, face);
+                const char *otherLanguage = stringOf(pattern, FC_FAMILYLANG, k);
+                const char *otherStyle = stringOf(pattern, FC_STYLE, k);
+                if (sameText(otherLanguage ? otherLanguage : language, language)
+                    && !sameText(otherStyle ? otherStyle : style, style) && *other)
+                    addFace(other, pattern);
             }
         }
     }
@@ -167,7 +195,69 @@ void FontCatalog::enumerate()
 
 QList<FontFace> FontCatalog::faces(const QString &family) const
 {
-    return m_faces.value(family.toLower());
+    QList<FontFace> faces;
+    const auto found = m_index.constFind(familyKey(family));
+    if (found == m_index.cend())
+        return faces;
+    for (FcPattern *pattern : m_patterns[*found]) {
+        // A variable font is listed once more for each of its named instances; those are the
+        // faces a user chooses among.
+        const char *file = stringOf(pattern, FC_FILE, 0);
+        if (!file || boolOr(pattern, FC_VARIABLE, false))
+            continue;
+        FontFace face;
+        face.file = QByteArray::fromRawData(file, qsizetype(std::strlen(file)));
+        face.index = integerOr(pattern, FC_INDEX, 0);
+        const bool listed = std::any_of(faces.cbegin(), faces.cend(), [&](const FontFace &known) {
+            return known.index == face.index && known.file == face.file;
+        });
+        if (listed)
+            continue; // the same face in two folders
+        face.weight = integerOr(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+        face.slant = integerOr(pattern, FC_SLANT, FC_SLANT_ROMAN);
+        face.width = integerOr(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+        face.pattern = pattern;
+        faces.append(face);
+    }
+    return faces;
+}
+
+bool FontCatalog::hasFamily(const QString &family) const
+{
+    return m_index.contains(familyKey(family));
+}
+
+QString FontCatalog::matchFamily(const QString &name) const
+{
+    if (const auto found = m_index.constFind(familyKey(name)); found != m_index.cend())
+        return m_families[*found];
+    if (!m_config)
+        return {};
+    // The aliases the rules give, in order: the first installed one is what fontconfig's match
+    // comes to, without weighing every installed font.
+    FcPattern *request = FcPatternCreate();
+    const QByteArray utf8 = name.toUtf8();
+    FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8 *>(utf8.constData()));
+    FcConfigSubstitute(m_config, request, FcMatchPattern);
+    FcDefaultSubstitute(request);
+    QString found;
+    for (int k = 0; found.isEmpty(); ++k) {
+        const char *candidate = stringOf(request, FC_FAMILY, k);
+        if (!candidate)
+            break;
+        if (const auto known = m_index.constFind(familyKey(candidate)); known != m_index.cend())
+            found = m_families[*known];
+    }
+    if (found.isEmpty()) {
+        FcResult result = FcResultNoMatch;
+        if (FcPattern *match = FcFontMatch(m_config, request, &result)) {
+            if (const char *family = stringOf(match, FC_FAMILY, 0))
+                found = QString::fromUtf8(family);
+            FcPatternDestroy(match);
+        }
+    }
+    FcPatternDestroy(request);
+    return found;
 }
 
 RenderSettings FontCatalog::renderSettings(const FontFace &face, double pixelSize) const

@@ -14,12 +14,11 @@ struct _FcPattern;
 // One face of an installed family, as fontconfig lists it.
 struct FontFace
 {
-    QByteArray file;
+    QByteArray file; // fontconfig's own string, valid while the catalogue lives
     int index = 0; // the face within a collection
     int weight = 80; // fontconfig's scale: 80 regular, 200 bold
     int slant = 0; // 0 roman, 100 italic, 110 oblique
     int width = 100; // 100 normal
-    bool scalable = true;
     _FcPattern *pattern = nullptr; // fontconfig's own record, owned by the configuration
 };
 
@@ -53,12 +52,19 @@ public:
     static std::unique_ptr<FontCatalog> fromConfigurationFile(const QString &path);
 
     // Every family, the name a face is listed under first, then the names a face gives its
-    // typographic sub-families; one entry per name ignoring case (the first spelling met), in
-    // the order fontconfig enumerates them.
+    // typographic sub-families; one entry per name compared as fontconfig compares them
+    // (ignoring case and blanks; the first spelling met), in the order fontconfig enumerates
+    // them.
     const QStringList &families() const { return m_families; }
 
-    // The faces of a family (its name compared ignoring case), or none.
+    // The faces of a family (its name compared as fontconfig does), or none.
     QList<FontFace> faces(const QString &family) const;
+    bool hasFamily(const QString &family) const;
+
+    // The installed family fontconfig's rules give for a name: the name itself when installed,
+    // else the first installed family its aliases list ("sans-serif", "Arial"), else the family
+    // of fontconfig's best match. Empty only when no font is installed.
+    QString matchFamily(const QString &name) const;
 
     // How the user's rules ask this face to be drawn at this size (fontconfig's rules for the
     // request and for the face; no search through the installed fonts).
@@ -68,9 +74,10 @@ public:
 
 private:
     void enumerate();
-    void addFace(const QString &family, const FontFace &face);
+    void addFace(const char *family, _FcPattern *face);
 
     _FcConfig *m_config;
     QStringList m_families;
-    QHash<QString, QList<FontFace>> m_faces; // key: family name in lower case
+    QList<QList<_FcPattern *>> m_patterns; // the faces of m_families[i] at i
+    QHash<QByteArray, qsizetype> m_index; // family names as fontconfig compares them
 };

@@ -23,10 +23,13 @@
 
 namespace {
 
-// Faces kept open: more than a window's worth of lines at the smallest size.
-constexpr qsizetype MaximumOpenFaces = 96;
+// Faces kept open while lines are drawn; lines already drawn come from the line cache.
+constexpr qsizetype MaximumOpenFaces = 24;
 // Glyph origins are kept to a quarter of a pixel, as the toolkit places them.
 constexpr int SubpixelPositions = 4;
+// Glyphs kept: several pages of lines' worth.
+constexpr qsizetype MaximumCachedGlyphs = 4096;
+constexpr qsizetype MaximumGlyphBytes = 4 * 1024 * 1024;
 // From this size on the toolkit draws glyphs as unhinted outlines, not from its glyph cache.
 constexpr double OutlineSize = 64;
 
@@ -63,6 +66,8 @@ struct OpenFace
     FT_Pos emboldenAdvance = 0; // 26.6
     bool emboldenable = true;
     bool outline = false; // large enough for the toolkit to fill outlines instead of glyph images
+    quint64 serial = 0; // never reused: glyphs kept from a face closed since never match another
+    qint64 sizeKey = 0; // the size and drawing settings, for the glyph cache
 
     ~OpenFace()
     {
@@ -71,6 +76,30 @@ struct OpenFace
         if (ft)
             FT_Done_Face(ft);
     }
+};
+
+// A glyph as rasterised: for one face at one size, at one fraction of a pixel, made up or not.
+struct GlyphKey
+{
+    quint64 face = 0; // OpenFace::serial
+    qint64 size = 0; // OpenFace::sizeKey
+    hb_codepoint_t glyph = 0;
+    int fraction = 0; // 26.6
+    bool embolden = false;
+    bool oblique = false;
+    bool operator==(const GlyphKey &) const = default;
+};
+
+size_t qHash(const GlyphKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.face, key.size, key.glyph, key.fraction, key.embolden, key.oblique);
+}
+
+// A glyph's coverage and where it sits from its origin on the baseline.
+struct GlyphInk
+{
+    QImage image; // null for a glyph with no ink (a blank)
+    QPoint offset;
 };
 
 // A run of text in one script at one bidirectional level (even: left to right).
@@ -299,7 +328,13 @@ struct LineRenderer::Private
             FT_Done_FreeType(library);
     }
 
+    // Glyphs rasterised, kept across lines: a new sample in the same fonts reuses most of them.
+    QHash<GlyphKey, GlyphInk> glyphCache;
+    qsizetype glyphBytes = 0;
+    quint64 nextSerial = 1;
+
     OpenFace *open(const FontFace &face);
+    const GlyphInk *glyph(OpenFace &face, const GlyphKey &key);
     bool setSize(OpenFace &open, const FontFace &face, double pixelSize);
     RenderedLine render(const QString &family, const QString &text, const LineStyle &style,
                         int maxWidth);
@@ -326,6 +361,7 @@ OpenFace *LineRenderer::Private::open(const FontFace &face)
     if (!opened->ft->charmap)
         FT_Select_Charmap(opened->ft, FT_ENCODING_MS_SYMBOL);
     opened->hb = hb_ft_font_create_referenced(opened->ft);
+    opened->serial = nextSerial++;
     if (qsizetype(faces.size()) >= MaximumOpenFaces)
         faces.pop_front();
     faces.emplace_back(key, std::move(opened));
@@ -384,6 +420,8 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
         = FT_IS_SCALABLE(ft) && (!hinted || s.hintStyle == RenderSettings::HintStyle::Slight);
     hb_ft_font_set_load_flags(open.hb, open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags);
     hb_ft_font_changed(open.hb);
+    open.sizeKey = (qint64(std::lround(pixelSize * 64)) << 24) ^ (qint64(open.loadFlags) << 4)
+        ^ qint64(open.renderMode);
 
     // Vertical metrics as the toolkit takes them: the font's design values scaled, not the
     // rasteriser's values rounded to whole pixels.
@@ -418,6 +456,38 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
     return true;
 }
 
+const GlyphInk *LineRenderer::Private::glyph(OpenFace &face, const GlyphKey &key)
+{
+    if (const auto known = glyphCache.constFind(key); known != glyphCache.cend())
+        return &*known;
+    FT_Face ft = face.ft;
+    if (FT_Load_Glyph(ft, key.glyph, face.loadFlags) != 0)
+        return nullptr;
+    FT_GlyphSlot slot = ft->glyph;
+    if (key.embolden)
+        FT_GlyphSlot_Embolden(slot);
+    if (key.oblique)
+        FT_GlyphSlot_Oblique(slot);
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_Outline_Translate(&slot->outline, key.fraction, 0);
+        if (FT_Render_Glyph(slot, face.renderMode) != 0)
+            return nullptr;
+    }
+    const bool blueFirst = face.settings.subpixelOrder == RenderSettings::SubpixelOrder::Bgr
+        || face.settings.subpixelOrder == RenderSettings::SubpixelOrder::VBgr;
+    GlyphInk ink;
+    if (slot->bitmap.width > 0 && slot->bitmap.rows > 0)
+        ink.image = inkOf(slot->bitmap, blueFirst);
+    ink.offset = QPoint(slot->bitmap_left, -slot->bitmap_top);
+    // Bounded: emptied when full, as a page of lines in new fonts would replace it anyway.
+    if (glyphCache.size() >= MaximumCachedGlyphs || glyphBytes > MaximumGlyphBytes) {
+        glyphCache.clear();
+        glyphBytes = 0;
+    }
+    glyphBytes += ink.image.sizeInBytes();
+    return &*glyphCache.insert(key, std::move(ink));
+}
+
 RenderedLine LineRenderer::Private::render(const QString &family, const QString &text,
                                            const LineStyle &style, int maxWidth)
 {
@@ -432,7 +502,6 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
         return line;
     line.drawn = true;
     line.ascent = open->ascent;
-    FT_Face ft = open->ft;
     if (open->renderMode == FT_RENDER_MODE_LCD || open->renderMode == FT_RENDER_MODE_LCD_V)
         FT_Library_SetLcdFilter(library,
                                 open->settings.lcdFilter == 0       ? FT_LCD_FILTER_NONE
@@ -452,8 +521,6 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
     hb_buffer_t *buffer = hb_buffer_create();
     FT_Pos pen = 0; // 26.6
     const bool mono = open->renderMode == FT_RENDER_MODE_MONO;
-    const bool blueFirst = open->settings.subpixelOrder == RenderSettings::SubpixelOrder::Bgr
-        || open->settings.subpixelOrder == RenderSettings::SubpixelOrder::VBgr;
     const bool embolden = choice.embolden && open->emboldenable;
     const FT_Pos widening = embolden && !open->designMetrics ? open->emboldenAdvance : 0;
     for (const Run &run : visualRuns(utf32)) {
@@ -483,26 +550,13 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
                 fraction = (x - whole) * SubpixelPositions / 64 * (64 / SubpixelPositions);
             else
                 whole = (x + 32) & ~63;
-            if (FT_Load_Glyph(ft, infos[i].codepoint, open->loadFlags) != 0)
-                continue;
-            FT_GlyphSlot slot = ft->glyph;
-            if (embolden)
-                FT_GlyphSlot_Embolden(slot);
-            if (choice.oblique)
-                FT_GlyphSlot_Oblique(slot);
-            if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-                FT_Outline_Translate(&slot->outline, fraction, 0);
-                if (FT_Render_Glyph(slot, open->renderMode) != 0)
-                    continue;
-            }
-            if (slot->bitmap.width == 0 || slot->bitmap.rows == 0)
-                continue;
-            QImage ink = inkOf(slot->bitmap, blueFirst);
-            if (ink.isNull())
-                continue;
-            glyphs.push_back({std::move(ink),
-                              QPoint(int(whole / 64) + slot->bitmap_left,
-                                     int((y + 32) >> 6) - slot->bitmap_top)});
+            const GlyphKey key {open->serial,  open->sizeKey, infos[i].codepoint,
+                                int(fraction), embolden,      choice.oblique};
+            const GlyphInk *ink = glyph(*open, key);
+            if (ink && !ink->image.isNull())
+                glyphs.push_back({ink->image,
+                                  QPoint(int(whole / 64) + ink->offset.x(),
+                                         int((y + 32) >> 6) + ink->offset.y())});
         }
     }
     hb_buffer_destroy(buffer);
@@ -647,4 +701,6 @@ void LineRenderer::clear()
     d->lines.clear();
     d->lineIndex.clear();
     d->lineBytes = 0;
+    d->glyphCache.clear();
+    d->glyphBytes = 0;
 }

@@ -61,8 +61,8 @@ public:
     void clear();
 
     // The cache's limits: at most this many lines and about this many bytes of coverage.
-    static constexpr qsizetype MaximumCachedLines = 512;
-    static constexpr qsizetype MaximumCachedBytes = 24 * 1024 * 1024;
+    static constexpr qsizetype MaximumCachedLines = 256;
+    static constexpr qsizetype MaximumCachedBytes = 8 * 1024 * 1024;
 
 private:
     struct Private;

@@ -1,7 +1,9 @@
 // The font list over fonts whose names and foundries trip font lists up: a comma, quotes and
 // brackets in a name, an accented first letter, one family from two foundries.
+#include "fontcatalog.h"
 #include "fontfamilies.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QTest>
 
@@ -10,6 +12,8 @@ class TestOddFamilies : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // First: the others register renamed copies of fonts with Qt.
+    void sameFamiliesAsQtLists();
     void onePerFamilyInWordOrder();
     void eachEntryDrawnInItsOwnFamily_data();
     void eachEntryDrawnInItsOwnFamily();
@@ -66,6 +70,21 @@ void TestOddFamilies::familyOfTwoFoundriesMatchesTheAttributes()
     font.setItalic(true);
     QVERIFY(QFontInfo(font).family().startsWith(QStringLiteral("Duo Sans")));
     QVERIFY(QFontInfo(font).italic());
+}
+
+void TestOddFamilies::sameFamiliesAsQtLists()
+{
+    // The list reads fontconfig itself; Qt, given every font, lists the same families (once
+    // its "Family [Foundry]" entries are taken back to the family's own name).
+    QStringList byQt;
+    for (QString family : QFontDatabase::families()) {
+        const qsizetype foundry = family.lastIndexOf(QStringLiteral(" ["));
+        if (foundry > 0 && !FontCatalog::system().hasFamily(family))
+            family.truncate(foundry);
+        if (!byQt.contains(family))
+            byQt.append(family);
+    }
+    QCOMPARE(FontFamilies::installed(), FontFamilies::build(byQt));
 }
 
 QTEST_MAIN(TestOddFamilies)
