@@ -115,7 +115,7 @@ int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
 QString FontListDelegate::sampleFamily(const QString &entry)
 {
     // "Default" is the desktop's own font, whatever font the windows use.
-    static const QString desktopFamily = UiFonts::desktopFont().family();
+    static const QString desktopFamily = UiFonts::desktopFamily();
     return entry == FontFamilies::DefaultEntry ? desktopFamily : entry;
 }
 

@@ -72,6 +72,11 @@ QStringList windowFamilies()
     return families;
 }
 
+QString desktopFamily()
+{
+    return family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+}
+
 QFont desktopFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);

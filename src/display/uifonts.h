@@ -20,8 +20,11 @@ QString family(const QString &windowsName);
 // toolkit's default sans-serif font: the fonts Qt needs before any window opens.
 QStringList windowFamilies();
 
-// A font of the desktop's general font (the list's "Default" entry), its family resolved as
-// family() does.
+// The installed family that stands for the desktop's general font (the list's "Default" entry),
+// resolved as family() does.
+QString desktopFamily();
+
+// A font of the desktop's general font, its family given to Qt.
 QFont desktopFont();
 
 // A font of that family, its height in pixels.

@@ -17,6 +17,7 @@
 #include <QPair>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <list>
 #include <vector>
@@ -329,12 +330,16 @@ struct LineRenderer::Private
     }
 
     // Glyphs rasterised, kept across lines: a new sample in the same fonts reuses most of them.
+    // Two generations: when the recent one is full it becomes the old one, and the old one is
+    // dropped; a glyph found among the old ones moves back to the recent ones.
     QHash<GlyphKey, GlyphInk> glyphCache;
+    QHash<GlyphKey, GlyphInk> olderGlyphs;
     qsizetype glyphBytes = 0;
     quint64 nextSerial = 1;
 
     OpenFace *open(const FontFace &face);
     const GlyphInk *glyph(OpenFace &face, const GlyphKey &key);
+    const GlyphInk *remember(const GlyphKey &key, GlyphInk ink); // a copy: ink may be an old one
     bool setSize(OpenFace &open, const FontFace &face, double pixelSize);
     RenderedLine render(const QString &family, const QString &text, const LineStyle &style,
                         int maxWidth);
@@ -460,6 +465,8 @@ const GlyphInk *LineRenderer::Private::glyph(OpenFace &face, const GlyphKey &key
 {
     if (const auto known = glyphCache.constFind(key); known != glyphCache.cend())
         return &*known;
+    if (const auto old = olderGlyphs.constFind(key); old != olderGlyphs.cend())
+        return remember(key, *old);
     FT_Face ft = face.ft;
     if (FT_Load_Glyph(ft, key.glyph, face.loadFlags) != 0)
         return nullptr;
@@ -479,8 +486,13 @@ const GlyphInk *LineRenderer::Private::glyph(OpenFace &face, const GlyphKey &key
     if (slot->bitmap.width > 0 && slot->bitmap.rows > 0)
         ink.image = inkOf(slot->bitmap, blueFirst);
     ink.offset = QPoint(slot->bitmap_left, -slot->bitmap_top);
-    // Bounded: emptied when full, as a page of lines in new fonts would replace it anyway.
-    if (glyphCache.size() >= MaximumCachedGlyphs || glyphBytes > MaximumGlyphBytes) {
+    return remember(key, ink);
+}
+
+const GlyphInk *LineRenderer::Private::remember(const GlyphKey &key, GlyphInk ink)
+{
+    if (glyphCache.size() >= MaximumCachedGlyphs / 2 || glyphBytes > MaximumGlyphBytes / 2) {
+        olderGlyphs = std::move(glyphCache);
         glyphCache.clear();
         glyphBytes = 0;
     }
@@ -595,7 +607,7 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
                 uchar *out = coverage.scanLine(y) + target.left();
                 const uchar *in = glyph.ink.constScanLine(inkY) + inkX;
                 for (int x = 0; x < target.width(); ++x)
-                    out[x] = layered(out[x], in[x]);
+                    out[x] = out[x] ? layered(out[x], in[x]) : in[x];
             }
         }
     }
@@ -652,38 +664,43 @@ void LineRenderer::draw(QPainter &painter, QPointF penStart, const RenderedLine 
 {
     if (line.coverage.isNull())
         return;
-    const QImage &coverage = line.coverage;
-    QImage ink(coverage.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb pen = text.rgb();
-    const QRgb under = background.rgb();
-    for (int y = 0; y < coverage.height(); ++y) {
-        auto *out = reinterpret_cast<QRgb *>(ink.scanLine(y));
-        if (coverage.format() == QImage::Format_Alpha8) {
-            const uchar *in = coverage.constScanLine(y);
-            for (int x = 0; x < coverage.width(); ++x) {
-                const int a = in[x];
-                out[x] = qRgba(qRed(pen) * a / 255, qGreen(pen) * a / 255, qBlue(pen) * a / 255, a);
-            }
-        } else {
-            // Each sub-pixel blends the text colour with the background by its own coverage.
-            const auto *in = reinterpret_cast<const QRgb *>(coverage.constScanLine(y));
-            for (int x = 0; x < coverage.width(); ++x) {
-                const QRgb c = in[x];
-                if ((c & 0xffffff) == 0) {
-                    out[x] = 0;
-                    continue;
-                }
-                const auto mix = [](int from, int to, int amount) {
-                    return from + (to - from) * amount / 255;
-                };
-                out[x] = qRgb(mix(qRed(under), qRed(pen), qRed(c)),
-                              mix(qGreen(under), qGreen(pen), qGreen(c)),
-                              mix(qBlue(under), qBlue(pen), qBlue(c)));
-            }
-        }
-    }
+    QImage ink = colour(line.coverage, text.rgb(), background.rgb());
     ink.setDevicePixelRatio(devicePixelRatio);
     painter.drawImage(penStart - QPointF(line.origin) / devicePixelRatio, ink);
+}
+
+QImage LineRenderer::colour(const QImage &coverage, QRgb pen, QRgb under)
+{
+    QImage ink(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    if (coverage.format() == QImage::Format_Alpha8) {
+        // The text colour at each coverage, premultiplied: blended over whatever is there.
+        std::array<QRgb, 256> shades;
+        for (int a = 0; a < 256; ++a)
+            shades[size_t(a)] = qRgba(qRed(pen) * a / 255, qGreen(pen) * a / 255,
+                                      qBlue(pen) * a / 255, a);
+        for (int y = 0; y < coverage.height(); ++y) {
+            const uchar *in = coverage.constScanLine(y);
+            auto *out = reinterpret_cast<QRgb *>(ink.scanLine(y));
+            for (int x = 0; x < coverage.width(); ++x)
+                out[x] = shades[in[x]];
+        }
+        return ink;
+    }
+    // Each sub-pixel blends the text colour with the background by its own coverage.
+    const auto mix = [](int from, int to, int amount) { return from + (to - from) * amount / 255; };
+    for (int y = 0; y < coverage.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(coverage.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(ink.scanLine(y));
+        for (int x = 0; x < coverage.width(); ++x) {
+            const QRgb c = in[x];
+            out[x] = (c & 0xffffff) == 0
+                ? 0
+                : qRgb(mix(qRed(under), qRed(pen), qRed(c)),
+                       mix(qGreen(under), qGreen(pen), qGreen(c)),
+                       mix(qBlue(under), qBlue(pen), qBlue(c)));
+        }
+    }
+    return ink;
 }
 
 qsizetype LineRenderer::cachedBytes() const
@@ -702,5 +719,6 @@ void LineRenderer::clear()
     d->lineIndex.clear();
     d->lineBytes = 0;
     d->glyphCache.clear();
+    d->olderGlyphs.clear();
     d->glyphBytes = 0;
 }

@@ -55,6 +55,10 @@ public:
     static void draw(QPainter &painter, QPointF penStart, const RenderedLine &line,
                      const QColor &text, const QColor &background, qreal devicePixelRatio = 1);
 
+    // Coverage in colour text over background, premultiplied: greyscale coverage as the text
+    // colour's transparency, sub-pixel coverage blended with the background.
+    static QImage colour(const QImage &coverage, QRgb text, QRgb background);
+
     // Bytes of coverage held by the line cache, and the number of lines in it.
     qsizetype cachedBytes() const;
     qsizetype cachedLines() const;
