@@ -221,7 +221,7 @@ def number(value, unit=""):
     return f"{text} {unit}".strip()
 
 
-def ratio_cells(medians, goal, limit):
+def ratio_cells(medians, goal, limit=None):
     """The ratio Glyphor / floor of the medians, and how it stands against the goal (none when
     None) and the absolute limit in ms."""
     ratio = (None if None in medians.values() or not medians["floor"]
