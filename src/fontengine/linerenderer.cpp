@@ -343,6 +343,13 @@ struct LineRenderer::Private
     bool setSize(OpenFace &open, const FontFace &face, double pixelSize);
     RenderedLine render(const QString &family, const QString &text, const LineStyle &style,
                         int maxWidth);
+    // The glyphs of text shaped and rasterised, placed from the pen's start; pen ends after the
+    // last advance (26.6).
+    std::vector<PlacedGlyph> place(OpenFace &open, const FaceChoice &choice,
+                                   const std::u32string &text, int maxWidth, FT_Pos &pen);
+    // The glyphs' coverage and the underline in one image, cut at maxWidth.
+    static void compose(const std::vector<PlacedGlyph> &glyphs, const QRect &underline,
+                        int maxWidth, RenderedLine &line);
     void remember(const LineKey &key, RenderedLine line);
 };
 
@@ -527,44 +534,55 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
     QStringView visible = QStringView(text).first(shown);
     if (shown < text.size() && visible.back().isHighSurrogate())
         visible.chop(1);
-    const std::u32string utf32 = visible.toString().toStdU32String();
 
+    FT_Pos advance = 0;
+    const std::vector<PlacedGlyph> glyphs
+        = place(*open, choice, visible.toString().toStdU32String(), maxWidth, advance);
+    const QRect underline = style.underline ? underlineBar(*open, advance, maxWidth) : QRect();
+    compose(glyphs, underline, maxWidth, line);
+    return line;
+}
+
+std::vector<PlacedGlyph> LineRenderer::Private::place(OpenFace &open, const FaceChoice &choice,
+                                                      const std::u32string &text, int maxWidth,
+                                                      FT_Pos &pen)
+{
     std::vector<PlacedGlyph> glyphs;
     hb_buffer_t *buffer = hb_buffer_create();
-    FT_Pos pen = 0; // 26.6
-    const bool mono = open->renderMode == FT_RENDER_MODE_MONO;
-    const bool embolden = choice.embolden && open->emboldenable;
-    const FT_Pos widening = embolden && !open->designMetrics ? open->emboldenAdvance : 0;
-    for (const Run &run : visualRuns(utf32)) {
+    pen = 0; // 26.6
+    const bool mono = open.renderMode == FT_RENDER_MODE_MONO;
+    const bool embolden = choice.embolden && open.emboldenable;
+    const FT_Pos widening = embolden && !open.designMetrics ? open.emboldenAdvance : 0;
+    for (const Run &run : visualRuns(text)) {
         if (pen > FT_Pos(maxWidth) * 64)
             break;
         hb_buffer_clear_contents(buffer);
-        hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t *>(utf32.data()),
-                            int(utf32.size()), unsigned(run.start), int(run.length));
+        hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t *>(text.data()),
+                            int(text.size()), unsigned(run.start), int(run.length));
         hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.script);
         hb_buffer_guess_segment_properties(buffer);
-        hb_shape(open->hb, buffer, nullptr, 0);
+        hb_shape(open.hb, buffer, nullptr, 0);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
         for (unsigned i = 0; i < count; ++i) {
             const FT_Pos x = pen + positions[i].x_offset;
             const FT_Pos y = -positions[i].y_offset;
-            pen += advanceOf(*open, infos[i].codepoint, positions[i].x_advance, widening);
+            pen += advanceOf(open, infos[i].codepoint, positions[i].x_advance, widening);
             if (x > FT_Pos(maxWidth) * 64)
                 continue;
             FT_Pos whole = x & ~63;
             FT_Pos fraction = 0;
-            if (open->outline)
+            if (open.outline)
                 fraction = x - whole; // outlines are filled where they fall
-            else if (open->designMetrics && !mono)
+            else if (open.designMetrics && !mono)
                 fraction = (x - whole) * SubpixelPositions / 64 * (64 / SubpixelPositions);
             else
                 whole = (x + 32) & ~63;
-            const GlyphKey key {open->serial,  open->sizeKey, infos[i].codepoint,
-                                int(fraction), embolden,      choice.oblique};
-            const GlyphInk *ink = glyph(*open, key);
+            const GlyphKey key {open.serial,   open.sizeKey, infos[i].codepoint,
+                                int(fraction), embolden,     choice.oblique};
+            const GlyphInk *ink = glyph(open, key);
             if (ink && !ink->image.isNull())
                 glyphs.push_back({ink->image,
                                   QPoint(int(whole / 64) + ink->offset.x(),
@@ -572,14 +590,18 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
         }
     }
     hb_buffer_destroy(buffer);
+    return glyphs;
+}
 
-    const QRect underline = style.underline ? underlineBar(*open, pen, maxWidth) : QRect();
+void LineRenderer::Private::compose(const std::vector<PlacedGlyph> &glyphs, const QRect &underline,
+                                    int maxWidth, RenderedLine &line)
+{
     QRect bounds = underline;
     for (const PlacedGlyph &glyph : glyphs)
         bounds |= QRect(glyph.topLeft, glyph.ink.size());
     bounds &= QRect(0, -32768, maxWidth, 65536);
     if (bounds.isEmpty())
-        return line;
+        return;
     const bool subpixel = std::any_of(glyphs.cbegin(), glyphs.cend(), [](const PlacedGlyph &g) {
         return g.ink.format() == QImage::Format_RGB32;
     });
@@ -621,7 +643,6 @@ RenderedLine LineRenderer::Private::render(const QString &family, const QString 
     }
     line.coverage = std::move(coverage);
     line.origin = origin;
-    return line;
 }
 
 void LineRenderer::Private::remember(const LineKey &key, RenderedLine line)

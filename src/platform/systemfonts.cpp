@@ -75,46 +75,10 @@ void keepWholeConfiguration()
     FcConfigReference(kept);
 }
 
-QList<FontFile> filesOfFamily(const QString &family)
-{
-    QList<FontFile> files;
-    const std::unique_ptr<FcObjectSet, ObjectSetDeleter> wanted(
-        FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr));
-    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts
-        = listFonts(familyPattern(family), wanted.get());
-    for (int i = 0; fonts && i < fonts->nfont; ++i) {
-        FcChar8 *path = nullptr;
-        int index = 0;
-        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) != FcResultMatch)
-            continue;
-        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &index);
-        files.append({QString::fromUtf8(reinterpret_cast<const char *>(path)), index});
-    }
-    return files;
-}
-
 bool hasFamily(const QString &name)
 {
     const std::unique_ptr<FcFontSet, FontSetDeleter> fonts = listFamilies(familyPattern(name));
     return fonts && fonts->nfont > 0;
-}
-
-QSet<QString> familyNames()
-{
-    QSet<QString> names;
-    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts
-        = listFamilies(Pattern(FcPatternCreate()));
-    if (!fonts)
-        return names;
-    for (int i = 0; i < fonts->nfont; ++i) {
-        for (int index = 0;; ++index) {
-            const QString family = familyAt(fonts->fonts[i], index);
-            if (family.isEmpty())
-                break;
-            names.insert(family);
-        }
-    }
-    return names;
 }
 
 QString matchFamily(const QString &name)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QList>
-#include <QSet>
 #include <QString>
 
 struct _FcConfig;
@@ -17,26 +15,13 @@ _FcConfig *configuration();
 // current for the toolkit. Loads it when none is loaded yet.
 void keepWholeConfiguration();
 
-// Every family name of every installed font, each name of a font with several (localised names,
-// legacy and typographic families) included. Generic names such as "sans-serif" are not in it:
-// they name no font, they are matched to one.
-QSet<QString> familyNames();
-
-struct FontFile
-{
-    QString path;
-    int index = 0; // the face within a collection
-};
-
-// The files of the installed fonts of a family (its name compared as fontconfig does).
-QList<FontFile> filesOfFamily(const QString &family);
-
 // Whether a font of that family is installed (ignoring case and blanks, as fontconfig compares).
 bool hasFamily(const QString &name);
 
-// The installed family fontconfig gives for a name: the name itself when a font has it, an
-// alias's target ("sans-serif", "Arial"), or the best font it has for an unknown name. Empty
-// only when no font is installed at all.
+// The installed family fontconfig's full match gives for a name: the name itself when a font has
+// it, an alias's target ("sans-serif", "Arial"), or the best font it has for an unknown name.
+// Empty only when no font is installed at all. It weighs every installed font: tens of
+// milliseconds with thousands of them.
 QString matchFamily(const QString &name);
 
 } // namespace SystemFonts
