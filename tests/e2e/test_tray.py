@@ -22,10 +22,17 @@ class Tray(GlyphorTestCase):
         self.session.run('xdotool', 'mousemove', '--window', str(icon), '11', '11', 'click',
                          '--repeat', str(repeat), '--delay', '80', str(button))
 
+    def visible_windows(self):
+        return set(self.session.run('xdotool', 'search', '--onlyvisible', '--class', 'glyphor',
+                                    check=False).stdout.split())
+
     def menu(self, icon, *keys):
         """Opens the icon's menu with a right click and picks an item with the keyboard."""
+        before = self.visible_windows()
         self.click_icon(icon, 3)
-        time.sleep(0.5)  # the menu takes the keyboard once shown
+        # The keys go to the menu once it is shown (a loaded machine takes its time).
+        wait_for(lambda: self.visible_windows() - before, what='the menu')
+        time.sleep(0.3)  # and has taken the keyboard
         self.session.run('xdotool', 'key', '--delay', '50', *keys)
 
     def test_clicks_menu_and_minimise(self):
