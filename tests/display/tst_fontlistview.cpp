@@ -1,7 +1,7 @@
 #include "displaystate.h"
+#include "fontcatalog.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
-#include "systemfonts.h"
 #include "textrecorder.h"
 #include "uifonts.h"
 
@@ -148,7 +148,7 @@ void TestFontListView::sampleStyleFollowsTheState()
     const QString desktopFamily = FontListDelegate::sampleFamily(QStringLiteral("Default"));
     QCOMPARE(desktopFamily,
              UiFonts::family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()));
-    QVERIFY(SystemFonts::hasFamily(desktopFamily));
+    QVERIFY(FontCatalog::system().hasFamily(desktopFamily));
     QCOMPARE(FontListDelegate::sampleFamily(QStringLiteral("Liberation Mono")),
              QStringLiteral("Liberation Mono"));
 }
