@@ -1,6 +1,7 @@
 #include "glyphorprogram.h"
 
 #include "application.h"
+#include "commandline.h"
 #include "errorreport.h"
 #include "qtfonts.h"
 #include "settings.h"
@@ -13,8 +14,21 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
 {
+    // Questions about the program are answered without starting it.
+    switch (CommandLine::request(argc, argv)) {
+    case CommandLine::Request::Help:
+        std::fputs(CommandLine::usageText(Settings::filePath()).toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Request::Version:
+        std::puts(CommandLine::versionText().toUtf8().constData());
+        return 0;
+    case CommandLine::Request::Start:
+        break;
+    }
     // Taken before the toolkit starts, which may use it up for a window of its own.
     const QByteArray activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
     // Qt reads fontconfig's current configuration as it starts: it is given the windows' fonts

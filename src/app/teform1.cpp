@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
@@ -87,6 +88,7 @@ void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
 void TEForm1::connectHandlers()
 {
     bind(ui->SpinEdit1, &SizeField::textChanged, &TEForm1::validClick);
+    bind(ui->SpinEdit1, &SizeField::typingFinished, &TEForm1::validClick);
     bind(ui->valid, &QPushButton::clicked, &TEForm1::validClick);
     bind(ui->gras, &QPushButton::clicked, &TEForm1::GRASClick);
     bind(ui->ital, &QPushButton::clicked, &TEForm1::italClick);
@@ -146,7 +148,7 @@ bool TEForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TEForm1::FormCreate()
 {
-    Version = QStringLiteral("Glyphor 3.5");
+    Version = QStringLiteral("Glyphor " GLYPHOR_VERSION);
     const QStringList fonts = FontFamilies::installed();
     setWindowTitle(Version + QStringLiteral(" *** ") + QString::number(fonts.size())
                    + QStringLiteral(" fontes disponibles"));
@@ -231,8 +233,18 @@ void TEForm1::paintEvent(QPaintEvent *event)
 void TEForm1::FormPaint()
 {
     if (!PremierAffichage && m_arguments.size() > 1 && !m_arguments.at(1).isEmpty()) {
-        // Hiding from inside a paint would disturb the paint in progress.
-        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+        // Hiding from inside a paint would disturb the paint in progress. With no icon in a live
+        // notification area to come back through, the window is only minimised: a hidden window
+        // would be beyond reach, for this run and every later start.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (tray->iconReachable())
+                    hide();
+                else
+                    showMinimized();
+            },
+            Qt::QueuedConnection);
     }
     PremierAffichage = true;
 }
@@ -246,10 +258,16 @@ void TEForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (ErrorReport::guard([this] { FormClose(); }))
+    if (ErrorReport::guard([this] { FormClose(); })) {
         event->accept();
-    else
+        // A window in the tray is hidden, and closing a hidden window does not end the program
+        // by itself.
+        if (m_quitOnClose)
+            QCoreApplication::quit();
+    } else {
+        m_quitOnClose = false;
         event->ignore();
+    }
 }
 
 void TEForm1::FormClose()

@@ -150,6 +150,8 @@ private:
     CataloguePrinting *m_catalogue = nullptr;
     // The window was asked to close while a catalogue printed: it closes once the job has ended.
     bool m_closeAfterPrinting = false;
+    // "Fermer Glyphor" ends the program once the window has closed.
+    bool m_quitOnClose = false;
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;

@@ -32,6 +32,9 @@ void TEForm1::validClick()
 {
     const int v = ui->SpinEdit1->value();
     if (v < SizeField::Minimum || v > SizeField::Maximum) {
+        // A number still being typed may yet come into range: corrected once the typing ends.
+        if (ui->SpinEdit1->typingUnfinished())
+            return;
         // Changing the field's text runs this again at once, with Taille as the size.
         ui->SpinEdit1->setValue(Taille);
         return;

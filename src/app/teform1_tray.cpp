@@ -6,7 +6,6 @@
 #include "tappinstances.h"
 #include "ttrayicon.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QMenu>
 
@@ -42,10 +41,9 @@ void TEForm1::Afficher1Click()
 
 void TEForm1::Quitter1Click()
 {
-    // A window in the tray is hidden, and closing a hidden window does not end the program by
-    // itself.
-    if (close())
-        QCoreApplication::quit();
+    // The program ends with the window's close, also when that close waits for a print to end.
+    m_quitOnClose = true;
+    close();
 }
 
 void TEForm1::connectInstances(TAppInstances &instances)

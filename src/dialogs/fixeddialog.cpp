@@ -15,6 +15,9 @@ void finishLayout(QWidget *dialog)
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     dialog->setPalette(face);
     dialog->setAutoFillBackground(true);
+    // Modal to the window that opens them, not to the whole program: the help they offer and the
+    // tray icon stay usable while one is open.
+    dialog->setWindowModality(Qt::WindowModal);
 }
 
 void centreOnScreen(QWidget *window)

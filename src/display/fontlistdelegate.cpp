@@ -112,6 +112,20 @@ int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
     return m_widestName;
 }
 
+int FontListDelegate::nameColumnWidth(int lineWidth) const
+{
+    if (!m_namesShown)
+        return 0;
+    return std::min(Enmain::LargeurNoms, int(lineWidth * NameColumnShare));
+}
+
+bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
+{
+    const int column = nameColumnWidth(lineWidth);
+    return column < Enmain::LargeurNoms
+        && QFontMetrics(nameFont()).horizontalAdvance(family) > column;
+}
+
 QString FontListDelegate::sampleFamily(const QString &entry)
 {
     // "Default" is the desktop's own font, whatever font the windows use.
@@ -145,11 +159,20 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
                              : palette.color(QPalette::Text));
 
+    int column = 0;
     if (m_namesShown) {
         if (Enmain::LargeurNoms == 0)
             Enmain::LargeurNoms = measureNameColumn(*index.model());
+        column = nameColumnWidth(line.width());
         painter->setFont(nameFont());
-        painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
+        if (nameElided(family, line.width())) {
+            const QString shown
+                = QFontMetrics(nameFont()).elidedText(family, Qt::ElideRight, column);
+            painter->drawText(QRect(line.left() + 1, line.top() + 1, column, line.height()),
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+        } else {
+            painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
+        }
     }
     // A font viewer shows the font's own glyphs: a missing one stays the font's missing-glyph
     // box, never a glyph borrowed from another font.
@@ -157,7 +180,7 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const qreal ratio = device->devicePixelRatio();
     LineStyle style = sampleStyle(device->logicalDpiY());
     style.pixelSize *= ratio;
-    const int left = line.left() + Enmain::LargeurNoms + 2;
+    const int left = line.left() + column + 2;
     const RenderedLine &sample
         = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_sample, style,
                           int(std::ceil((line.right() + 1 - left) * ratio)));

@@ -30,6 +30,13 @@ public:
     // The font of the names column.
     static QFont nameFont();
 
+    // The name column of a line this wide: the widest name, at most NameColumnShare of the line,
+    // so that one very long name cannot push every sample out of sight. 0 with the names hidden.
+    int nameColumnWidth(int lineWidth) const;
+    static constexpr double NameColumnShare = 0.4;
+    // Whether a line this wide shows the family's name cut short ("…").
+    bool nameElided(const QString &family, int lineWidth) const;
+
     // The widest name of the model in nameFont(), over all entries.
     int measureNameColumn(const QAbstractItemModel &model) const;
     // How many times the column has been measured (a column is measured once per reset).

@@ -127,7 +127,11 @@ bool FontListView::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
-        if (m_nameTipEnabled && !m_nameTip.isEmpty())
+        // A name cut short in its column shows whole in its line's tooltip.
+        const QString family = indexAt(help->pos()).data().toString();
+        if (!family.isEmpty() && m_delegate->nameElided(family, viewport()->width()))
+            QToolTip::showText(help->globalPos(), family, viewport());
+        else if (m_nameTipEnabled && !m_nameTip.isEmpty())
             QToolTip::showText(help->globalPos(), m_nameTip, viewport());
         else
             QToolTip::hideText();

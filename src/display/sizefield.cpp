@@ -14,6 +14,14 @@ SizeField::SizeField(QWidget *parent)
     setKeyboardTracking(true);
     // The plain QAbstractSpinBox keeps no value of its own: the text is the value, so every
     // change of it is ours to report, and the buttons' state follows it.
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(TypingPauseMs);
+    connect(&m_typingPause, &QTimer::timeout, this, &SizeField::finishTyping);
+    // Sent before textChanged: the change is known as typed when it is reported.
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        m_typing = true;
+        m_typingPause.start();
+    });
     connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString &text) {
         update();
         Q_EMIT textChanged(text);
@@ -40,7 +48,18 @@ QString SizeField::text() const
 
 void SizeField::setText(const QString &text)
 {
+    m_typing = false;
+    m_typingPause.stop();
     lineEdit()->setText(text);
+}
+
+void SizeField::finishTyping()
+{
+    if (!m_typing)
+        return;
+    m_typing = false;
+    m_typingPause.stop();
+    Q_EMIT typingFinished();
 }
 
 void SizeField::stepBy(int steps)
@@ -84,6 +103,7 @@ void SizeField::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Enter applies the window's settings: leave it to the window.
+        finishTyping();
         event->ignore();
         return;
     }
@@ -100,4 +120,10 @@ void SizeField::keyPressEvent(QKeyEvent *event)
         }
     }
     QAbstractSpinBox::keyPressEvent(event);
+}
+
+void SizeField::focusOutEvent(QFocusEvent *event)
+{
+    finishTyping();
+    QAbstractSpinBox::focusOutEvent(event);
 }

@@ -2,10 +2,12 @@
 
 #include "fontcatalogue.h"
 #include "plainmessage.h"
+#include "printdestination.h"
 #include "printercanvas.h"
 #include "printertextstream.h"
 #include "qtfonts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,6 +30,37 @@ int progressValue(qsizetype fonts)
 {
     return int(std::min<qsizetype>(fonts, INT_MAX));
 }
+
+// Keeps the print dialog's page ranges greyed out: a catalogue is printed whole. The dialog
+// enables them again each time it is shown or another printer is chosen.
+class PageRangesGreyedOut : public QObject
+{
+public:
+    explicit PageRangesGreyedOut(QPrintDialog &dialog)
+        : QObject(&dialog)
+    {
+        for (const char *name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                 "printSelection", "printCurrentPage"}) {
+            if (auto *control = dialog.findChild<QWidget *>(QLatin1String(name))) {
+                control->setEnabled(false);
+                control->installEventFilter(this);
+            }
+        }
+        if (auto *all = dialog.findChild<QAbstractButton *>(QStringLiteral("printAll")))
+            all->setChecked(true);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange) {
+            auto *control = static_cast<QWidget *>(watched);
+            if (control->isEnabled())
+                control->setEnabled(false);
+        }
+        return false;
+    }
+};
 
 QString progressText(qsizetype printed, qsizetype total)
 {
@@ -80,6 +113,7 @@ bool CataloguePrinting::choosePrinter(QPrinter &printer)
     // A catalogue is printed whole: no page range, selection or current page.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies);
+    new PageRangesGreyedOut(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -99,6 +133,11 @@ void CataloguePrinting::print(QPrinter &printer)
     // Every family is handed to Qt: one reading of all installed fonts for the job costs less
     // than giving Qt the families one by one.
     const QtFonts::AllFontsScope allFonts;
+    PrintDestination destination(printer);
+    if (const QString refusal = destination.refusal(); !refusal.isEmpty()) {
+        PlainMessage::show(PrintDestination::failureMessage(refusal), m_window);
+        return;
+    }
     PrinterCanvas canvas(printer);
     PrinterTextStream stream(canvas);
     if (!stream.open()) {
@@ -125,17 +164,19 @@ void CataloguePrinting::print(QPrinter &printer)
     });
 
     // However the lines end, finished, stopped or cut short by an error on its way to the error
-    // report, the job is ended and the user told.
+    // report, the job is ended and the user told whether it reached its destination.
     const auto finish = [&] {
         if (m_progress) {
             m_progress->setLabelText(QStringLiteral("Fin de l'impression..."));
             m_progress->setCancelButton(nullptr);
             QCoreApplication::processEvents();
         }
-        stream.close();
+        const QString failure = destination.deliver(stream.close());
         delete m_progress;
         m_printing = false;
-        PlainMessage::show(CompletedMessage, m_window);
+        PlainMessage::show(
+            failure.isEmpty() ? CompletedMessage : PrintDestination::failureMessage(failure),
+            m_window);
     };
     try {
         catalogue.write(stream);

@@ -97,12 +97,22 @@ void FontCatalogue::write(PrinterTextStream &stream) const
     for (const QString &family : m_families)
         longest = std::max(longest, family.size());
 
-    // Names in a fixed-pitch font, padded to the longest: every sample starts at the same x.
+    // Names in a fixed-pitch font, padded to the longest. A character drawn from another font (an
+    // emoji, a CJK ideograph) is no cell wide: the samples start where the widest padded name
+    // ends, so that every one starts at the same x.
     const QFont nameFont = layoutFont(QStringLiteral("Courier New"), 10, true);
+    const auto paddedName = [longest](const QString &family) -> QString {
+        return QLatin1Char(' ') + family.leftJustified(longest) + QStringLiteral("  ");
+    };
+    stream.setFont(nameFont);
+    int sampleColumn = 0;
+    for (const QString &family : m_families)
+        sampleColumn = std::max(sampleColumn, stream.width(paddedName(family)));
     qsizetype printed = 0;
     for (const QString &family : m_families) {
         stream.setFont(nameFont);
-        stream.write(QLatin1Char(' ') + family.leftJustified(longest) + QStringLiteral("  "));
+        stream.write(paddedName(family));
+        stream.moveTo(sampleColumn);
         stream.setFont(sampleFont(family, m_sampleSize ? m_sampleSize() : 6));
         stream.writeLine(sample);
         ++printed;

@@ -14,8 +14,8 @@ public:
 
     // Starts the document and its first page; false when the device cannot start one.
     virtual bool begin() = 0;
-    // Ends the current page and the document.
-    virtual void end() = 0;
+    // Ends the current page and the document; false when the device could not finish it.
+    virtual bool end() = 0;
     virtual void newPage() = 0;
 
     // The printable area's size; (0, 0) is its top-left corner.

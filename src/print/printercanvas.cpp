@@ -23,9 +23,9 @@ bool PrinterCanvas::begin()
     return true;
 }
 
-void PrinterCanvas::end()
+bool PrinterCanvas::end()
 {
-    m_painter.end();
+    return m_painter.end();
 }
 
 void PrinterCanvas::newPage()

@@ -18,7 +18,7 @@ public:
     ~PrinterCanvas() override;
 
     bool begin() override;
-    void end() override;
+    bool end() override;
     void newPage() override;
     int pageWidth() const override;
     int pageHeight() const override;

@@ -22,12 +22,23 @@ bool PrinterTextStream::open()
     return m_open;
 }
 
-void PrinterTextStream::close()
+bool PrinterTextStream::close()
 {
     if (!m_open)
-        return;
+        return true;
     m_open = false;
-    m_canvas.end();
+    return m_canvas.end();
+}
+
+void PrinterTextStream::moveTo(int x)
+{
+    if (x > m_x && x <= m_canvas.pageWidth())
+        m_x = x;
+}
+
+int PrinterTextStream::width(const QString &text) const
+{
+    return m_canvas.measure(text).width();
 }
 
 void PrinterTextStream::setFont(const QFont &font)

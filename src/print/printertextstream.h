@@ -18,8 +18,9 @@ public:
 
     // Starts the job; false (and nothing started) when the device cannot start a document.
     bool open();
-    // Ends the job. Does nothing when it was not started or has already ended.
-    void close();
+    // Ends the job; false when the device could not finish it. Does nothing (and says true) when
+    // the job was not started or has already ended.
+    bool close();
     bool isOpen() const { return m_open; }
 
     // The font of the pieces written next.
@@ -28,6 +29,11 @@ public:
     // Draws a piece without ending the line.
     void write(const QString &text);
     void endLine();
+    // The next piece of this line starts at x, unless the line has already passed it or x lies
+    // beyond the page: lines up columns whatever the widths of what came before.
+    void moveTo(int x);
+    // A text's width in the current font.
+    int width(const QString &text) const;
     void writeLine(const QString &text)
     {
         write(text);

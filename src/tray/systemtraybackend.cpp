@@ -10,6 +10,8 @@ SystemTrayBackend::SystemTrayBackend(QObject *parent)
                 else if (reason == QSystemTrayIcon::DoubleClick)
                     Q_EMIT doubleClicked();
             });
+    m_hostWatch.setInterval(1000);
+    connect(&m_hostWatch, &QTimer::timeout, this, &SystemTrayBackend::watchHost);
 }
 
 bool SystemTrayBackend::isAvailable() const
@@ -22,12 +24,24 @@ bool SystemTrayBackend::showIcon()
     if (!isAvailable())
         return false;
     m_icon.show();
+    m_hostPresent = true;
+    m_hostWatch.start();
     return true;
 }
 
 void SystemTrayBackend::removeIcon()
 {
+    m_hostWatch.stop();
     m_icon.hide();
+}
+
+void SystemTrayBackend::watchHost()
+{
+    // Qt docks the icon again when a host comes back; only the going is reported.
+    const bool present = isAvailable();
+    if (m_hostPresent && !present)
+        Q_EMIT hostLost();
+    m_hostPresent = present;
 }
 
 void SystemTrayBackend::setIcon(const QIcon &icon)

@@ -3,10 +3,12 @@
 #include "traybackend.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 // The desktop's notification area through Qt: StatusNotifierItem over D-Bus where the desktop
 // has it, the X11 system tray protocol otherwise. Qt docks the icon again by itself when the
-// tray host restarts.
+// tray host restarts, but says nothing when the host goes: while the icon is shown, the host is
+// looked for every second.
 class SystemTrayBackend : public TrayBackend
 {
     Q_OBJECT
@@ -22,5 +24,9 @@ public:
     void setContextMenu(QMenu *menu) override;
 
 private:
+    void watchHost();
+
     QSystemTrayIcon m_icon;
+    QTimer m_hostWatch;
+    bool m_hostPresent = false;
 };

@@ -28,4 +28,6 @@ public:
 Q_SIGNALS:
     void leftClicked();
     void doubleClicked();
+    // The notification area that held the icon has gone (its host ended or crashed).
+    void hostLost();
 };

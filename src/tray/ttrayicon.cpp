@@ -16,6 +16,7 @@ TTrayIcon::TTrayIcon(QWidget *window, std::unique_ptr<TrayBackend> backend, QObj
     connect(&m_retry, &QTimer::timeout, this, &TTrayIcon::retryShowIcon);
     connect(m_backend.get(), &TrayBackend::leftClicked, this, &TTrayIcon::leftClick);
     connect(m_backend.get(), &TrayBackend::doubleClicked, this, &TTrayIcon::doubleClick);
+    connect(m_backend.get(), &TrayBackend::hostLost, this, &TTrayIcon::hostLost);
 }
 
 TTrayIcon::~TTrayIcon()
@@ -102,7 +103,7 @@ void TTrayIcon::removeIcon()
     m_iconShown = false;
 }
 
-bool TTrayIcon::trayReachable() const
+bool TTrayIcon::iconReachable() const
 {
     return m_iconShown && m_backend->isAvailable();
 }
@@ -110,7 +111,7 @@ bool TTrayIcon::trayReachable() const
 void TTrayIcon::HideToTray()
 {
     m_hiding = true;
-    if (trayReachable()) {
+    if (iconReachable()) {
         // Counted as minimised by this component alone: asking the window manager to iconify a
         // window that is leaving the screen would have its late answer minimise it again once
         // it is back.
@@ -145,6 +146,13 @@ void TTrayIcon::ShowFromTray()
     m_window->activateWindow();
 }
 
+void TTrayIcon::hostLost()
+{
+    // Whether sent to the tray or hidden at start, a window nobody could reach any more.
+    if (m_active && !m_window->isVisible())
+        ShowFromTray();
+}
+
 void TTrayIcon::leftClick()
 {
     if (programShown()) {
@@ -170,7 +178,7 @@ bool TTrayIcon::eventFilter(QObject *watched, QEvent *event)
     // on after the state change is handled, since the window cannot be hidden inside it.
     if (watched == m_window && event->type() == QEvent::WindowStateChange && !m_hiding && m_active
         && (Visibility & tvAutoHide) && (m_window->windowState() & Qt::WindowMinimized)
-        && m_window->isVisible() && trayReachable())
+        && m_window->isVisible() && iconReachable())
         QMetaObject::invokeMethod(this, &TTrayIcon::HideToTray, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }

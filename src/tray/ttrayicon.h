@@ -34,7 +34,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TTrayVisibilities)
 //
 // Without a notification area the icon is asked for again every second, in the background, for
 // 31 seconds; while there is no icon in a notification area, minimising is an ordinary minimise,
-// so that the window is never out of reach.
+// so that the window is never out of reach. For the same reason a window off the screen comes
+// back when the notification area holding its icon goes away.
 class TTrayIcon : public QObject
 {
     Q_OBJECT
@@ -70,6 +71,9 @@ public:
 
     // The icon is in a notification area.
     bool iconShown() const { return m_iconShown; }
+    // The icon sits in a live notification area: a window taken off the screen can come back
+    // through it.
+    bool iconReachable() const;
     // Minimises of the window are being watched.
     bool hooked() const { return m_hooked; }
     // Whether the window counts as shown: it is not minimised (nor sent to the tray, which the
@@ -91,7 +95,7 @@ private:
     void retryShowIcon();
     void leftClick();
     void doubleClick();
-    bool trayReachable() const;
+    void hostLost();
 
     QWidget *m_window;
     std::unique_ptr<TrayBackend> m_backend;

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void linePositions();
     void sampleStyleFollowsTheState();
     void nameColumnMeasuredOncePerReset();
+    void longNameCutShort();
     void selectionReports();
 
 private:
@@ -174,6 +175,36 @@ void TestFontListView::nameColumnMeasuredOncePerReset()
     LargeurNoms = 0;
     m_view->repaintNow();
     QCOMPARE(LargeurNoms, width);
+}
+
+void TestFontListView::longNameCutShort()
+{
+    // One font with a name far wider than the list: the column stops at 40 % of the line, the
+    // long name is cut short there, the others are whole and every sample is in sight.
+    const QString longName = QStringLiteral("Très longue famille ").repeated(14);
+    m_view->setFamilies({"DejaVu Sans", longName, "Liberation Mono"});
+    m_view->setLineHeight(lineHeightFor(Taille));
+    const QRect line = m_view->visualRect(m_view->model()->index(0, 0));
+    const int column = int(line.width() * FontListDelegate::NameColumnShare);
+
+    for (int row : {0, 1, 2}) {
+        TextRecorder recorder;
+        drawLine(row, recorder);
+        QVERIFY(LargeurNoms > line.width());
+        const QString drawn = recorder.texts().front().text;
+        const bool cut = row == 1;
+        QCOMPARE(m_view->lineDelegate()->nameElided(m_view->familyAt(row), line.width()), cut);
+        QCOMPARE(drawn.endsWith(QChar(0x2026)), cut);
+        QVERIFY(QFontMetrics(FontListDelegate::nameFont()).horizontalAdvance(drawn) <= column);
+        // The long name is no installed family: its line shows the name only.
+        if (cut)
+            continue;
+        QCOMPARE(recorder.images().size(), 1u);
+        const auto &sample = recorder.images().front();
+        // Right of the column, after the sample's leading space.
+        QVERIFY2(sample.topLeft.x() < line.left() + column + 2 + 20,
+                 qPrintable(QString::number(sample.topLeft.x())));
+    }
 }
 
 void TestFontListView::selectionReports()

@@ -1,5 +1,6 @@
 #include "sizefield.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void stepping();
     void setValue_data();
     void setValue();
+    void handlerPutsOldValueBack_data();
     void handlerPutsOldValueBack();
     void enterGoesToWindow();
 };
@@ -149,27 +151,71 @@ void tst_SizeField::setValue()
     QCOMPARE(spy.count(), signals);
 }
 
+void tst_SizeField::handlerPutsOldValueBack_data()
+{
+    QTest::addColumn<QString>("howTypingEnds");
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("focus leaves") << "focus";
+    QTest::newRow("pause") << "pause";
+}
+
 void tst_SizeField::handlerPutsOldValueBack()
 {
-    // As the window does: a size out of range is replaced by the last good one.
-    SizeField field;
-    int lastGood = field.value();
+    // As the window does: a size out of range is replaced by the last good one, once the user
+    // has finished typing it.
+    QFETCH(QString, howTypingEnds);
+    QWidget window;
+    auto *field = new SizeField(&window);
+    auto *other = new QLineEdit(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    int lastGood = field->value();
     int calls = 0;
-    connect(&field, &SizeField::textChanged, &field, [&] {
-        QVERIFY(++calls < 10);
-        const int value = field.value();
-        if (value < SizeField::Minimum || value > SizeField::Maximum)
-            field.setValue(lastGood);
-        else
+    const auto apply = [&] {
+        QVERIFY(++calls < 20);
+        const int value = field->value();
+        if (value < SizeField::Minimum || value > SizeField::Maximum) {
+            if (!field->typingUnfinished())
+                field->setValue(lastGood);
+        } else {
             lastGood = value;
-    });
-    QTest::keyClick(&field, Qt::Key_End);
-    QTest::keyClick(&field, '5');
-    QCOMPARE(field.text(), "12");
-    QCOMPARE(calls, 2);
+        }
+    };
+    connect(field, &SizeField::textChanged, field, apply);
+    connect(field, &SizeField::typingFinished, field, apply);
+    const auto endTyping = [&] {
+        if (howTypingEnds == "enter")
+            QTest::keyClick(field, Qt::Key_Return);
+        else if (howTypingEnds == "focus")
+            other->setFocus();
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(!field->typingUnfinished(), SizeField::TypingPauseMs * 3);
+        QVERIFY(!field->typingUnfinished());
+    };
 
-    field.setText("40");
+    // "3" is out of range, but on the way to "30": left as typed.
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, '3');
+    QCOMPARE(field->text(), "3");
+    QVERIFY(field->typingUnfinished());
+    QTest::keyClick(field, '0');
+    QCOMPARE(lastGood, 30);
+    endTyping();
+    QCOMPARE(field->text(), "30");
+
+    // "305" stays out of range: put back once the typing ends.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, '5');
+    QCOMPARE(field->text(), "305");
+    endTyping();
+    QCOMPARE(field->text(), "30");
+
+    // The program's own changes apply at once.
+    field->setText("40");
     QCOMPARE(lastGood, 40);
+    QVERIFY(!field->typingUnfinished());
 }
 
 class KeyRecorder : public QWidget

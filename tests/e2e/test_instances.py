@@ -122,8 +122,16 @@ class SecondStartUnderTray(InstancesTestCase):
         self.assertTrue(self.shown(window))
         self.exit_with_button(window)
 
-    def test_hidden_first_copy_stays_hidden(self):
+
+
+class SecondStartMinimised(InstancesTestCase):
+    window_manager = True
+
+    def test_hidden_first_copy_stays_hidden_behind_its_icon(self):
+        # With an icon to come back through, the hidden start hides the window for good.
+        self.session.start_tray()
         self.session.launch('x')
+        self.session.tray_icon()
         window = self.session.wait_window(visible=False)
         wait_for(lambda: not self.session.is_viewable(window), what='the hidden start')
         self.second_start()
@@ -131,9 +139,18 @@ class SecondStartUnderTray(InstancesTestCase):
         self.assertFalse(self.session.is_viewable(window))
         self.assertTrue(self.session.running())
 
-
-class SecondStartMinimised(InstancesTestCase):
-    window_manager = True
+    def test_hidden_start_without_a_tray_stays_within_reach(self):
+        # No notification area: the window is minimised, a taskbar entry, and a second start
+        # brings it back; a program nobody can reach would also refuse every later start.
+        self.session.launch('x')
+        window = self.session.wait_window(visible=False)
+        wait_for(lambda: self.session.wm_state(window) == 'Iconic', what='the minimised window')
+        time.sleep(1.0)  # no late hide
+        self.assertEqual(self.session.wm_state(window), 'Iconic')
+        self.second_start()
+        wait_for(lambda: self.session.wm_state(window) == 'Normal'
+                 and self.session.is_viewable(window), what='the window shown')
+        self.exit_with_button(window)
 
     def test_minimised_copy_is_restored(self):
         window = self.start_glyphor()

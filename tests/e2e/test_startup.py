@@ -1,5 +1,7 @@
 """Glyphor builds and starts: the caption, the hidden start, and the font list on screen."""
 
+import os
+import subprocess
 import time
 
 from glyphor_session import MAIN_WINDOW_NAME, GlyphorTestCase, main, wait_for
@@ -35,8 +37,12 @@ class Startup(GlyphorTestCase):
         self.assertEqual(self.session.window_name(window), 'Glyphor 3.5 *** 6 fontes disponibles')
 
     def test_non_empty_first_argument_hides_the_window_at_its_first_paint(self):
+        # With a notification area to come back through (without one, the window is only
+        # minimised: see the instances' tests).
+        self.session.start_tray()
         self.session.watch_maps()
         self.session.launch('hidden')
+        self.session.tray_icon()
         window = self.session.wait_window(visible=False)
         wait_for(lambda: self.session.mapped_events(window) == ['map', 'unmap'],
                  what='the window to show, then hide')
@@ -45,6 +51,22 @@ class Startup(GlyphorTestCase):
         self.assertEqual(self.session.mapped_events(window), ['map', 'unmap'])
         self.assertEqual(self.session.find_windows(MAIN_WINDOW_NAME), [])
         self.assertEqual(self.session.window_info(window)['state'], 'IsUnMapped')
+
+    def test_help_and_version_answer_without_starting(self):
+        env = dict(self.session.env)
+        del env['DISPLAY']  # no window may be needed
+        for argument in ('--help', '-h'):
+            result = subprocess.run([self.session.glyphor_bin, argument], env=env,
+                                    capture_output=True, text=True, timeout=20)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            self.assertTrue(result.stdout.startswith('Utilisation : glyphor'), result.stdout)
+            self.assertIn('zone de\n', result.stdout)
+            self.assertIn('R\u00e9glages : ' + self.session.settings_path, result.stdout)
+        result = subprocess.run([self.session.glyphor_bin, '--version'], env=env,
+                                capture_output=True, text=True, timeout=20)
+        self.assertEqual((result.returncode, result.stdout), (0, 'Glyphor 3.5\n'))
+        # Nothing was started: no settings written.
+        self.assertFalse(os.path.exists(self.session.settings_path))
 
     def test_empty_first_argument_stays_visible(self):
         self.session.watch_maps()

@@ -1,6 +1,7 @@
 """The tray icon under a real tray host (trayer) and window manager (openbox): minimise to the
 tray, come back by click or menu, quit from the menu."""
 
+import os
 import time
 
 from glyphor_session import GlyphorTestCase, main, settings_file, wait_for
@@ -87,6 +88,42 @@ class Tray(GlyphorTestCase):
         self.menu(icon, 'Up', 'Return')
         wait_for(lambda: self.session.is_viewable(window), what='the window shown')
         self.exit_with_button(window)
+
+    def test_window_comes_back_when_the_tray_host_goes(self):
+        window = self.start_glyphor()
+        icon = self.session.tray_icon()
+        self.click_icon(icon)
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+        self.session.stop_tray()
+        wait_for(lambda: self.shown(window), what='the window back on the screen')
+        self.exit_with_button(window)
+
+    def test_menu_takes_the_mouse_and_ends_the_program_during_a_print(self):
+        # A catalogue long enough to be still printing: a long sample at the largest size.
+        self.session.write_settings(settings_file(string='Wj' * 1500, size=72))
+        self.session.program_env['CUPS_SERVER'] = os.path.join(self.workdir, 'no-cups.sock')
+        window = self.start_glyphor()
+        icon = self.session.tray_icon()
+        self.session.click_control(window, 'SpeedButton1')
+        dialog = self.session.wait_window('^Imprimer$')
+        self.session.key(dialog, 'Return')
+        self.session.wait_window('^Impression - ')
+        self.click_icon(icon)
+        wait_for(lambda: self.in_tray(window), what='the window in the tray')
+
+        # The menu follows the pointer: its first item, "Fermer Glyphor", clicked with the mouse.
+        before = self.visible_windows()
+        self.click_icon(icon, 3)
+        menu = int(wait_for(lambda: self.visible_windows() - before, timeout=10,
+                            what='the menu').pop())
+        self.session.run('xdotool', 'mousemove', '--window', str(menu), '30', '8')
+        time.sleep(0.2)
+        self.session.run('xdotool', 'mousemove', '--window', str(menu), '40', '10')
+        self.session.screenshot('menu-during-print')
+        self.session.run('xdotool', 'click', '1')
+        self.assertEqual(self.session.wait_exit(30), 0)
+        wait_for(self.session.tray_icon_gone, what='the icon to go')
+        self.assertTrue(self.session.read_settings().startswith(b'[glyphor]\nString=WjWj'))
 
     def test_tray_host_that_comes_late_or_restarts(self):
         self.session.stop_tray()

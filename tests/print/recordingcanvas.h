@@ -37,7 +37,11 @@ public:
             pages = 1;
         return starts;
     }
-    void end() override { ++ended; }
+    bool end() override
+    {
+        ++ended;
+        return true;
+    }
     void newPage() override { ++pages; }
     int pageWidth() const override { return width; }
     int pageHeight() const override { return height; }

@@ -3,7 +3,10 @@
 #include "fontfamilies.h"
 #include "messagecatcher.h"
 
+#include <QAbstractButton>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -93,6 +96,8 @@ private Q_SLOTS:
     void cleanup();
     void printsToPdf();
     void samplesNeverBorrowGlyphs();
+    void samplesLineUpAfterAnyName();
+    void dialogOffersNoPageRange();
     void longListPages();
     void wideSampleWraps();
     void stopFromTheProgressWindow();
@@ -205,6 +210,49 @@ void TestCataloguePrinting::samplesNeverBorrowGlyphs()
     const QString fonts = runTool(QStringLiteral("pdffonts"), {printToPdf(printing)});
     QVERIFY2(fonts.contains(QLatin1String("LiberationSerif")), qPrintable(fonts));
     QVERIFY2(!fonts.contains(QLatin1String("DejaVu")), qPrintable(fonts));
+}
+
+void TestCataloguePrinting::samplesLineUpAfterAnyName()
+{
+    // Characters the names' fixed-pitch font lacks (outside the BMP, ideographs) are drawn from
+    // other fonts, at other widths: the samples still start at one x.
+    const QStringList families {QStringLiteral("Liberation Sans"),
+                                QStringLiteral("QA \U0001F600 Émoji"),
+                                QStringLiteral("QA \u6F22\u5B57"), QStringLiteral("DejaVu Sans")};
+    CataloguePrinting printing(sources(families, QStringLiteral("Bonjour")), m_window.get());
+    const QList<QList<Word>> lines = pdfLines(printToPdf(printing));
+    QList<double> sampleX;
+    for (const QList<Word> &line : lines) {
+        if (line.size() > 1 && line.constLast().text == QLatin1String("Bonjour"))
+            sampleX.append(line.constLast().x);
+    }
+    QCOMPARE(sampleX.size(), families.size());
+    for (double x : sampleX)
+        QVERIFY2(std::abs(x - sampleX.constFirst()) < 0.5, qPrintable(QString::number(x)));
+}
+
+void TestCataloguePrinting::dialogOffersNoPageRange()
+{
+    // A catalogue is printed whole: the dialog's page ranges stay greyed out.
+    CataloguePrinting printing(sources({"A"}, QStringLiteral("Bonjour")), m_window.get());
+    QStringList enabled;
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen = true;
+        for (const char *name : {"printRange", "pagesRadioButton", "pagesLineEdit", "from", "to"}) {
+            auto *control = dialog->findChild<QWidget *>(QLatin1String(name));
+            if (control && control->isEnabled())
+                enabled.append(QLatin1String(name));
+        }
+        QVERIFY(dialog->findChild<QAbstractButton *>(QStringLiteral("printAll"))->isChecked());
+        dialog->reject();
+    });
+    printing.run();
+    QVERIFY(seen);
+    QCOMPARE(enabled, QStringList());
+    QCOMPARE(m_messages->texts, QStringList());
 }
 
 void TestCataloguePrinting::longListPages()

@@ -37,6 +37,12 @@ public:
             *iconWatcher = visible;
     }
     void leftClick() { Q_EMIT leftClicked(); }
+    // The tray host ends: the icon has nowhere to be.
+    void loseHost()
+    {
+        available = false;
+        Q_EMIT hostLost();
+    }
     // What the desktop reports for a double click: the first click, then the double click.
     void doubleClick()
     {

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void everyMinimiseEndsInTheTray();
     void withoutATrayMinimisingIsOrdinary();
     void hiddenWindowCountsAsShown();
+    void windowComesBackWhenTheTrayGoes();
     void trayThatComesLaterGetsTheIcon();
     void retriesEndAfterThirtyOneAttempts();
     void iconGoesWithTheComponent();
@@ -155,6 +156,28 @@ void TestTTrayIcon::hiddenWindowCountsAsShown()
     m_window->hide();
     m_show->trigger();
     QVERIFY(m_window->isVisible());
+}
+
+void TestTTrayIcon::windowComesBackWhenTheTrayGoes()
+{
+    // In the tray: shown again, on the taskbar.
+    activate();
+    m_tray->HideToTray();
+    QVERIFY(inTray());
+    m_fake->loseHost();
+    QVERIFY(m_window->isVisible() && m_tray->programShown());
+    QVERIFY(m_tray->Visibility & tvVisibleTaskBar);
+
+    // Hidden without being minimised, as after a hidden start: shown too.
+    m_fake->available = true;
+    m_window->hide();
+    m_fake->loseHost();
+    QVERIFY(m_window->isVisible());
+
+    // A shown or minimised window is left as it is.
+    m_window->showMinimized();
+    m_fake->loseHost();
+    QVERIFY(m_window->windowState() & Qt::WindowMinimized);
 }
 
 void TestTTrayIcon::trayThatComesLaterGetsTheIcon()
