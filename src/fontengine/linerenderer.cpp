@@ -54,6 +54,10 @@ struct OpenFace
 {
     FT_Face ft = nullptr;
     hb_font_t *hb = nullptr;
+    // What shapes: hb, or, for a face with a symbol encoding beside its Unicode map, a font over
+    // hb that looks characters up in that encoding too.
+    hb_font_t *shaper = nullptr;
+    FT_CharMap symbolMap = nullptr;
     double pixelSize = -1;
     bool sized = false;
     RenderSettings settings;
@@ -72,6 +76,8 @@ struct OpenFace
 
     ~OpenFace()
     {
+        if (shaper && shaper != hb)
+            hb_font_destroy(shaper);
         if (hb)
             hb_font_destroy(hb);
         if (ft)
@@ -353,6 +359,38 @@ struct LineRenderer::Private
     void remember(const LineKey &key, RenderedLine line);
 };
 
+namespace {
+
+// A character the Unicode map lacks is looked up in the face's symbol encoding, as Qt does: the
+// URW symbol fonts' Type 1 files map "a" to alpha only there; below U+0100, at U+F000 up too.
+hb_bool_t symbolNominalGlyph(hb_font_t *font, void *data, hb_codepoint_t unicode,
+                             hb_codepoint_t *glyph, void *)
+{
+    if (hb_font_get_nominal_glyph(hb_font_get_parent(font), unicode, glyph))
+        return true;
+    auto *open = static_cast<OpenFace *>(data);
+    const FT_CharMap unicodeMap = open->ft->charmap;
+    FT_Set_Charmap(open->ft, open->symbolMap);
+    *glyph = FT_Get_Char_Index(open->ft, unicode);
+    if (*glyph == 0 && unicode < 0x100)
+        *glyph = FT_Get_Char_Index(open->ft, 0xF000 + unicode);
+    FT_Set_Charmap(open->ft, unicodeMap);
+    return *glyph != 0;
+}
+
+hb_font_funcs_t *symbolFontFuncs()
+{
+    static hb_font_funcs_t *funcs = [] {
+        hb_font_funcs_t *made = hb_font_funcs_create();
+        hb_font_funcs_set_nominal_glyph_func(made, symbolNominalGlyph, nullptr, nullptr);
+        hb_font_funcs_make_immutable(made);
+        return made;
+    }();
+    return funcs;
+}
+
+} // namespace
+
 OpenFace *LineRenderer::Private::open(const FontFace &face)
 {
     const QPair<QByteArray, int> key {face.file, face.index};
@@ -373,6 +411,18 @@ OpenFace *LineRenderer::Private::open(const FontFace &face)
     if (!opened->ft->charmap)
         FT_Select_Charmap(opened->ft, FT_ENCODING_MS_SYMBOL);
     opened->hb = hb_ft_font_create_referenced(opened->ft);
+    opened->shaper = opened->hb;
+    for (int i = 0; i < opened->ft->num_charmaps; ++i) {
+        const FT_CharMap map = opened->ft->charmaps[i];
+        if (map->encoding == FT_ENCODING_ADOBE_CUSTOM || map->encoding == FT_ENCODING_MS_SYMBOL) {
+            if (map != opened->ft->charmap) {
+                opened->symbolMap = map;
+                opened->shaper = hb_font_create_sub_font(opened->hb);
+                hb_font_set_funcs(opened->shaper, symbolFontFuncs(), opened.get(), nullptr);
+            }
+            break;
+        }
+    }
     opened->serial = nextSerial++;
     if (qsizetype(faces.size()) >= MaximumOpenFaces)
         faces.pop_front();
@@ -432,15 +482,27 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
         = FT_IS_SCALABLE(ft) && (!hinted || s.hintStyle == RenderSettings::HintStyle::Slight);
     hb_ft_font_set_load_flags(open.hb, open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags);
     hb_ft_font_changed(open.hb);
+    if (open.shaper != open.hb) {
+        // A font over another takes its size when made only.
+        int xScale = 0;
+        int yScale = 0;
+        hb_font_get_scale(open.hb, &xScale, &yScale);
+        hb_font_set_scale(open.shaper, xScale, yScale);
+        unsigned int xPpem = 0;
+        unsigned int yPpem = 0;
+        hb_font_get_ppem(open.hb, &xPpem, &yPpem);
+        hb_font_set_ppem(open.shaper, xPpem, yPpem);
+    }
     open.sizeKey = (qint64(std::lround(pixelSize * 64)) << 24) ^ (qint64(open.loadFlags) << 4)
         ^ qint64(open.renderMode);
 
-    // Vertical metrics as the toolkit takes them: the font's design values scaled, not the
-    // rasteriser's values rounded to whole pixels.
+    // Vertical metrics as the toolkit takes them: an OpenType or TrueType font's design values
+    // scaled, not the rasteriser's values rounded to whole pixels; the rasteriser's for another
+    // format (Type 1), which has no such tables.
     const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
     FT_Pos ascent = ft->size->metrics.ascender;
     FT_Pos descent = -ft->size->metrics.descender;
-    if (FT_IS_SCALABLE(ft)) {
+    if (FT_IS_SCALABLE(ft) && FT_IS_SFNT(ft)) {
         ascent = FT_MulFix(ft->ascender, ft->size->metrics.y_scale);
         descent = -FT_MulFix(ft->descender, ft->size->metrics.y_scale);
         // The font asks for its typographic metrics to be used (fsSelection bit 7).
@@ -562,7 +624,7 @@ std::vector<PlacedGlyph> LineRenderer::Private::place(OpenFace &open, const Face
         hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.script);
         hb_buffer_guess_segment_properties(buffer);
-        hb_shape(open.hb, buffer, nullptr, 0);
+        hb_shape(open.shaper, buffer, nullptr, 0);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);

@@ -174,9 +174,9 @@ void CataloguePrinting::print(QPrinter &printer)
         const QString failure = destination.deliver(stream.close());
         delete m_progress;
         m_printing = false;
-        PlainMessage::show(
-            failure.isEmpty() ? CompletedMessage : PrintDestination::failureMessage(failure),
-            m_window);
+        PlainMessage::show(failure.isEmpty() ? CompletedMessage
+                                             : PrintDestination::failureMessage(failure),
+                           m_window);
     };
     try {
         catalogue.write(stream);

@@ -39,9 +39,8 @@ QString refusal(const QString &printerName)
     const char *accepting
         = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     if (accepting && qstrcmp(accepting, "false") == 0)
-        return notAccepting(printerName,
-                            cupsGetOption("printer-state-message", dest->num_options,
-                                          dest->options));
+        return notAccepting(
+            printerName, cupsGetOption("printer-state-message", dest->num_options, dest->options));
     return {};
 }
 

@@ -24,10 +24,10 @@ QFileDevice::Permissions newFilePermissions()
     ::umask(mask);
     const mode_t mode = 0666 & ~mask;
     QFileDevice::Permissions permissions;
-    const std::pair<mode_t, QFileDevice::Permission> bits[] = {
-        {S_IRUSR, QFileDevice::ReadOwner}, {S_IWUSR, QFileDevice::WriteOwner},
-        {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
-        {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther}};
+    const std::pair<mode_t, QFileDevice::Permission> bits[]
+        = {{S_IRUSR, QFileDevice::ReadOwner}, {S_IWUSR, QFileDevice::WriteOwner},
+           {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
+           {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther}};
     for (const auto &[bit, permission] : bits) {
         if (mode & bit)
             permissions |= permission;
@@ -90,7 +90,8 @@ QString PrintDestination::deliver(bool painterEnded)
     if (!m_pdfPath.isEmpty())
         return deliverPdf();
     if (!painterEnded || m_printer.printerState() == QPrinter::Error)
-        return QStringLiteral("l'imprimante %1 n'a pas reçu le document").arg(m_printer.printerName());
+        return QStringLiteral("l'imprimante %1 n'a pas reçu le document")
+            .arg(m_printer.printerName());
     if (m_printer.outputFormat() == QPrinter::NativeFormat && !m_printer.printerName().isEmpty())
         return CupsQueue::lastJobFailure(m_printer.printerName());
     return {};

@@ -148,8 +148,8 @@ class SecondStartMinimised(InstancesTestCase):
         time.sleep(1.0)  # no late hide
         self.assertEqual(self.session.wm_state(window), 'Iconic')
         self.second_start()
-        wait_for(lambda: self.session.wm_state(window) == 'Normal'
-                 and self.session.is_viewable(window), what='the window shown')
+        wait_for(lambda: self.session.wm_state(window) == 'Normal' and self.settled(window),
+                 what='the window shown and active')
         self.exit_with_button(window)
 
     def test_minimised_copy_is_restored(self):

@@ -79,7 +79,38 @@ class Printing(GlyphorTestCase):
         self.assertEqual([f for f in os.listdir(self.workdir) if f.endswith('.pdf')], [])
         self.exit_with_button(window)
 
-    def test_print_to_a_cups_queue(self):
+    def expect_failure_message(self):
+        """The message that follows the job, answered: a failure's, whose words are checked by the
+        printing's own tests; here, it is told from the much narrower success message by its
+        width, and kept as a picture."""
+        box = self.session.wait_window(MESSAGE_BOX_NAME, timeout=60)
+        self.session.screenshot('failed', box)
+        self.assertGreater(self.session.window_info(box)['width'], 350)
+        self.session.key(box, 'Return')
+        wait_for(lambda: not self.session.find_windows(MESSAGE_BOX_NAME), what='the message to go')
+
+    def test_full_disk_is_reported_and_leaves_the_old_file(self):
+        if os.geteuid() != 0:
+            self.skipTest('mounting a small tmpfs needs root')
+        documents = os.path.join(self.workdir, 'Documents')
+        os.makedirs(documents)
+        subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=16k', 'tmpfs', documents], check=True)
+        self.addCleanup(subprocess.run, ['umount', '-l', documents])
+        pdf = os.path.join(documents, JOB_TITLE + '.pdf')
+        with open(pdf, 'wb') as f:
+            f.write(b'the catalogue of last week')
+
+        window = self.start_glyphor()
+        dialog = self.open_dialog(window)
+        self.session.key(dialog, 'Return')
+        self.expect_failure_message()
+        # The old file whole, nothing cut short beside it.
+        self.assertEqual(os.listdir(documents), [JOB_TITLE + '.pdf'])
+        with open(pdf, 'rb') as f:
+            self.assertEqual(f.read(), b'the catalogue of last week')
+        self.exit_with_button(window)
+
+    def private_cups(self):
         why = missing_tools()
         if why:
             self.skipTest(why)
@@ -88,6 +119,20 @@ class Printing(GlyphorTestCase):
         self.addCleanup(cups.stop)
         cups.start()
         self.session.program_env['CUPS_SERVER'] = cups.socket
+        return cups
+
+    def test_queue_that_refuses_jobs_is_reported(self):
+        cups = self.private_cups()
+        cups.run('cupsreject', '-r', 'en panne', 'GlyphorTest')
+        window = self.start_glyphor()
+        dialog = self.open_dialog(window)
+        self.session.key(dialog, 'Return')
+        self.expect_failure_message()
+        self.assertEqual(cups.completed_jobs(), [])
+        self.exit_with_button(window)
+
+    def test_print_to_a_cups_queue(self):
+        cups = self.private_cups()
 
         window = self.start_glyphor()
         dialog = self.open_dialog(window)

@@ -2,9 +2,13 @@
 tray, come back by click or menu, quit from the menu."""
 
 import os
+import subprocess
 import time
 
-from glyphor_session import GlyphorTestCase, main, settings_file, wait_for
+from glyphor_session import MESSAGE_BOX_NAME, GlyphorTestCase, main, settings_file, wait_for
+
+MAKE_CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'bench',
+                           'make_corpus.py')
 
 
 class Tray(GlyphorTestCase):
@@ -99,8 +103,13 @@ class Tray(GlyphorTestCase):
         self.exit_with_button(window)
 
     def test_menu_takes_the_mouse_and_ends_the_program_during_a_print(self):
-        # A catalogue long enough to be still printing: a long sample at the largest size.
-        self.session.write_settings(settings_file(string='Wj' * 1500, size=72))
+        # A catalogue long enough to be still printing: a thousand families, their samples at the
+        # largest size.
+        corpus = os.path.join(self.workdir, 'corpus')
+        subprocess.run(['/usr/bin/python3', MAKE_CORPUS, '1000', '--folder', corpus], check=True,
+                       stdout=subprocess.DEVNULL)
+        self.session.program_env['FONTCONFIG_FILE'] = os.path.join(corpus, 'fonts.conf')
+        self.session.write_settings(settings_file(string='Wj' * 40, size=72))
         self.session.program_env['CUPS_SERVER'] = os.path.join(self.workdir, 'no-cups.sock')
         window = self.start_glyphor()
         icon = self.session.tray_icon()
@@ -121,6 +130,9 @@ class Tray(GlyphorTestCase):
         self.session.run('xdotool', 'mousemove', '--window', str(menu), '40', '10')
         self.session.screenshot('menu-during-print')
         self.session.run('xdotool', 'click', '1')
+        # The job stops and says so; once that is answered, the program ends.
+        box = self.session.wait_window(MESSAGE_BOX_NAME, timeout=30)
+        self.session.key(box, 'Return')
         self.assertEqual(self.session.wait_exit(30), 0)
         wait_for(self.session.tray_icon_gone, what='the icon to go')
         self.assertTrue(self.session.read_settings().startswith(b'[glyphor]\nString=WjWj'))

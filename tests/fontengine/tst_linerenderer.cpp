@@ -122,6 +122,16 @@ void TestLineRenderer::matchesQt_data()
         << "DejaVu Sans" << 16 << false << false << false << QColor(Qt::black) << QColor(Qt::white)
         << QStringLiteral(" abc \u05E9\u05DC\u05D5\u05DD def "
                           "\u0645\u0631\u062D\u0628\u0627 e\u0301");
+    // Debian's URW symbol fonts as Type 1 files (where the tests add them): letters are symbols.
+    for (const char *family : {"D050000L", "Standard Symbols PS"}) {
+        if (!FontCatalog::system().hasFamily(QString::fromLatin1(family)))
+            continue;
+        for (int points : {12, 36}) {
+            QTest::addRow("%s %d", family, points)
+                << QString::fromLatin1(family) << points << false << false << false
+                << QColor(Qt::black) << QColor(Qt::white) << QStringLiteral(" abc ABC 123 \u2660");
+        }
+    }
     // Characters the font lacks: its own missing-glyph box, never another font's glyph.
     QTest::newRow("missing glyphs")
         << "Liberation Serif" << 16 << false << false << false << QColor(Qt::black)

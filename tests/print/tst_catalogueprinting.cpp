@@ -6,13 +6,16 @@
 #include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTimer>
+
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +105,7 @@ private Q_SLOTS:
     void wideSampleWraps();
     void stopFromTheProgressWindow();
     void printerThatCannotStart();
+    void fullDiskKeepsTheFileItWouldReplace();
     void errorStillEndsTheJob();
 
 private:
@@ -350,6 +354,41 @@ void TestCataloguePrinting::printerThatCannotStart()
     const QString pdf = printToPdf(printing, "missing-folder/catalogue.pdf");
     QCOMPARE(m_messages->texts, QStringList {"Impossible d'écrire dans " + pdf});
     QVERIFY(!QFile::exists(pdf));
+}
+
+void TestCataloguePrinting::fullDiskKeepsTheFileItWouldReplace()
+{
+    if (geteuid() != 0)
+        QSKIP("a small disk (tmpfs) is mounted by root only");
+    const QString folder = m_dir.filePath(QStringLiteral("full"));
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(QProcess::execute(QStringLiteral("mount"),
+                               {"-t", "tmpfs", "-o", "size=16k", "tmpfs", folder}),
+             0);
+    const auto unmount = qScopeGuard([&] {
+        QProcess::execute(QStringLiteral("umount"), {"-l", folder});
+    });
+    const QString pdf = folder + QStringLiteral("/catalogue.pdf");
+    QFile old(pdf);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last week's catalogue") > 0);
+    old.close();
+
+    CataloguePrinting printing(sources(FontFamilies::installed(), QStringLiteral("Bonjour")),
+                               m_window.get());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printing.print(printer);
+
+    QCOMPARE(m_messages->texts,
+             QStringList {"L'impression a échoué : le disque est plein, " + pdf
+                          + " n'a pas pu être écrit en entier"});
+    // The file it would have replaced is whole, nothing is left beside it, and the printer
+    // still names the user's file.
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"catalogue.pdf"});
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), "last week's catalogue");
+    QCOMPARE(printer.outputFileName(), pdf);
 }
 
 void TestCataloguePrinting::errorStillEndsTheJob()
