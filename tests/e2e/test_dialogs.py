@@ -11,6 +11,52 @@ ABOUT_NAME = r'^A propos\.\.\.$'
 MORE_INFO = (8 + 306 // 2, 87 + 25 // 2)
 
 
+HTML_DIALOG_NAME = "^Génération d'une liste HTML$"
+# The HTML dialog's help button, whose bounds are 335, 244, 35, 26.
+HTML_DIALOG_HELP = (335 + 35 // 2, 244 + 26 // 2)
+# The help page's first link, "La fenêtre principale", at the top left of its text.
+HELP_FIRST_LINK = (40, 58)
+
+
+class HelpOverADialog(GlyphorTestCase):
+    window_manager = True
+    tray = True
+
+    def visible_windows(self):
+        return set(self.session.run('xdotool', 'search', '--onlyvisible', '--class', 'glyphor',
+                                    check=False).stdout.split())
+
+    def test_help_from_the_html_dialog_is_in_front_and_usable(self):
+        window = self.start_glyphor()
+        icon = self.session.tray_icon()
+        self.session.click_control(window, 'GenererrHTML')
+        dialog = self.session.wait_window(HTML_DIALOG_NAME)
+        self.session.click(dialog, *HTML_DIALOG_HELP)
+        help_window = self.session.wait_window(HELP_NAME)
+        self.assertEqual(self.session.window_name(help_window),
+                         'Aide de Glyphor - La page HTML')
+        # In front, and it takes clicks while the dialog is open.
+        wait_for(lambda: self.session.run('xdotool', 'getactivewindow').stdout.strip()
+                 == str(help_window), what='the help in front')
+        self.session.screenshot('help-over-the-dialog')
+        self.session.click(help_window, *HELP_FIRST_LINK)
+        wait_for(lambda: self.session.window_name(help_window) ==
+                 'Aide de Glyphor - La fenêtre principale', what='the link followed')
+
+        # The tray icon's menu opens too.
+        before = self.visible_windows()
+        self.session.run('xdotool', 'mousemove', '--window', str(icon), '11', '11', 'click', '3')
+        wait_for(lambda: self.visible_windows() - before, timeout=10, what='the tray menu')
+        self.session.run('xdotool', 'key', 'Escape')
+        wait_for(lambda: self.visible_windows() == before, what='the menu to close')
+
+        # The dialog still works, and closes.
+        self.session.key(dialog, 'Escape')
+        wait_for(lambda: not self.session.find_windows(HTML_DIALOG_NAME),
+                 what='the dialog to close')
+        self.exit_with_button(window)
+
+
 class Dialogs(GlyphorTestCase):
     def open_about_box(self, window):
         self.session.click_control(window, 'AboutBtn')
