@@ -143,6 +143,21 @@ LineStyle FontListDelegate::sampleStyle(int logicalDpi)
     return style;
 }
 
+int FontListDelegate::sampleBaseline(const RenderedLine &sample, int top, int height)
+{
+    const int natural = top + 1 + sample.ascent;
+    if (sample.coverage.isNull())
+        return natural;
+    const int bottom = top + height;
+    const int inkAbove = sample.origin.y(); // from the ink's top down to the baseline
+    const int inkBelow = sample.coverage.height() - inkAbove;
+    if (natural + inkBelow <= bottom)
+        return natural;
+    if (sample.coverage.height() <= height)
+        return std::max(top + inkAbove, bottom - inkBelow);
+    return top + inkAbove - (sample.coverage.height() - height) / 2;
+}
+
 void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
@@ -184,8 +199,11 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const RenderedLine &sample
         = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_sample, style,
                           int(std::ceil((line.right() + 1 - left) * ratio)));
-    LineRenderer::draw(*painter, QPointF(left, line.top() + 1 + sample.ascent / ratio), sample,
-                       painter->pen().color(), background, ratio);
+    // The line's top and height in device pixels, where the sample's ink is placed.
+    const int baseline = sampleBaseline(sample, int(std::lround((line.top() + 1) * ratio)) - 1,
+                                        int(std::lround(line.height() * ratio)));
+    LineRenderer::draw(*painter, QPointF(left, baseline / ratio), sample, painter->pen().color(),
+                       background, ratio);
 
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;

@@ -60,6 +60,9 @@ struct OpenFace
     FT_CharMap symbolMap = nullptr;
     double pixelSize = -1;
     bool sized = false;
+    // A colour bitmap font (emoji) is drawn from its strike scaled to the size asked for.
+    bool colour = false;
+    double bitmapScale = 1;
     RenderSettings settings;
     FT_Int32 loadFlags = FT_LOAD_DEFAULT;
     FT_Render_Mode renderMode = FT_RENDER_MODE_NORMAL;
@@ -267,9 +270,21 @@ QImage inkOf(const FT_Bitmap &bitmap, bool blueFirst)
         }
         return image;
     }
-    default:
-        return {}; // colour bitmaps and other modes carry no coverage we can blend
+    case FT_PIXEL_MODE_BGRA: {
+        // Premultiplied blue, green, red, alpha bytes: a premultiplied ARGB pixel in memory.
+        QImage image(int(bitmap.width), rows, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < rows; ++y)
+            std::copy_n(bitmap.buffer + y * bitmap.pitch, bitmap.width * 4, image.scanLine(y));
+        return image;
     }
+    default:
+        return {}; // other modes carry no coverage we can blend
+    }
+}
+
+bool isColourInk(const QImage &ink)
+{
+    return ink.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
 // Ink where two glyphs overlap adds up as two layers of paint would.
@@ -321,6 +336,7 @@ struct LineRenderer::Private
     std::list<std::pair<LineKey, RenderedLine>> lines;
     QHash<LineKey, decltype(lines)::iterator> lineIndex;
     qsizetype lineBytes = 0;
+    RenderedLine undrawn; // the last line that could not be drawn, kept out of the cache
 
     explicit Private(const FontCatalog &c)
         : catalog(c)
@@ -439,6 +455,21 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
     if (FT_IS_SCALABLE(ft)) {
         // Qt sizes its fonts in whole pixels.
         open.sized = FT_Set_Char_Size(ft, 0, FT_F26Dot6(std::lround(pixelSize)) * 64, 72, 72) == 0;
+    } else if (FT_HAS_COLOR(ft) && ft->num_fixed_sizes > 0) {
+        // A colour bitmap font (emoji) draws from its shortest strike at least as tall as the
+        // size asked for, scaled to it, as the toolkit scales it.
+        const int wanted = int(std::lround(pixelSize));
+        int best = 0;
+        for (int i = 1; i < ft->num_fixed_sizes; ++i) {
+            const int height = ft->available_sizes[i].height;
+            const int bestHeight = ft->available_sizes[best].height;
+            if ((bestHeight < wanted && height > bestHeight)
+                || (height >= wanted && height < bestHeight))
+                best = i;
+        }
+        open.sized = FT_Select_Size(ft, best) == 0;
+        open.colour = true;
+        open.bitmapScale = double(wanted) / ft->available_sizes[best].height;
     } else if (ft->num_fixed_sizes > 0) {
         // A bitmap font draws at the strike nearest the size asked for.
         int nearest = 0;
@@ -473,6 +504,8 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
     // whatever the settings.
     open.outline = pixelSize >= OutlineSize;
     open.loadFlags = open.outline ? FT_LOAD_NO_HINTING : hintedFlags;
+    if (open.colour)
+        open.loadFlags |= FT_LOAD_COLOR;
     open.renderMode = open.outline || (s.antialias && !subpixel) ? FT_RENDER_MODE_NORMAL
         : !s.antialias                                           ? FT_RENDER_MODE_MONO
         : vertical                                               ? FT_RENDER_MODE_LCD_V
@@ -511,6 +544,8 @@ bool LineRenderer::Private::setSize(OpenFace &open, const FontFace &face, double
             descent = -FT_MulFix(os2->sTypoDescender, ft->size->metrics.y_scale);
         }
     }
+    ascent = FT_Pos(ascent * open.bitmapScale);
+    descent = FT_Pos(descent * open.bitmapScale);
     open.ascent = int((ascent + 32) >> 6);
     open.descent = descent / 64.0;
 
@@ -555,6 +590,14 @@ const GlyphInk *LineRenderer::Private::glyph(OpenFace &face, const GlyphKey &key
     if (slot->bitmap.width > 0 && slot->bitmap.rows > 0)
         ink.image = inkOf(slot->bitmap, blueFirst);
     ink.offset = QPoint(slot->bitmap_left, -slot->bitmap_top);
+    if (face.bitmapScale != 1 && !ink.image.isNull()) {
+        const double scale = face.bitmapScale;
+        ink.image = ink.image.scaled(std::max(1, int(std::lround(ink.image.width() * scale))),
+                                     std::max(1, int(std::lround(ink.image.height() * scale))),
+                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ink.offset = QPoint(int(std::lround(ink.offset.x() * scale)),
+                            int(std::lround(ink.offset.y() * scale)));
+    }
     return remember(key, ink);
 }
 
@@ -628,10 +671,14 @@ std::vector<PlacedGlyph> LineRenderer::Private::place(OpenFace &open, const Face
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
+        // A colour bitmap font's strike is drawn scaled: so are its advances.
+        const auto scaled = [&open](FT_Pos value) {
+            return open.bitmapScale == 1 ? value : FT_Pos(std::lround(value * open.bitmapScale));
+        };
         for (unsigned i = 0; i < count; ++i) {
-            const FT_Pos x = pen + positions[i].x_offset;
-            const FT_Pos y = -positions[i].y_offset;
-            pen += advanceOf(open, infos[i].codepoint, positions[i].x_advance, widening);
+            const FT_Pos x = pen + scaled(positions[i].x_offset);
+            const FT_Pos y = -scaled(positions[i].y_offset);
+            pen += scaled(advanceOf(open, infos[i].codepoint, positions[i].x_advance, widening));
             if (x > FT_Pos(maxWidth) * 64)
                 continue;
             FT_Pos whole = x & ~63;
@@ -670,7 +717,17 @@ void LineRenderer::Private::compose(const std::vector<PlacedGlyph> &glyphs, cons
     QImage coverage(bounds.size(), subpixel ? QImage::Format_RGB32 : QImage::Format_Alpha8);
     coverage.fill(0);
     const QPoint origin = -bounds.topLeft();
+    QImage colourInk;
     for (const PlacedGlyph &glyph : glyphs) {
+        if (isColourInk(glyph.ink)) {
+            if (colourInk.isNull()) {
+                colourInk = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+                colourInk.fill(Qt::transparent);
+            }
+            QPainter painter(&colourInk);
+            painter.drawImage(glyph.topLeft + origin, glyph.ink);
+            continue;
+        }
         const QRect target = QRect(glyph.topLeft + origin, glyph.ink.size()) & coverage.rect();
         for (int y = target.top(); y <= target.bottom(); ++y) {
             const int inkY = y - glyph.topLeft.y() - origin.y();
@@ -704,16 +761,22 @@ void LineRenderer::Private::compose(const std::vector<PlacedGlyph> &glyphs, cons
             std::fill_n(coverage.scanLine(y) + bar.left(), bar.width(), uchar(255));
     }
     line.coverage = std::move(coverage);
+    line.colourInk = std::move(colourInk);
     line.origin = origin;
+}
+
+static qsizetype inkBytes(const RenderedLine &line)
+{
+    return line.coverage.sizeInBytes() + line.colourInk.sizeInBytes();
 }
 
 void LineRenderer::Private::remember(const LineKey &key, RenderedLine line)
 {
-    const qsizetype bytes = line.coverage.sizeInBytes();
+    const qsizetype bytes = inkBytes(line);
     while (!lines.empty()
            && (qsizetype(lines.size()) >= MaximumCachedLines
                || lineBytes + bytes > MaximumCachedBytes)) {
-        lineBytes -= lines.front().second.coverage.sizeInBytes();
+        lineBytes -= inkBytes(lines.front().second);
         lineIndex.remove(lines.front().first);
         lines.pop_front();
     }
@@ -738,7 +801,14 @@ const RenderedLine &LineRenderer::line(const QString &family, const QString &tex
         d->lines.splice(d->lines.end(), d->lines, *found);
         return d->lines.back().second;
     }
-    d->remember(key, d->render(family, text, style, maxWidth));
+    RenderedLine rendered = d->render(family, text, style, maxWidth);
+    // A face that could not be opened or sized this time is tried again at the next call: a
+    // line kept undrawn would stay blank until its text, size or width changed.
+    if (!rendered.drawn) {
+        d->undrawn = std::move(rendered);
+        return d->undrawn;
+    }
+    d->remember(key, std::move(rendered));
     return d->lines.back().second;
 }
 
@@ -749,7 +819,13 @@ void LineRenderer::draw(QPainter &painter, QPointF penStart, const RenderedLine 
         return;
     QImage ink = colour(line.coverage, text.rgb(), background.rgb());
     ink.setDevicePixelRatio(devicePixelRatio);
-    painter.drawImage(penStart - QPointF(line.origin) / devicePixelRatio, ink);
+    const QPointF topLeft = penStart - QPointF(line.origin) / devicePixelRatio;
+    painter.drawImage(topLeft, ink);
+    if (!line.colourInk.isNull()) {
+        QImage colourInk = line.colourInk;
+        colourInk.setDevicePixelRatio(devicePixelRatio);
+        painter.drawImage(topLeft, colourInk);
+    }
 }
 
 QImage LineRenderer::colour(const QImage &coverage, QRgb pen, QRgb under)

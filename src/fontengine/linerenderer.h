@@ -28,6 +28,9 @@ struct RenderedLine
     // sub-pixel (red, green, blue as the screen orders them) for sub-pixel drawing. Null when
     // nothing is inked (blanks, an empty text).
     QImage coverage;
+    // Colour glyphs (emoji) in their own colours, premultiplied, laid over the coverage: the same
+    // size and origin. Null when the line has none.
+    QImage colourInk;
     QPoint origin; // the pen's start on the baseline, in the image's coordinates
     int ascent = 0; // the font's ascent in pixels: the baseline's distance below the line's top
     bool drawn = false; // false: the family has no face that could be opened and sized
@@ -50,7 +53,8 @@ public:
                              int maxWidth);
 
     // Draws a line with its pen start at penStart, in colour text over the colour background
-    // (which sub-pixel coverage blends with; greyscale coverage blends with whatever is there).
+    // (which sub-pixel coverage blends with; greyscale coverage blends with whatever is there);
+    // colour glyphs keep their own colours.
     // A line rendered for a device pixel ratio is drawn with that ratio.
     static void draw(QPainter &painter, QPointF penStart, const RenderedLine &line,
                      const QColor &text, const QColor &background, qreal devicePixelRatio = 1);

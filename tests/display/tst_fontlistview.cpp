@@ -26,6 +26,8 @@ private Q_SLOTS:
     void sampleStyleFollowsTheState();
     void nameColumnMeasuredOncePerReset();
     void longNameCutShort();
+    void tallInkFitsTheLine_data();
+    void tallInkFitsTheLine();
     void selectionReports();
 
 private:
@@ -205,6 +207,38 @@ void TestFontListView::longNameCutShort()
         QVERIFY2(sample.topLeft.x() < line.left() + column + 2 + 20,
                  qPrintable(QString::number(sample.topLeft.x())));
     }
+}
+
+void TestFontListView::tallInkFitsTheLine_data()
+{
+    // A line 22 pixels high at 100; the sample's ascent, and its ink as coverage: the ink's height
+    // and how far it reaches above the baseline.
+    QTest::addColumn<int>("ascent");
+    QTest::addColumn<int>("inkHeight");
+    QTest::addColumn<int>("inkAbove");
+    QTest::addColumn<int>("baseline");
+    QTest::newRow("ordinary font: one pixel, then its ascent") << 15 << 19 << 15 << 116;
+    QTest::newRow("descender at the very bottom") << 15 << 21 << 15 << 116;
+    QTest::newRow("no ink") << 15 << 0 << 0 << 116;
+    // A mathematics or Nastaliq font, its ascent far taller than its letters: raised to fit.
+    QTest::newRow("tall ascent") << 41 << 20 << 15 << 117;
+    QTest::newRow("tall ascent, ink as tall as the line") << 41 << 22 << 15 << 115;
+    // Ink taller than the line: centred on it.
+    QTest::newRow("ink taller than the line") << 41 << 40 << 30 << 121;
+}
+
+void TestFontListView::tallInkFitsTheLine()
+{
+    QFETCH(int, ascent);
+    QFETCH(int, inkHeight);
+    QFETCH(int, inkAbove);
+    RenderedLine sample;
+    sample.ascent = ascent;
+    if (inkHeight > 0)
+        sample.coverage = QImage(10, inkHeight, QImage::Format_Alpha8);
+    sample.origin = QPoint(0, inkAbove);
+    QFETCH(int, baseline);
+    QCOMPARE(FontListDelegate::sampleBaseline(sample, 100, 22), baseline);
 }
 
 void TestFontListView::selectionReports()

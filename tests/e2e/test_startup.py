@@ -4,7 +4,7 @@ import os
 import subprocess
 import time
 
-from glyphor_session import MAIN_WINDOW_NAME, GlyphorTestCase, main, wait_for
+from glyphor_session import MAIN_WINDOW_NAME, GlyphorTestCase, main, stop_process, wait_for
 
 WHITE = '#ffffff'
 # Inside the list's first two lines (22 pixels each at the default size 12), clear of their edges.
@@ -51,6 +51,27 @@ class Startup(GlyphorTestCase):
         self.assertEqual(self.session.mapped_events(window), ['map', 'unmap'])
         self.assertEqual(self.session.find_windows(MAIN_WINDOW_NAME), [])
         self.assertEqual(self.session.window_info(window)['state'], 'IsUnMapped')
+
+    def test_every_line_has_its_sample_at_the_first_paint_under_load(self):
+        # Both cores kept busy while the program starts, three times: each visible line shows
+        # its sample as soon as the window is on the screen, not after a later repaint.
+        for attempt in range(3):
+            load = [subprocess.Popen(['sh', '-c', 'while :; do :; done']) for _ in range(3)]
+            try:
+                window = self.start_glyphor()
+
+                def blank_rows():
+                    return [row for row in range(6)
+                            if not any(is_dark(colour) for _, colour in self.session.colours(
+                                window, (200, 3 + 22 * row, 260, 16)))]
+                # The list is painted in one go: once any line shows, all of them must.
+                blank, = wait_for(lambda: (lambda rows: (rows,) if len(rows) < 6 else None)(
+                    blank_rows()), timeout=5, what='the first paint')
+            finally:
+                for process in load:
+                    stop_process(process)
+            self.assertEqual(blank, [], self.session.screenshot('first-paint-%d' % attempt))
+            self.exit_with_button(window)
 
     def test_help_and_version_answer_without_starting(self):
         env = dict(self.session.env)
