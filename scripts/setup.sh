@@ -10,7 +10,7 @@ packages=(
     libfontconfig-dev libfreetype-dev libharfbuzz-dev fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils trayer openbox
     python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev
-    fonts-urw-base35
+    fonts-urw-base35 fonts-noto-color-emoji fonts-stix fonts-noto-core
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
     clang libclang-rt-14-dev
 )
