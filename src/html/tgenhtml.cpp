@@ -36,6 +36,8 @@ TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &
     ui->nomFichierHTML->setDefaultExtension(QStringLiteral("htm"));
     ui->NomBUTINEUR->setDialogTitle(QStringLiteral("Recherche de fichier"));
     ui->NomBUTINEUR->setFilter(QStringLiteral("Fichers Exécutables (*)"));
+    // "firefox --private-window" names firefox; a path with spaces names its file.
+    ui->NomBUTINEUR->setReading(FileNameRules::Reading::Command);
 
     bind(ui->GenererFIC, &TGenHTML::GenererFICClick);
     bind(ui->GenererVisualiserFIC, &TGenHTML::GenererVisualiserFICClick);

@@ -17,6 +17,7 @@ GENERATE = (42 + 166 // 2, 169 + 24 // 2)
 GENERATE_AND_VIEW = (211 + 166 // 2, 169 + 24 // 2)
 CLOSE = (150 + 89 // 2, 244 + 26 // 2)
 BROWSER_FIELD = (127 + 100, 201 + 21 // 2)
+FILE_FIELD = (44 + 150, 138 + 21 // 2)
 TEST_FAMILIES = ['DejaVu Sans', 'DejaVu Serif', 'Liberation Mono', 'Liberation Sans',
                  'Liberation Serif']
 CHROMIUM = shutil.which('chromium')
@@ -116,6 +117,36 @@ class HtmlPage(GlyphorTestCase):
         # The browser field is remembered at close: empty now.
         self.exit_with_button(window)
         self.assertEqual(self.session.read_settings(), settings_file(browser=''))
+
+    def test_page_name_with_spaces(self):
+        """A page name typed with spaces, unquoted, is the page's name: the text up to a space
+        names another file, which must stay as it was."""
+        folder = os.path.join(self.workdir, 'essai')
+        os.makedirs(os.path.join(folder, 'Mes Pages'))
+        unrelated = os.path.join(folder, 'notes')
+        with open(unrelated, 'wb') as notes:
+            notes.write(b'mes notes\n')
+        window = self.start_glyphor()
+
+        for name in ('notes de cours.htm', os.path.join('Mes Pages', 'liste des polices.htm')):
+            page = os.path.join(folder, name)
+            dialog = self.open_dialog(window)
+            self.session.click(dialog, *FILE_FIELD)
+            self.session.key(dialog, 'ctrl+a', 'BackSpace')
+            self.session.type(dialog, page)
+            self.session.click(dialog, *GENERATE)
+            # No question: no file of that name exists. Then "Fichier généré !".
+            box = self.session.wait_window(MESSAGE_BOX_NAME + '|' + QUESTION_NAME)
+            self.assertEqual(self.session.window_name(box), 'Glyphor')
+            self.session.key(box, 'Return')
+            wait_for(lambda: not self.session.is_viewable(dialog), what='the dialog to close')
+            with open(page, 'rb') as written:
+                self.assertTrue(written.read().endswith(b'</HTML>\r\n'))
+
+        with open(unrelated, 'rb') as notes:
+            self.assertEqual(notes.read(), b'mes notes\n')
+        self.assertEqual(sorted(os.listdir(folder)), ['Mes Pages', 'notes', 'notes de cours.htm'])
+        self.exit_with_button(window)
 
     def chromium(self, *args):
         """Runs headless Chromium with the test fonts; returns its output."""
