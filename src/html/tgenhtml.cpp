@@ -139,7 +139,11 @@ void TGenHTML::GenererVisualiserFICClick()
     GenererPageHTML();
     if (!FichierGenere)
         return;
-    WebBrowser::start(ui->NomBUTINEUR->fileName(), ui->nomFichierHTML->fileName());
+    const QString browser = ui->NomBUTINEUR->fileName();
+    if (!WebBrowser::start(browser, ui->nomFichierHTML->fileName()))
+        PlainMessage::show(QStringLiteral("Impossible de lancer le navigateur ")
+                               + WebBrowser::program(browser),
+                           this);
 }
 
 void TGenHTML::Button1Click()
