@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace HtmlFontPage {
 
 namespace {
@@ -36,6 +38,71 @@ QString escapedName(const QString &name)
         }
     }
     return escaped;
+}
+
+bool isIdentifierStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c.unicode() >= 0x80;
+}
+
+bool isIdentifierChar(QChar c)
+{
+    return isIdentifierStart(c) || (c >= u'0' && c <= u'9') || c == u'-';
+}
+
+// One word a browser reads as a CSS identifier.
+bool isIdentifier(QStringView word)
+{
+    // One hyphen may come before the first character, or two instead of it.
+    const QStringView body = word.startsWith(u'-') ? word.sliced(1) : word;
+    if (body.isEmpty() || !(isIdentifierStart(body[0]) || body[0] == u'-'))
+        return false;
+    return std::all_of(body.begin() + 1, body.end(), isIdentifierChar);
+}
+
+// Browsers read FACE as a CSS list of families. Unquoted, a name is a family only when it is
+// words that are each a CSS identifier, one space apart, and not alone a generic family or a
+// CSS keyword. "Default", the list's entry for the default font, is left as it is: browsers
+// read it as no family and draw its row in their default font, as meant.
+bool isPlainFamily(const QString &name)
+{
+    static const QStringList keywords
+        = {QStringLiteral("serif"),         QStringLiteral("sans-serif"),
+           QStringLiteral("cursive"),       QStringLiteral("fantasy"),
+           QStringLiteral("monospace"),     QStringLiteral("system-ui"),
+           QStringLiteral("emoji"),         QStringLiteral("math"),
+           QStringLiteral("fangsong"),      QStringLiteral("ui-serif"),
+           QStringLiteral("ui-sans-serif"), QStringLiteral("ui-monospace"),
+           QStringLiteral("ui-rounded"),    QStringLiteral("inherit"),
+           QStringLiteral("initial"),       QStringLiteral("unset"),
+           QStringLiteral("revert"),        QStringLiteral("revert-layer")};
+    for (qsizetype start = 0;;) {
+        const qsizetype space = name.indexOf(u' ', start);
+        const qsizetype end = space < 0 ? name.size() : space;
+        if (!isIdentifier(QStringView(name).sliced(start, end - start)))
+            return false;
+        if (space < 0)
+            return start > 0 || !keywords.contains(name, Qt::CaseInsensitive);
+        start = space + 1;
+    }
+}
+
+// The FACE attribute's family, before the markup characters are escaped: a name a browser would
+// not read as one family whole goes in as a quoted CSS string.
+QString faceFamily(const QString &name)
+{
+    if (isPlainFamily(name))
+        return name;
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : name) {
+        if (c == u'"' || c == u'\\')
+            quoted += u'\\' + QString(c);
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            quoted += u'\\' + QString::number(c.unicode(), 16) + u' ';
+        else
+            quoted += c;
+    }
+    return quoted + u'"';
 }
 
 // The page being written: lines go to a temporary file, which replaces the target only once
@@ -107,8 +174,8 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
         const QString sample = content.sample ? content.sample() : QString();
         page.EcrireLigne(QStringLiteral("<TR>"));
         page.EcrireLigne(QStringLiteral("<TD>") + name + QStringLiteral("</TD>"));
-        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + name + QStringLiteral("\">") + sample
-                         + QStringLiteral("</FONT></TD>"));
+        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + escapedName(faceFamily(font))
+                         + QStringLiteral("\">") + sample + QStringLiteral("</FONT></TD>"));
         page.EcrireLigne(QStringLiteral("</TR>"));
     }
     page.EcrireLigne(QStringLiteral("</TABLE></CENTER>"));

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void pageMatchesItsGoldenFile();
     void everyPageHasTheFixedLinesAndFourPerFont();
     void sampleIsReadForEveryRow();
+    void faceQuotesWhatBrowsersWouldNotReadAsOneFamily_data();
+    void faceQuotesWhatBrowsersWouldNotReadAsOneFamily();
     void dateAndTimeFollowTheLocale();
     void pageThatCannotBeCreatedTouchesNothing_data();
     void pageThatCannotBeCreatedTouchesNothing();
@@ -126,6 +128,51 @@ void TestHtmlFontPage::sampleIsReadForEveryRow()
     QCOMPARE(HtmlFontPage::write(path, page), HtmlFontPage::Outcome::Written);
     QCOMPARE(reads, TestFonts.size());
     QVERIFY(readBytes(path).contains("<FONT FACE=\"Liberation Serif\">3</FONT>"));
+}
+
+void TestHtmlFontPage::faceQuotesWhatBrowsersWouldNotReadAsOneFamily_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("face"); // the FACE attribute's bytes
+
+    // Words that are CSS identifiers, one space apart: the name as it is.
+    QTest::newRow("plain") << "DejaVu Sans" << QByteArray("DejaVu Sans");
+    QTest::newRow("default entry") << "Default" << QByteArray("Default");
+    QTest::newRow("digits and hyphens inside")
+        << "Noto Sans CJK-JP2 _x" << QByteArray("Noto Sans CJK-JP2 _x");
+    QTest::newRow("accented") << "Éàü Accent" << QByteArray("\xC9\xE0\xFC Accent");
+    QTest::newRow("leading hyphen") << "-Dash --Two" << QByteArray("-Dash --Two");
+    // Anything else is one quoted CSS string.
+    QTest::newRow("apostrophe") << "QA Mono l'été" << QByteArray("&quot;QA Mono l'\xE9t\xE9&quot;");
+    QTest::newRow("comma") << "Comma, Family" << QByteArray("&quot;Comma, Family&quot;");
+    QTest::newRow("brackets") << "Brack [Foundry]" << QByteArray("&quot;Brack [Foundry]&quot;");
+    QTest::newRow("double quotes")
+        << "\"Quoted\"" << QByteArray("&quot;\\&quot;Quoted\\&quot;&quot;");
+    QTest::newRow("word starting with a digit")
+        << "Corpus 0001 Sans" << QByteArray("&quot;Corpus 0001 Sans&quot;");
+    QTest::newRow("hyphen and digit") << "Mono -1" << QByteArray("&quot;Mono -1&quot;");
+    QTest::newRow("lone hyphen") << "A - B" << QByteArray("&quot;A - B&quot;");
+    QTest::newRow("two spaces") << "Two  Spaces" << QByteArray("&quot;Two  Spaces&quot;");
+    QTest::newRow("outer space") << " Lead" << QByteArray("&quot; Lead&quot;");
+    QTest::newRow("backslash") << "Back\\slash" << QByteArray("&quot;Back\\\\slash&quot;");
+    QTest::newRow("markup") << "R&D <Sans>" << QByteArray("&quot;R&amp;D &lt;Sans&gt;&quot;");
+    QTest::newRow("control character") << "Tab\tName" << QByteArray("&quot;Tab\\9 Name&quot;");
+    QTest::newRow("dot") << "St.Pierre" << QByteArray("&quot;St.Pierre&quot;");
+    // Alone, a generic family or a CSS keyword would not name the installed family.
+    QTest::newRow("generic family") << "Fantasy" << QByteArray("&quot;Fantasy&quot;");
+    QTest::newRow("keyword") << "inherit" << QByteArray("&quot;inherit&quot;");
+    QTest::newRow("generic family in a name") << "Fantasy Serif" << QByteArray("Fantasy Serif");
+}
+
+void TestHtmlFontPage::faceQuotesWhatBrowsersWouldNotReadAsOneFamily()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, face);
+    const QString path = m_dir.filePath(QStringLiteral("face.htm"));
+    QCOMPARE(HtmlFontPage::write(path, content({name}, QStringLiteral("x"))),
+             HtmlFontPage::Outcome::Written);
+    const QList<QByteArray> lines = readBytes(path).split('\n');
+    QCOMPARE(lines[16], "<TD><FONT FACE=\"" + face + "\">x</FONT></TD>\r");
 }
 
 void TestHtmlFontPage::dateAndTimeFollowTheLocale()
