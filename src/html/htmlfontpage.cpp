@@ -1,13 +1,18 @@
 #include "htmlfontpage.h"
 
 #include "glyphorerror.h"
+#include "systemerror.h"
 #include "windows1252.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace HtmlFontPage {
 
@@ -106,7 +111,8 @@ QString faceFamily(const QString &name)
 }
 
 // The page being written: lines go to a temporary file, which replaces the target only once
-// every line is written.
+// every line is written. The bytes are written here rather than through QSaveFile, whose errors
+// come as English text or none at all: a failure is reported with the system's reason.
 class PageFile
 {
 public:
@@ -115,33 +121,75 @@ public:
     {
     }
 
-    bool open() { return m_file.open(QIODevice::WriteOnly); }
+    bool open()
+    {
+        return nameAccepted(m_file.fileName())
+            && m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
 
     void EcrireLigne(const QString &line)
     {
-        QByteArray bytes = Windows1252::encodeWithReferences(line);
-        bytes += "\r\n";
-        if (m_file.write(bytes) != bytes.size())
-            fail();
+        m_buffer += Windows1252::encodeWithReferences(line);
+        m_buffer += "\r\n";
+        if (m_buffer.size() >= BufferSize)
+            writeBuffer();
     }
 
     void close()
     {
-        // flush() reports a short write (a full disk, a file size limit) that commit() would not.
-        if (!m_file.flush() || !m_file.commit())
-            fail();
+        writeBuffer();
+        // A disk that fills up as the data reaches it says so here; QSaveFile's own sync
+        // ignores it. A file system that cannot sync has nothing to report.
+        if (::fsync(m_file.handle()) != 0 && errno != EINVAL)
+            fail(errno);
+        errno = 0;
+        if (!m_file.commit())
+            fail(errno);
     }
 
 private:
-    [[noreturn]] void fail()
+    static constexpr qsizetype BufferSize = 64 * 1024;
+
+    // QSaveFile names its file only once the page is complete: a name the file system refuses
+    // (too long, say) would show only then, as a failed write. A page that does not exist yet
+    // is created and removed at once, so such a name is refused before anything is written.
+    static bool nameAccepted(const QString &path)
     {
-        const QString reason = m_file.errorString();
+        const QByteArray name = QFile::encodeName(path);
+        const int probe = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (probe < 0)
+            return errno == EEXIST;
+        ::close(probe);
+        ::unlink(name.constData());
+        return true;
+    }
+
+    void writeBuffer()
+    {
+        const char *data = m_buffer.constData();
+        qsizetype left = m_buffer.size();
+        while (left > 0) {
+            const ssize_t written = ::write(m_file.handle(), data, size_t(left));
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(errno);
+            }
+            data += written;
+            left -= written;
+        }
+        m_buffer.clear();
+    }
+
+    [[noreturn]] void fail(int error)
+    {
         m_file.cancelWriting();
         throw GlyphorError(QStringLiteral("Erreur d'écriture du fichier ") + m_file.fileName()
-                           + QStringLiteral(" : ") + reason);
+                           + QStringLiteral(" : ") + SystemError::reason(error));
     }
 
     QSaveFile m_file;
+    QByteArray m_buffer;
 };
 
 void writeLines(PageFile &page, const HtmlPageContent &content)
