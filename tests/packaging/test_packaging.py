@@ -24,6 +24,7 @@ INSTALLED = sorted(
      'share/icons/hicolor/scalable/apps/%s.svg' % APP_ID,
      'share/doc/glyphor/copyright',
      'share/doc/glyphor/changelog.gz',
+     'share/doc/glyphor/COPYING',
      'share/man/man1/glyphor.1.gz',
      'share/man/fr/man1/glyphor.1.gz'] +
     ['share/icons/hicolor/%dx%d/apps/%s.png' % (size, size, APP_ID) for size in ICON_SIZES])
@@ -68,6 +69,9 @@ class Packaging(unittest.TestCase):
                 page = run('man', '-L', language, '-P', 'cat', 'glyphor', env=env)
                 self.assertEqual(page.returncode, 0, page.stderr)
                 self.assertIn('glyphor - ' + name_line, page.stdout)
+        with open(os.path.join(prefix, 'share', 'doc', 'glyphor', 'COPYING')) as licence:
+            self.assertIn('GNU GENERAL PUBLIC LICENSE\n                       Version 3',
+                          licence.read())
 
         # The installed program starts and shows its window.
         os.environ['GLYPHOR_BIN'] = os.path.join(prefix, 'bin', 'glyphor')
