@@ -11,7 +11,7 @@ file(WRITE ${changelog} "glyphor (${PROJECT_VERSION}) unstable; urgency=medium
  -- ${GLYPHOR_MAINTAINER}  Mon, 07 Dec 2026 12:00:00 +0000
 ")
 execute_process(COMMAND gzip -9nf ${changelog} COMMAND_ERROR_IS_FATAL ANY)
-install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/glyphor)
+install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphor)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets Glyphor up (packages, build) and starts it. Without a display, it starts on a virtual one.
+# Sets Glyphor up (packages, build of the program alone: the tests are built by test.sh) and
+# starts it. Without a display, it starts on a virtual one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh glyphor
 program=${GLYPHOR_BUILD_DIR:-build}/src/app/glyphor
 
 if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then

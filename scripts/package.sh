@@ -7,7 +7,9 @@ cd "$(dirname "$0")/.."
 build_dir=${GLYPHOR_BUILD_DIR:-build}
 (cd "$build_dir" && cpack -G DEB -B "$PWD")
 package=$(ls -t "$build_dir"/glyphor_*.deb | head -n 1)
+# apt-get takes a package file by its path, which a relative one must show ("./build/...").
+[[ $package == /* ]] || package=./$package
 sudo=()
 ((EUID == 0)) || sudo=(sudo)
-"${sudo[@]}" apt-get install -y "./$package"
+"${sudo[@]}" apt-get install -y "$package"
 echo "Glyphor est installé : cherchez « Glyphor » dans le menu des applications."

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Glyphor needs on Debian 12 (only what is missing), then configures and builds it.
 # Quick when everything is already there.
+#   setup.sh [TARGET...]   builds only the targets named (glyphor.sh: the program alone), or
+#                          without any, everything: the program, its tests and the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,5 +37,9 @@ build_dir=${GLYPHOR_BUILD_DIR:-build}
 if [[ ! -f $build_dir/CMakeCache.txt ]]; then
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+targets=()
+for target in "$@"; do
+    targets+=(--target "$target")
+done
 # GLYPHOR_JOBS: fewer compile jobs, on a machine shared with other work.
-cmake --build "$build_dir" -j"${GLYPHOR_JOBS:-$(nproc)}"
+cmake --build "$build_dir" -j"${GLYPHOR_JOBS:-$(nproc)}" "${targets[@]}"

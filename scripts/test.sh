@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets Glyphor up (packages, build) and runs every test: unit, widget, end-to-end and the
-# benchmark's quick mode; then the unit, widget and end-to-end tests again, built with
-# AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of each fuzz target.
+# Sets Glyphor up (packages, build of everything, tests included) and runs every test: unit,
+# widget, end-to-end and the benchmark's quick mode; then the unit, widget and end-to-end tests
+# again, built with AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of each fuzz
+# target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh

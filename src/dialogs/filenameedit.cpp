@@ -1,7 +1,6 @@
 #include "filenameedit.h"
 
 #include "errorreport.h"
-#include "filenamerules.h"
 #include "glyphorerror.h"
 
 #include <QFileDialog>
@@ -42,7 +41,7 @@ void FileNameEdit::showEvent(QShowEvent *event)
 
 void FileNameEdit::setFileName(const QString &name)
 {
-    if (!FileNameRules::acceptable(name))
+    if (!FileNameRules::acceptable(name, m_reading))
         throw GlyphorError(FileNameRules::refusalMessage(name));
     m_field->setText(FileNameRules::shownText(name));
     // A long path shows from its start, as a name is read.
@@ -51,7 +50,7 @@ void FileNameEdit::setFileName(const QString &name)
 
 QString FileNameEdit::fileName() const
 {
-    return FileNameRules::readBack(m_field->text());
+    return FileNameRules::readBack(m_field->text(), m_reading);
 }
 
 void FileNameEdit::browse()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filenamerules.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -7,13 +9,18 @@ class QLineEdit;
 class QToolButton;
 
 // A one-line field for a file name with a browse button beside it. The field shows a name with a
-// space in double quotes, and reads back the file its text names (see FileNameRules).
+// space in double quotes, and reads back the file its text names (see FileNameRules): its whole
+// text, or for a field that may hold a command, the command's program.
 class FileNameEdit : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit FileNameEdit(QWidget *parent = nullptr);
+
+    // How the text reads back; the whole text unless told otherwise.
+    void setReading(FileNameRules::Reading reading) { m_reading = reading; }
+    FileNameRules::Reading reading() const { return m_reading; }
 
     // Shows the name in the field. Throws GlyphorError "Nom de fichier incorrect - <name>" for a
     // name that cannot be a file's, and leaves the field as it was.
@@ -47,4 +54,5 @@ private:
     QString m_filter;
     QString m_defaultExtension;
     QString m_initialDir;
+    FileNameRules::Reading m_reading = FileNameRules::Reading::WholeName;
 };

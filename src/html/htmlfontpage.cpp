@@ -1,11 +1,18 @@
 #include "htmlfontpage.h"
 
 #include "glyphorerror.h"
+#include "systemerror.h"
 #include "windows1252.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace HtmlFontPage {
 
@@ -38,8 +45,74 @@ QString escapedName(const QString &name)
     return escaped;
 }
 
+bool isIdentifierStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c.unicode() >= 0x80;
+}
+
+bool isIdentifierChar(QChar c)
+{
+    return isIdentifierStart(c) || (c >= u'0' && c <= u'9') || c == u'-';
+}
+
+// One word a browser reads as a CSS identifier.
+bool isIdentifier(QStringView word)
+{
+    // One hyphen may come before the first character, or two instead of it.
+    const QStringView body = word.startsWith(u'-') ? word.sliced(1) : word;
+    if (body.isEmpty() || !(isIdentifierStart(body[0]) || body[0] == u'-'))
+        return false;
+    return std::all_of(body.begin() + 1, body.end(), isIdentifierChar);
+}
+
+// Browsers read FACE as a CSS list of families. Unquoted, a name is a family only when it is
+// words that are each a CSS identifier, one space apart, and not alone a generic family or a
+// CSS keyword. "Default", the list's entry for the default font, is left as it is: browsers
+// read it as no family and draw its row in their default font, as meant.
+bool isPlainFamily(const QString &name)
+{
+    static const QStringList keywords
+        = {QStringLiteral("serif"),         QStringLiteral("sans-serif"),
+           QStringLiteral("cursive"),       QStringLiteral("fantasy"),
+           QStringLiteral("monospace"),     QStringLiteral("system-ui"),
+           QStringLiteral("emoji"),         QStringLiteral("math"),
+           QStringLiteral("fangsong"),      QStringLiteral("ui-serif"),
+           QStringLiteral("ui-sans-serif"), QStringLiteral("ui-monospace"),
+           QStringLiteral("ui-rounded"),    QStringLiteral("inherit"),
+           QStringLiteral("initial"),       QStringLiteral("unset"),
+           QStringLiteral("revert"),        QStringLiteral("revert-layer")};
+    for (qsizetype start = 0;;) {
+        const qsizetype space = name.indexOf(u' ', start);
+        const qsizetype end = space < 0 ? name.size() : space;
+        if (!isIdentifier(QStringView(name).sliced(start, end - start)))
+            return false;
+        if (space < 0)
+            return start > 0 || !keywords.contains(name, Qt::CaseInsensitive);
+        start = space + 1;
+    }
+}
+
+// The FACE attribute's family, before the markup characters are escaped: a name a browser would
+// not read as one family whole goes in as a quoted CSS string.
+QString faceFamily(const QString &name)
+{
+    if (isPlainFamily(name))
+        return name;
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : name) {
+        if (c == u'"' || c == u'\\')
+            quoted += u'\\' + QString(c);
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            quoted += u'\\' + QString::number(c.unicode(), 16) + u' ';
+        else
+            quoted += c;
+    }
+    return quoted + u'"';
+}
+
 // The page being written: lines go to a temporary file, which replaces the target only once
-// every line is written.
+// every line is written. The bytes are written here rather than through QSaveFile, whose errors
+// come as English text or none at all: a failure is reported with the system's reason.
 class PageFile
 {
 public:
@@ -48,33 +121,75 @@ public:
     {
     }
 
-    bool open() { return m_file.open(QIODevice::WriteOnly); }
+    bool open()
+    {
+        return nameAccepted(m_file.fileName())
+            && m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
 
     void EcrireLigne(const QString &line)
     {
-        QByteArray bytes = Windows1252::encodeWithReferences(line);
-        bytes += "\r\n";
-        if (m_file.write(bytes) != bytes.size())
-            fail();
+        m_buffer += Windows1252::encodeWithReferences(line);
+        m_buffer += "\r\n";
+        if (m_buffer.size() >= BufferSize)
+            writeBuffer();
     }
 
     void close()
     {
-        // flush() reports a short write (a full disk, a file size limit) that commit() would not.
-        if (!m_file.flush() || !m_file.commit())
-            fail();
+        writeBuffer();
+        // A disk that fills up as the data reaches it says so here; QSaveFile's own sync
+        // ignores it. A file system that cannot sync has nothing to report.
+        if (::fsync(m_file.handle()) != 0 && errno != EINVAL)
+            fail(errno);
+        errno = 0;
+        if (!m_file.commit())
+            fail(errno);
     }
 
 private:
-    [[noreturn]] void fail()
+    static constexpr qsizetype BufferSize = 64 * 1024;
+
+    // QSaveFile names its file only once the page is complete: a name the file system refuses
+    // (too long, say) would show only then, as a failed write. A page that does not exist yet
+    // is created and removed at once, so such a name is refused before anything is written.
+    static bool nameAccepted(const QString &path)
     {
-        const QString reason = m_file.errorString();
+        const QByteArray name = QFile::encodeName(path);
+        const int probe = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (probe < 0)
+            return errno == EEXIST;
+        ::close(probe);
+        ::unlink(name.constData());
+        return true;
+    }
+
+    void writeBuffer()
+    {
+        const char *data = m_buffer.constData();
+        qsizetype left = m_buffer.size();
+        while (left > 0) {
+            const ssize_t written = ::write(m_file.handle(), data, size_t(left));
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                fail(errno);
+            }
+            data += written;
+            left -= written;
+        }
+        m_buffer.clear();
+    }
+
+    [[noreturn]] void fail(int error)
+    {
         m_file.cancelWriting();
         throw GlyphorError(QStringLiteral("Erreur d'écriture du fichier ") + m_file.fileName()
-                           + QStringLiteral(" : ") + reason);
+                           + QStringLiteral(" : ") + SystemError::reason(error));
     }
 
     QSaveFile m_file;
+    QByteArray m_buffer;
 };
 
 void writeLines(PageFile &page, const HtmlPageContent &content)
@@ -107,8 +222,8 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
         const QString sample = content.sample ? content.sample() : QString();
         page.EcrireLigne(QStringLiteral("<TR>"));
         page.EcrireLigne(QStringLiteral("<TD>") + name + QStringLiteral("</TD>"));
-        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + name + QStringLiteral("\">") + sample
-                         + QStringLiteral("</FONT></TD>"));
+        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + escapedName(faceFamily(font))
+                         + QStringLiteral("\">") + sample + QStringLiteral("</FONT></TD>"));
         page.EcrireLigne(QStringLiteral("</TR>"));
     }
     page.EcrireLigne(QStringLiteral("</TABLE></CENTER>"));

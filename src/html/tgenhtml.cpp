@@ -7,6 +7,7 @@
 #include "helprequests.h"
 #include "htmlfontpage.h"
 #include "plainmessage.h"
+#include "userfolders.h"
 #include "warningquestion.h"
 #include "webbrowser.h"
 
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
-#include <QStandardPaths>
 
 TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &help,
                    QWidget *parent)
@@ -36,6 +36,8 @@ TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &
     ui->nomFichierHTML->setDefaultExtension(QStringLiteral("htm"));
     ui->NomBUTINEUR->setDialogTitle(QStringLiteral("Recherche de fichier"));
     ui->NomBUTINEUR->setFilter(QStringLiteral("Fichers Exécutables (*)"));
+    // "firefox --private-window" names firefox; a path with spaces names its file.
+    ui->NomBUTINEUR->setReading(FileNameRules::Reading::Command);
 
     bind(ui->GenererFIC, &TGenHTML::GenererFICClick);
     bind(ui->GenererVisualiserFIC, &TGenHTML::GenererVisualiserFICClick);
@@ -66,22 +68,13 @@ FileNameEdit *TGenHTML::NomBUTINEUR() const
 
 QString TGenHTML::defaultPageFile()
 {
-    return QDir(documentsFolder()).filePath(QStringLiteral("glyphor.htm"));
-}
-
-QString TGenHTML::documentsFolder()
-{
-    // An installed program's folder is not the user's to write in; the documents folder is.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
-    return QDir::homePath();
+    return QDir(UserFolders::documents()).filePath(QStringLiteral("glyphor.htm"));
 }
 
 void TGenHTML::FormCreate(const QString &browser)
 {
     ui->nomFichierHTML->setFileName(defaultPageFile());
-    ui->nomFichierHTML->setInitialDir(documentsFolder());
+    ui->nomFichierHTML->setInitialDir(UserFolders::documents());
     ErrorReport::guard([&] { ui->NomBUTINEUR->setFileName(browser); });
 }
 
@@ -137,7 +130,11 @@ void TGenHTML::GenererVisualiserFICClick()
     GenererPageHTML();
     if (!FichierGenere)
         return;
-    WebBrowser::start(ui->NomBUTINEUR->fileName(), ui->nomFichierHTML->fileName());
+    const QString browser = ui->NomBUTINEUR->fileName();
+    if (!WebBrowser::start(browser, ui->nomFichierHTML->fileName()))
+        PlainMessage::show(QStringLiteral("Impossible de lancer le navigateur ")
+                               + WebBrowser::program(browser),
+                           this);
 }
 
 void TGenHTML::Button1Click()

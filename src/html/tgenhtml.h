@@ -43,8 +43,6 @@ public:
 
     // The default page file: glyphor.htm in the user's documents folder.
     static QString defaultPageFile();
-    // The user's documents folder, or the home folder when there is none.
-    static QString documentsFolder();
 
     // Writes the page named by the file field, with its questions and messages. A failed write
     // throws GlyphorError.

@@ -16,11 +16,11 @@ QString program(const QString &name)
     return file.exists() && !file.isDir() ? file.absoluteFilePath() : QString();
 }
 
-void start(const QString &name, const QString &page)
+bool start(const QString &name, const QString &page)
 {
     const QString browser = program(name);
-    if (!browser.isEmpty())
-        QProcess::startDetached(browser, {QFileInfo(page).absoluteFilePath()});
+    return !browser.isEmpty()
+        && QProcess::startDetached(browser, {QFileInfo(page).absoluteFilePath()});
 }
 
 } // namespace WebBrowser

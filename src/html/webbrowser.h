@@ -9,8 +9,9 @@ namespace WebBrowser {
 // The browser's file, or an empty string when no file of that name exists.
 QString program(const QString &name);
 
-// Starts the browser on its own with the page as its one argument, spaces and all. Whether it
-// started is not followed up: a browser reports its own troubles.
-void start(const QString &name, const QString &page);
+// Starts the browser on its own with the page as its one argument, spaces and all. False when
+// it could not be started (not a program, no right to run it); once started, a browser
+// reports its own troubles.
+bool start(const QString &name, const QString &page);
 
 } // namespace WebBrowser

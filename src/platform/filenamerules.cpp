@@ -24,6 +24,15 @@ QString firstWord(const QString &text)
     return text.mid(start, end - start);
 }
 
+// The text without its outer blanks and one pair of enclosing double quotes.
+QString wholeName(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() >= 2 && trimmed.startsWith(Quote) && trimmed.endsWith(Quote))
+        return trimmed.mid(1, trimmed.size() - 2);
+    return trimmed;
+}
+
 } // namespace
 
 QString shownText(const QString &name)
@@ -33,23 +42,24 @@ QString shownText(const QString &name)
     return name;
 }
 
-QString readBack(const QString &text)
+QString readBack(const QString &text, Reading reading)
 {
-    if (text.isEmpty())
-        return text;
-    const QFileInfo info(text);
-    if (info.exists() && !info.isDir())
-        return text;
+    const QString whole = wholeName(text);
+    if (whole.isEmpty())
+        return whole;
+    const QFileInfo info(whole);
     if (info.isDir())
-        return text.endsWith(u'/') ? text : text + u'/';
+        return whole.endsWith(u'/') ? whole : whole + u'/';
+    if (reading == Reading::WholeName || info.exists())
+        return whole;
     return firstWord(text);
 }
 
-bool acceptable(const QString &name)
+bool acceptable(const QString &name, Reading reading)
 {
     if (name.isEmpty())
         return true;
-    const QString readName = readBack(name);
+    const QString readName = readBack(name, reading);
     if (readName.isEmpty())
         return false;
     for (const QChar c : readName) {

@@ -6,6 +6,7 @@
 #include "printercanvas.h"
 #include "printertextstream.h"
 #include "qtfonts.h"
+#include "userfolders.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -106,9 +107,17 @@ bool CataloguePrinting::choosePrinter(QPrinter &printer)
 {
     if (m_chooser)
         return m_chooser(printer);
-    // The dialog offers a PDF file named after the document, less what follows its last dot:
-    // with the suffix, that is the job's title whole.
-    printer.setDocName(FontCatalogue::jobTitle(m_sources.version) + QStringLiteral(".pdf"));
+    // The PDF file is offered in the documents folder, as the HTML page is, named after the job;
+    // a file chosen for an earlier job of the run is offered again. Naming a file makes a PDF
+    // printer of it: the printer chosen before is put back, to be offered first as it was.
+    if (printer.outputFileName().isEmpty()) {
+        const QString chosenPrinter = printer.printerName();
+        printer.setOutputFileName(
+            QDir(UserFolders::documents())
+                .filePath(FontCatalogue::jobTitle(m_sources.version) + QStringLiteral(".pdf")));
+        if (!chosenPrinter.isEmpty())
+            printer.setPrinterName(chosenPrinter);
+    }
     QPrintDialog dialog(&printer, m_window);
     // A catalogue is printed whole: no page range, selection or current page.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize

@@ -48,75 +48,106 @@ void TestFileNameEdit::initTestCase()
 
 void TestFileNameEdit::readBack_data()
 {
+    // Each text as the page's field reads it (the whole name) and as the browser's does (a
+    // command, unless the whole text is an existing file).
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("wholeName");
+    QTest::addColumn<QString>("command");
 
-    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("empty") << QString() << QString() << QString();
     QTest::newRow("existing file with a space") << "@/file one.htm"
+                                                << "@/file one.htm"
                                                 << "@/file one.htm";
     QTest::newRow("existing folder") << "@/sub dir"
+                                     << "@/sub dir/"
                                      << "@/sub dir/";
     QTest::newRow("existing folder with its slash") << "@/sub dir/"
+                                                    << "@/sub dir/"
                                                     << "@/sub dir/";
     QTest::newRow("quoted") << "\"@/file one.htm\""
+                            << "@/file one.htm"
                             << "@/file one.htm";
+    // A new page in a folder with a space: the whole name, never the text up to the space.
+    QTest::newRow("new name with spaces") << "@/sub dir/notes de cours.htm"
+                                          << "@/sub dir/notes de cours.htm"
+                                          << "@/sub";
+    QTest::newRow("missing folder with a space") << "@/Mes Pages/liste.htm"
+                                                 << "@/Mes Pages/liste.htm"
+                                                 << "@/Mes";
+    QTest::newRow("outer blanks") << "  @/new page.htm\t "
+                                  << "@/new page.htm"
+                                  << "@/new";
     QTest::newRow("quoted, then arguments") << "\"/opt/my browser\" --new-window"
+                                            << "\"/opt/my browser\" --new-window"
                                             << "/opt/my browser";
     QTest::newRow("unclosed quote") << "\"/opt/my browser"
+                                    << "\"/opt/my browser"
                                     << "/opt/my browser";
-    QTest::newRow("unquoted new name cut at its space") << "/opt/my browser"
-                                                        << "/opt/my";
-    QTest::newRow("command name") << "firefox --private"
-                                  << "firefox";
-    QTest::newRow("leading blanks") << "  firefox"
-                                    << "firefox";
-    QTest::newRow("blanks only") << "   " << QString();
-    QTest::newRow("empty quotes") << "\"\"" << QString();
+    QTest::newRow("command with an option") << "firefox --private-window"
+                                            << "firefox --private-window"
+                                            << "firefox";
+    QTest::newRow("blanks only") << "   " << QString() << QString();
+    QTest::newRow("empty quotes") << "\"\"" << QString() << QString();
 }
 
 void TestFileNameEdit::readBack()
 {
     QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(FileNameRules::readBack(expand(text)), expand(expected));
+    QFETCH(QString, wholeName);
+    QFETCH(QString, command);
+    using FileNameRules::Reading;
+    QCOMPARE(FileNameRules::readBack(expand(text), Reading::WholeName), expand(wholeName));
+    QCOMPARE(FileNameRules::readBack(expand(text), Reading::Command), expand(command));
+
+    // The field reads its text as it was told to.
+    FileNameEdit edit;
+    edit.field()->setText(expand(text));
+    QCOMPARE(edit.fileName(), expand(wholeName));
+    edit.setReading(Reading::Command);
+    QCOMPARE(edit.fileName(), expand(command));
 }
 
 void TestFileNameEdit::setFileName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shown"); // "<refused>" when the name is refused
+    QTest::addColumn<bool>("command"); // whether the field reads a command
 
     const QString refused = QStringLiteral("<refused>");
-    QTest::newRow("empty clears") << QString() << QString();
+    QTest::newRow("empty clears") << QString() << QString() << false;
     QTest::newRow("plain path") << "@/plain.htm"
-                                << "@/plain.htm";
+                                << "@/plain.htm" << false;
     QTest::newRow("space gets quotes") << "@/file one.htm"
-                                       << "\"@/file one.htm\"";
+                                       << "\"@/file one.htm\"" << false;
     QTest::newRow("quoted stays") << "\"/opt/my browser\""
-                                  << "\"/opt/my browser\"";
+                                  << "\"/opt/my browser\"" << false;
     QTest::newRow("new name with a space") << "/tmp/new page.htm"
-                                           << "\"/tmp/new page.htm\"";
+                                           << "\"/tmp/new page.htm\"" << false;
     QTest::newRow("folder") << "@/sub dir"
-                            << "\"@/sub dir\"";
+                            << "\"@/sub dir\"" << false;
     QTest::newRow("slash is allowed") << "/usr/bin/firefox"
-                                      << "/usr/bin/firefox";
+                                      << "/usr/bin/firefox" << false;
     for (const char *bad : {"a<b", "a>b", "a?b", "a*b", "a|b", "a\"b"})
-        QTest::newRow(bad) << QString::fromLatin1(bad) << refused;
-    // Only the first word counts: what follows a space is an argument.
-    QTest::newRow("bad character after the name") << "firefox a?b"
-                                                  << "\"firefox a?b\"";
-    QTest::newRow("blanks read back as nothing") << "  " << refused;
-    QTest::newRow("empty quotes") << "\"\"" << refused;
+        QTest::newRow(bad) << QString::fromLatin1(bad) << refused << false;
+    // In a command only the first word counts: what follows a space is an argument.
+    QTest::newRow("bad character in an argument") << "firefox a?b"
+                                                  << "\"firefox a?b\"" << true;
+    QTest::newRow("bad character after a space") << "page a?b.htm" << refused << false;
+    QTest::newRow("blanks read back as nothing") << "  " << refused << false;
+    QTest::newRow("empty quotes") << "\"\"" << refused << false;
 }
 
 void TestFileNameEdit::setFileName()
 {
     QFETCH(QString, name);
     QFETCH(QString, shown);
+    QFETCH(bool, command);
     FileNameEdit edit;
+    if (command)
+        edit.setReading(FileNameRules::Reading::Command);
     edit.field()->setText(QStringLiteral("before"));
     if (shown == QStringLiteral("<refused>")) {
-        QCOMPARE(FileNameRules::acceptable(name), false);
+        QCOMPARE(FileNameRules::acceptable(name, edit.reading()), false);
         try {
             edit.setFileName(name);
             QFAIL("the name was taken");

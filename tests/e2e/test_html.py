@@ -1,9 +1,12 @@
 """The HTML page of the fonts: written from the export dialog as a user would, then shown in a
-real browser (headless Chromium) with the test fonts."""
+real browser (headless Chromium) with the test fonts, and with families whose names a browser
+reads as something else than one family unless they are quoted."""
 
+import html
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -17,12 +20,41 @@ GENERATE = (42 + 166 // 2, 169 + 24 // 2)
 GENERATE_AND_VIEW = (211 + 166 // 2, 169 + 24 // 2)
 CLOSE = (150 + 89 // 2, 244 + 26 // 2)
 BROWSER_FIELD = (127 + 100, 201 + 21 // 2)
+FILE_FIELD = (44 + 150, 138 + 21 // 2)
 TEST_FAMILIES = ['DejaVu Sans', 'DejaVu Serif', 'Liberation Mono', 'Liberation Sans',
                  'Liberation Serif']
 CHROMIUM = shutil.which('chromium')
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-class HtmlPage(GlyphorTestCase):
+class ChromiumPage(GlyphorTestCase):
+    """Shows pages in headless Chromium, with the session's fonts."""
+
+    def chromium(self, *args):
+        """Runs headless Chromium with the test fonts; returns its output."""
+        profile = tempfile.mkdtemp(prefix='chromium-', dir=self.workdir)
+        argv = [CHROMIUM, '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                '--no-first-run', '--disable-background-networking', '--disable-component-update',
+                '--disable-sync', '--user-data-dir=' + profile, *args]
+        process = subprocess.Popen(argv, env=self.session.env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            output, _ = process.communicate(timeout=60)
+        finally:
+            stop_process(process)
+        self.assertEqual(process.returncode, 0)
+        return output.decode('utf-8')
+
+    def screenshot(self, html_path, name, size='900,700'):
+        shot = os.path.join(self.session.shots_dir, name + '.png')
+        self.chromium('--window-size=' + size, '--hide-scrollbars', '--screenshot=' + shot,
+                      'file://' + html_path)
+        from PIL import Image
+        with Image.open(shot) as image:
+            return image.convert('RGB').tobytes()
+
+
+class HtmlPage(ChromiumPage):
     def setUp(self):
         super().setUp()
         # A documents folder with a space in its name, as French desktops have.
@@ -117,28 +149,35 @@ class HtmlPage(GlyphorTestCase):
         self.exit_with_button(window)
         self.assertEqual(self.session.read_settings(), settings_file(browser=''))
 
-    def chromium(self, *args):
-        """Runs headless Chromium with the test fonts; returns its output."""
-        profile = tempfile.mkdtemp(prefix='chromium-', dir=self.workdir)
-        argv = [CHROMIUM, '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                '--no-first-run', '--disable-background-networking', '--disable-component-update',
-                '--disable-sync', '--user-data-dir=' + profile, *args]
-        process = subprocess.Popen(argv, env=self.session.env, stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL)
-        try:
-            output, _ = process.communicate(timeout=60)
-        finally:
-            stop_process(process)
-        self.assertEqual(process.returncode, 0)
-        return output.decode('utf-8')
+    def test_page_name_with_spaces(self):
+        """A page name typed with spaces, unquoted, is the page's name: the text up to a space
+        names another file, which must stay as it was."""
+        folder = os.path.join(self.workdir, 'essai')
+        os.makedirs(os.path.join(folder, 'Mes Pages'))
+        unrelated = os.path.join(folder, 'notes')
+        with open(unrelated, 'wb') as notes:
+            notes.write(b'mes notes\n')
+        window = self.start_glyphor()
 
-    def screenshot(self, html_path, name):
-        shot = os.path.join(self.session.shots_dir, name + '.png')
-        self.chromium('--window-size=900,700', '--hide-scrollbars', '--screenshot=' + shot,
-                      'file://' + html_path)
-        from PIL import Image
-        with Image.open(shot) as image:
-            return image.convert('RGB').tobytes()
+        for name in ('notes de cours.htm', os.path.join('Mes Pages', 'liste des polices.htm')):
+            page = os.path.join(folder, name)
+            dialog = self.open_dialog(window)
+            self.session.click(dialog, *FILE_FIELD)
+            self.session.key(dialog, 'ctrl+a', 'BackSpace')
+            self.session.type(dialog, page)
+            self.session.click(dialog, *GENERATE)
+            # No question: no file of that name exists. Then "Fichier généré !".
+            box = self.session.wait_window(MESSAGE_BOX_NAME + '|' + QUESTION_NAME)
+            self.assertEqual(self.session.window_name(box), 'Glyphor')
+            self.session.key(box, 'Return')
+            wait_for(lambda: not self.session.is_viewable(dialog), what='the dialog to close')
+            with open(page, 'rb') as written:
+                self.assertTrue(written.read().endswith(b'</HTML>\r\n'))
+
+        with open(unrelated, 'rb') as notes:
+            self.assertEqual(notes.read(), b'mes notes\n')
+        self.assertEqual(sorted(os.listdir(folder)), ['Mes Pages', 'notes', 'notes de cours.htm'])
+        self.exit_with_button(window)
 
     def test_page_in_chromium(self):
         if CHROMIUM is None:
@@ -172,6 +211,95 @@ class HtmlPage(GlyphorTestCase):
             control.write(page)
         self.assertNotEqual(self.screenshot(self.page, 'chromium-page'),
                             self.screenshot(same_font, 'chromium-same-font'))
+
+
+# Families whose names are no plain CSS family name, each a copy of a test family (file, family).
+ODD_FAMILIES = {
+    "QA Mono l'\u00e9t\u00e9": ('LiberationMono-Regular.ttf', 'Liberation Mono'),
+    'Corpus 0001 Sans': ('DejaVuSans.ttf', 'DejaVu Sans'),
+    'Comma, Family': ('LiberationSans-Regular.ttf', 'Liberation Sans'),
+    'Brack [Foundry]': ('LiberationMono-Regular.ttf', 'Liberation Mono'),
+    '"Quoted"': ('DejaVuSans.ttf', 'DejaVu Sans'),
+    'Back\\slash': ('LiberationSans-Regular.ttf', 'Liberation Sans'),
+    'Fantasy': ('LiberationMono-Regular.ttf', 'Liberation Mono'),
+}
+
+
+class OddFamilyNames(ChromiumPage):
+    @classmethod
+    def setUpClass(cls):
+        sys.path.insert(0, os.path.join(HERE, '..', 'fonts'))
+        from make_odd_fonts import renamed
+        cls.fonts_dir = tempfile.mkdtemp(prefix='glyphor-odd-names-')
+        test_conf = os.environ['GLYPHOR_TEST_FONTS_CONF']
+        test_files = os.path.join(os.path.dirname(test_conf), 'files')
+        files = os.path.join(cls.fonts_dir, 'files')
+        os.makedirs(files)
+        for number, (family, (source, _)) in enumerate(ODD_FAMILIES.items()):
+            renamed(os.path.join(test_files, source), family, 'Regular').save(
+                os.path.join(files, 'odd-%d.ttf' % number))
+        # The test fonts' configuration (its aliases too), with the odd families beside them.
+        with open(test_conf) as original:
+            conf = original.read()
+        conf = conf.replace('<cachedir>', '<dir>%s</dir>\n  <cachedir>' % files, 1)
+        conf = conf.replace(os.path.join(os.path.dirname(test_conf), 'cache'),
+                            os.path.join(cls.fonts_dir, 'cache'))
+        cls.conf = os.path.join(cls.fonts_dir, 'fonts.conf')
+        with open(cls.conf, 'w') as out:
+            out.write(conf)
+        cls.saved_conf = test_conf
+        os.environ['GLYPHOR_TEST_FONTS_CONF'] = cls.conf
+
+    @classmethod
+    def tearDownClass(cls):
+        os.environ['GLYPHOR_TEST_FONTS_CONF'] = cls.saved_conf
+        shutil.rmtree(cls.fonts_dir, ignore_errors=True)
+
+    def test_each_row_in_its_own_font(self):
+        """Each odd family's row is drawn by Chromium in that family: the page looks exactly as
+        the same page with each odd family replaced by the test family it copies, and not as the
+        page with the names unquoted, as they were once written."""
+        if CHROMIUM is None:
+            self.skipTest('chromium is not installed')
+        window = self.start_glyphor()
+        self.session.click_control(window, 'GenererrHTML')
+        dialog = self.session.wait_window(DIALOG_NAME)
+        self.session.click(dialog, *GENERATE)
+        box = self.session.wait_window(MESSAGE_BOX_NAME)
+        self.session.key(box, 'Return')
+        self.exit_with_button(window)
+        page_path = os.path.join(self.workdir, 'glyphor.htm')
+        with open(page_path, 'rb') as page_file:
+            page = page_file.read()
+
+        # Each row: the name's cell, then the sample's cell in FACE.
+        lines = page.split(b'\r\n')
+        faces = {html.unescape(line[4:-5].decode('cp1252')): lines[i + 1]
+                 for i, line in enumerate(lines)
+                 if line.startswith(b'<TD>') and not line.startswith(b'<TD><FONT')}
+        self.assertLessEqual(set(ODD_FAMILIES), set(faces))
+        control, unquoted = page, page
+        for family, (_, copied) in ODD_FAMILIES.items():
+            face = faces[family]
+            self.assertTrue(face.startswith(b'<TD><FONT FACE="&quot;'), face)
+            old = ('<TD><FONT FACE="%s">' % family.replace('&', '&amp;').replace('"', '&quot;')
+                   .replace('<', '&lt;').replace('>', '&gt;')).encode('cp1252')
+            start = face[:face.index(b'">') + 2]
+            control = control.replace(start, b'<TD><FONT FACE="%s">' % copied.encode())
+            unquoted = unquoted.replace(start, old)
+        for family in TEST_FAMILIES:
+            self.assertTrue(faces[family].startswith(b'<TD><FONT FACE="%s">' % family.encode()))
+
+        pages = {}
+        for name, content in (('control', control), ('unquoted', unquoted)):
+            pages[name] = os.path.join(self.workdir, name + '.htm')
+            with open(pages[name], 'wb') as out:
+                out.write(content)
+        size = '900,1200'
+        shot = self.screenshot(page_path, 'odd-names', size)
+        self.assertEqual(shot, self.screenshot(pages['control'], 'odd-names-control', size))
+        # The comparison sees fonts: unquoted, some rows fall back on the default font.
+        self.assertNotEqual(shot, self.screenshot(pages['unquoted'], 'odd-names-unquoted', size))
 
 
 if __name__ == '__main__':

@@ -1,5 +1,6 @@
 // The HTML page written for any font names and sample: CR LF lines, 22 fixed lines and four per
-// font, names that cannot open markup, and bytes that read back as the names and the sample.
+// font, names that cannot open markup or leave the FACE attribute, and bytes that read back as the
+// names and the sample.
 #include "fuzzinput.h"
 #include "htmlfontpage.h"
 #include "windows1252.h"
@@ -46,6 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QByteArray inner = cell.mid(4, cell.size() - 9);
         FUZZ_CHECK(!inner.contains('<') && !inner.contains('>') && !inner.contains('"'));
         FUZZ_CHECK(browserText(Windows1252::decode(inner)) == pieces[i]);
+
+        // The FACE attribute ends where its line says it does: however the name is quoted, its
+        // own characters close nothing.
+        const QByteArray face = lines[14 + 4 * i + 2];
+        const QByteArray opening = "<TD><FONT FACE=\"";
+        FUZZ_CHECK(face.startsWith(opening));
+        const qsizetype closing = face.indexOf('"', opening.size());
+        FUZZ_CHECK(closing > 0 && face.mid(closing, 2) == "\">");
+        const QByteArray attribute = face.mid(opening.size(), closing - opening.size());
+        FUZZ_CHECK(!attribute.contains('<') && !attribute.contains('>'));
     }
     return 0;
 }

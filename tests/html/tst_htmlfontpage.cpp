@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 namespace {
@@ -33,6 +35,42 @@ HtmlPageContent content(const QStringList &fonts, const QString &sample)
 const QStringList TestFonts = {QStringLiteral("Default"), QStringLiteral("DejaVu Sans"),
                                QStringLiteral("Liberation Serif")};
 
+// A folder on a disk of a few kilobytes, to see a real full disk. Mounting needs root; the disk
+// is mounted in a mount namespace of the test's own, which nothing else sees.
+class SmallDisk
+{
+public:
+    SmallDisk()
+    {
+        m_mounted = m_dir.isValid() && geteuid() == 0 && unshare(CLONE_NEWNS) == 0
+            && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+            && mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=16k")
+                == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool isMounted() const { return m_mounted; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
+QString writeError(const QString &path, const HtmlPageContent &content)
+{
+    try {
+        HtmlFontPage::write(path, content);
+    } catch (const GlyphorError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestHtmlFontPage : public QObject
@@ -44,11 +82,14 @@ private Q_SLOTS:
     void pageMatchesItsGoldenFile();
     void everyPageHasTheFixedLinesAndFourPerFont();
     void sampleIsReadForEveryRow();
+    void faceQuotesWhatBrowsersWouldNotReadAsOneFamily_data();
+    void faceQuotesWhatBrowsersWouldNotReadAsOneFamily();
     void dateAndTimeFollowTheLocale();
     void pageThatCannotBeCreatedTouchesNothing_data();
     void pageThatCannotBeCreatedTouchesNothing();
     void failedWriteKeepsTheOldPage();
     void readOnlyFolderKeepsTheOldPage();
+    void fullDiskKeepsTheOldPageAndSaysWhy();
 
 private:
     QTemporaryDir m_dir;
@@ -128,6 +169,48 @@ void TestHtmlFontPage::sampleIsReadForEveryRow()
     QVERIFY(readBytes(path).contains("<FONT FACE=\"Liberation Serif\">3</FONT>"));
 }
 
+void TestHtmlFontPage::faceQuotesWhatBrowsersWouldNotReadAsOneFamily_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("face"); // the FACE attribute's bytes
+
+    // Words that are CSS identifiers, one space apart: the name as it is.
+    QTest::newRow("plain") << "DejaVu Sans" << QByteArray("DejaVu Sans");
+    QTest::newRow("default entry") << "Default" << QByteArray("Default");
+    QTest::newRow("digits and hyphens inside")
+        << "Noto Sans CJK-JP2 _x" << QByteArray("Noto Sans CJK-JP2 _x");
+    QTest::newRow("accented") << "Éàü Accent" << QByteArray("\xC9\xE0\xFC Accent");
+    QTest::newRow("leading hyphen") << "-Dash --Two" << QByteArray("-Dash --Two");
+    // Anything else is one quoted CSS string.
+    QTest::newRow("apostrophe") << "QA Mono l'été" << QByteArray("&quot;QA Mono l'\xE9t\xE9&quot;");
+    QTest::newRow("comma") << "Comma, Family" << QByteArray("&quot;Comma, Family&quot;");
+    QTest::newRow("brackets") << "Brack [Foundry]" << QByteArray("&quot;Brack [Foundry]&quot;");
+    QTest::newRow("double quotes")
+        << "\"Quoted\"" << QByteArray("&quot;\\&quot;Quoted\\&quot;&quot;");
+    QTest::newRow("word starting with a digit")
+        << "Corpus 0001 Sans" << QByteArray("&quot;Corpus 0001 Sans&quot;");
+    QTest::newRow("hyphen and digit") << "Mono -1" << QByteArray("&quot;Mono -1&quot;");
+    QTest::newRow("lone hyphen") << "A - B" << QByteArray("&quot;A - B&quot;");
+    QTest::newRow("two spaces") << "Two  Spaces" << QByteArray("&quot;Two  Spaces&quot;");
+    QTest::newRow("backslash") << "Back\\slash" << QByteArray("&quot;Back\\\\slash&quot;");
+    QTest::newRow("markup") << "R&D <Sans>" << QByteArray("&quot;R&amp;D &lt;Sans&gt;&quot;");
+    QTest::newRow("control character") << "Tab\tName" << QByteArray("&quot;Tab\\9 Name&quot;");
+    // Alone, a generic family or a CSS keyword would not name the installed family.
+    QTest::newRow("generic family") << "Fantasy" << QByteArray("&quot;Fantasy&quot;");
+    QTest::newRow("generic family in a name") << "Fantasy Serif" << QByteArray("Fantasy Serif");
+}
+
+void TestHtmlFontPage::faceQuotesWhatBrowsersWouldNotReadAsOneFamily()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, face);
+    const QString path = m_dir.filePath(QStringLiteral("face.htm"));
+    QCOMPARE(HtmlFontPage::write(path, content({name}, QStringLiteral("x"))),
+             HtmlFontPage::Outcome::Written);
+    const QList<QByteArray> lines = readBytes(path).split('\n');
+    QCOMPARE(lines[16], "<TD><FONT FACE=\"" + face + "\">x</FONT></TD>\r");
+}
+
 void TestHtmlFontPage::dateAndTimeFollowTheLocale()
 {
     const QDateTime moment(QDate(2026, 3, 4), QTime(7, 8, 9));
@@ -147,6 +230,8 @@ void TestHtmlFontPage::pageThatCannotBeCreatedTouchesNothing_data()
     QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("missing/page.htm"));
     QTest::newRow("folder is a file") << m_dir.filePath(QStringLiteral("plain/page.htm"));
     QTest::newRow("name is a folder") << m_dir.filePath(QStringLiteral("folder"));
+    // Only known to be refused when the finished page would get its name.
+    QTest::newRow("name too long") << m_dir.filePath(QString(300, u'n') + QStringLiteral(".htm"));
 }
 
 void TestHtmlFontPage::pageThatCannotBeCreatedTouchesNothing()
@@ -178,16 +263,12 @@ void TestHtmlFontPage::failedWriteKeepsTheOldPage()
     small.rlim_cur = 64 * 1024;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString error;
-    try {
-        HtmlFontPage::write(path, content(fonts, QStringLiteral("sample")));
-    } catch (const GlyphorError &e) {
-        error = e.message();
-    }
+    const QString error = writeError(path, content(fonts, QStringLiteral("sample")));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QVERIFY2(error.startsWith(QStringLiteral("Erreur d'écriture du fichier ")), qPrintable(error));
+    QCOMPARE(error,
+             QStringLiteral("Erreur d'écriture du fichier %1 : Fichier trop volumineux").arg(path));
     QCOMPARE(readBytes(path), QByteArray("<HTML>old</HTML>\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList {QStringLiteral("page.htm")});
@@ -208,6 +289,25 @@ void TestHtmlFontPage::readOnlyFolderKeepsTheOldPage()
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QCOMPARE(outcome, HtmlFontPage::Outcome::NotOpened);
     QCOMPARE(readBytes(path), QByteArray("old"));
+}
+
+void TestHtmlFontPage::fullDiskKeepsTheOldPageAndSaysWhy()
+{
+    const SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP("mounting a small disk needs root");
+    const QString path = disk.filePath(QStringLiteral("page.htm"));
+    writeBytes(path, "<HTML>old</HTML>\r\n");
+    QStringList fonts;
+    for (int i = 0; i < 5000; ++i)
+        fonts << QStringLiteral("Family %1").arg(i);
+
+    QCOMPARE(
+        writeError(path, content(fonts, QStringLiteral("sample"))),
+        QStringLiteral("Erreur d'écriture du fichier %1 : Plus de place sur le disque").arg(path));
+    QCOMPARE(readBytes(path), QByteArray("<HTML>old</HTML>\r\n"));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {QStringLiteral("page.htm")});
 }
 
 QTEST_GUILESS_MAIN(TestHtmlFontPage)

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void generateReportsAPageThatCannotBeWritten();
     void viewChecksTheBrowserBeforeWriting();
     void viewStartsTheBrowserOnThePage();
+    void viewTakesATypedBrowserPathWithSpaces_data();
+    void viewTakesATypedBrowserPathWithSpaces();
     void helpShowsItsTopic();
 
 private:
@@ -69,6 +71,9 @@ private:
     QList<Box> run(void (TGenHTML::*handler)(), QStringList answers = {});
     void makeDialog(const QString &browser = QString());
     QString page() const { return m_dir.filePath(QStringLiteral("ma page.htm")); }
+    // A stand-in browser, in a folder with a space, that records its arguments one per line in
+    // arguments.log.
+    QString standInBrowser(bool runnable);
 
     QTemporaryDir m_dir;
     QList<int> m_topics;
@@ -261,16 +266,8 @@ void TestTGenHTML::viewChecksTheBrowserBeforeWriting()
 
 void TestTGenHTML::viewStartsTheBrowserOnThePage()
 {
-    // A stand-in browser, in a folder with a space, that records its arguments one per line.
-    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("mes programmes")));
-    const QString browser = m_dir.filePath(QStringLiteral("mes programmes/navigateur"));
+    const QString browser = standInBrowser(true);
     const QString log = m_dir.filePath(QStringLiteral("arguments.log"));
-    QFile script(browser);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + log.toLocal8Bit() + ".tmp'\nmv '"
-                 + log.toLocal8Bit() + ".tmp' '" + log.toLocal8Bit() + "'\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner);
 
     makeDialog(browser);
     m_dialog->nomFichierHTML()->setFileName(page());
@@ -286,6 +283,50 @@ void TestTGenHTML::viewStartsTheBrowserOnThePage()
     QCOMPARE(run(&TGenHTML::GenererVisualiserFICClick, {QStringLiteral("&Non")}).size(), 1);
     QTest::qWait(300);
     QVERIFY(!QFile::exists(log));
+}
+
+QString TestTGenHTML::standInBrowser(bool runnable)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("mes programmes"));
+    const QString browser = m_dir.filePath(QStringLiteral("mes programmes/navigateur"));
+    const QByteArray log = m_dir.filePath(QStringLiteral("arguments.log")).toLocal8Bit();
+    writeBytes(browser,
+               "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + log + ".tmp'\nmv '" + log + ".tmp' '"
+                   + log + "'\n");
+    const QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    QFile::setPermissions(browser, runnable ? readWrite | QFile::ExeOwner : readWrite);
+    return browser;
+}
+
+void TestTGenHTML::viewTakesATypedBrowserPathWithSpaces_data()
+{
+    QTest::addColumn<bool>("runnable");
+    QTest::newRow("program") << true;
+    // Found, but without the right to run it: the page is written, and the start fails aloud.
+    QTest::newRow("file without the run bit") << false;
+}
+
+void TestTGenHTML::viewTakesATypedBrowserPathWithSpaces()
+{
+    QFETCH(bool, runnable);
+    const QString browser = standInBrowser(runnable);
+    const QString log = m_dir.filePath(QStringLiteral("arguments.log"));
+    QFile::remove(log);
+    makeDialog();
+    m_dialog->nomFichierHTML()->setFileName(page());
+    m_dialog->NomBUTINEUR()->field()->setText(browser); // typed, without quotes
+
+    const QList<Box> boxes = run(&TGenHTML::GenererVisualiserFICClick);
+    QCOMPARE(boxes.size(), runnable ? 1 : 2);
+    QCOMPARE(boxes[0].text, QStringLiteral("Fichier généré !"));
+    QVERIFY(QFile::exists(page()));
+    if (runnable) {
+        QTRY_VERIFY(QFile::exists(log));
+        QCOMPARE(readBytes(log), "1\n" + page().toLocal8Bit() + "\n");
+    } else {
+        QCOMPARE(boxes[1].title, QStringLiteral("Glyphor"));
+        QCOMPARE(boxes[1].text, QStringLiteral("Impossible de lancer le navigateur ") + browser);
+    }
 }
 
 void TestTGenHTML::helpShowsItsTopic()

@@ -24,7 +24,9 @@ INSTALLED = sorted(
      'share/icons/hicolor/scalable/apps/%s.svg' % APP_ID,
      'share/doc/glyphor/copyright',
      'share/doc/glyphor/changelog.gz',
-     'share/man/man1/glyphor.1.gz'] +
+     'share/doc/glyphor/COPYING',
+     'share/man/man1/glyphor.1.gz',
+     'share/man/fr/man1/glyphor.1.gz'] +
     ['share/icons/hicolor/%dx%d/apps/%s.png' % (size, size, APP_ID) for size in ICON_SIZES])
 
 
@@ -57,6 +59,19 @@ class Packaging(unittest.TestCase):
         result = run('cmake', '--install', BUILD_DIR, '--prefix', prefix)
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(files_below(prefix), INSTALLED)
+
+        # The manual page in French (`man -L fr glyphor`) beside the English one.
+        if shutil.which('man'):
+            env = dict(os.environ, MANPATH=os.path.join(prefix, 'share', 'man'), MANWIDTH='80',
+                       LC_ALL='C.UTF-8')
+            for language, name_line in (('fr', 'comparer côte à côte toutes les polices'),
+                                        ('en', 'compare every installed font side by side')):
+                page = run('man', '-L', language, '-P', 'cat', 'glyphor', env=env)
+                self.assertEqual(page.returncode, 0, page.stderr)
+                self.assertIn('glyphor - ' + name_line, page.stdout)
+        with open(os.path.join(prefix, 'share', 'doc', 'glyphor', 'COPYING')) as licence:
+            self.assertIn('GNU GENERAL PUBLIC LICENSE\n                       Version 3',
+                          licence.read())
 
         # The installed program starts and shows its window.
         os.environ['GLYPHOR_BIN'] = os.path.join(prefix, 'bin', 'glyphor')
