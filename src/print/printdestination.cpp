@@ -1,6 +1,7 @@
 #include "printdestination.h"
 
 #include "cupsqueue.h"
+#include "systemerror.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,15 +38,11 @@ QFileDevice::Permissions newFilePermissions()
 }
 
 // A PDF ends with its trailer's "%%EOF"; a writer cut short by the disk never gets there.
-// Flushed to the disk too, where a late failure would show.
-bool pdfIsWhole(const QString &path)
+bool pdfIsWhole(QFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
+    if (file.size() < 8 || !file.seek(file.size() - 8))
         return false;
-    file.seek(file.size() - 8);
-    const bool ended = file.read(8).trimmed().endsWith("%%EOF");
-    return ended && ::fsync(file.handle()) == 0;
+    return file.read(8).trimmed().endsWith("%%EOF");
 }
 
 } // namespace
@@ -103,17 +101,24 @@ QString PrintDestination::deliverPdf()
     if (!m_aside)
         return QStringLiteral("impossible d'écrire dans ") + shown;
     const QString asidePath = m_aside->fileName();
-    if (!pdfIsWhole(asidePath)) {
+    QFile written(asidePath);
+    if (!written.open(QIODevice::ReadOnly) || !pdfIsWhole(written)) {
+        // The PDF writer does not say why it stopped: a disk with no room left is the usual
+        // reason.
         const QStorageInfo disk(QFileInfo(asidePath).absolutePath());
         if (disk.isValid() && disk.bytesAvailable() < NearlyFullBytes)
             return QStringLiteral("le disque est plein, %1 n'a pas pu être écrit en entier")
                 .arg(shown);
         return QStringLiteral("%1 n'a pas pu être écrit en entier").arg(shown);
     }
+    // Flushed to the disk, where a late failure (a quota, a network folder) would show.
+    if (::fsync(written.handle()) != 0)
+        return QStringLiteral("%1 : %2").arg(shown, SystemError::reason(errno));
     if (std::rename(QFile::encodeName(asidePath).constData(),
                     QFile::encodeName(m_pdfPath).constData())
         != 0)
-        return QStringLiteral("impossible de remplacer ") + shown;
+        return QStringLiteral("impossible de remplacer %1 : %2")
+            .arg(shown, SystemError::reason(errno));
     m_aside->setAutoRemove(false);
     m_aside.reset();
     return {};

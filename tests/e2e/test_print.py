@@ -103,6 +103,10 @@ class Printing(GlyphorTestCase):
         window = self.start_glyphor()
         dialog = self.open_dialog(window)
         self.session.key(dialog, 'Return')
+        # The dialog asks whether the file may be replaced: yes.
+        question = wait_for(lambda: (set(self.session.find_windows(DIALOG_NAME)) - {dialog}
+                                     or {None}).pop(), what='the question')
+        self.session.key(question, 'alt+o')
         self.expect_failure_message()
         # The old file whole, nothing cut short beside it.
         self.assertEqual(os.listdir(documents), [JOB_TITLE + '.pdf'])
