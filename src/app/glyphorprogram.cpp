@@ -6,9 +6,7 @@
 #include "qtfonts.h"
 #include "settings.h"
 #include "tappinstances.h"
-#include "tapropos.h"
 #include "teform1.h"
-#include "tgenhtml.h"
 #include "uifonts.h"
 
 #include <QApplication>
@@ -56,10 +54,6 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     // Left as soon as the loop ends: a start from then on no longer finds this copy.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, AppInstances1.get(),
                      &TAppInstances::leave);
-    // Made hidden now and kept for the run; the main window owns it.
-    EForm1.APropos = new TAPropos(EForm1.Version, EForm1.help(), &EForm1);
-    EForm1.GenHTML
-        = new TGenHTML(EForm1.htmlPageSource(), EForm1.CheminButineur, EForm1.help(), &EForm1);
     if (hooks.windowCreated)
         hooks.windowCreated(EForm1);
     EForm1.show();

@@ -8,6 +8,7 @@
 #include "fixeddialog.h"
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
+#include "fontlistview.h"
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
@@ -24,18 +25,18 @@
 #include <QMenu>
 #include <QShortcut>
 
-using namespace Enmain;
-
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
                  std::unique_ptr<TrayBackend> trayBackend)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TEForm1>())
+    , m_display(new DisplayState(this))
     , m_help(std::make_unique<HelpRequests>([] { return std::make_unique<HelpWindow>(); }))
     , m_arguments(arguments)
     , m_settingsPath(settingsPath)
 {
     ui->setupUi(this);
-    UiFonts::applyLayoutFonts(this);
+    ui->ListBox1->setDisplayState(m_display);
+    FixedDialog::applyLayoutFonts(this);
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -51,8 +52,11 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     ui->NPage->tabBar()->setFont(tabFont);
 
     LigneMenu = new QMenu(this);
+    LigneMenu->setObjectName(QStringLiteral("LigneMenu"));
     Copiernomdelafonte1 = LigneMenu->addAction(QStringLiteral("Copier nom de la fonte"));
+    Copiernomdelafonte1->setObjectName(QStringLiteral("Copiernomdelafonte1"));
     IndiqueNom = LigneMenu->addAction(QStringLiteral("Affiche noms des fontes"));
+    IndiqueNom->setObjectName(QStringLiteral("IndiqueNom"));
     IndiqueNom->setCheckable(true);
     IndiqueNom->setChecked(true);
 
@@ -71,6 +75,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     connectHandlers();
     FormCreate();
     setUpPrinting();
+    setUpDialogs();
 
     FixedDialog::centreOnScreen(this);
     ui->Aide->setFocus();
@@ -155,27 +160,25 @@ void TEForm1::FormCreate()
     ui->ListBox1->setFamilies(fonts);
 
     const Settings stored = Settings::read(m_settingsPath);
-    setChaine(stored.string);
+    m_display->setChaine(stored.string);
     CheminButineur = stored.browser;
-    Taille = stored.size;
+    m_display->setTaille(stored.size);
     IndiqueNom->setChecked(stored.showNames);
-    ui->ListBox1->lineDelegate()->setNamesShown(stored.showNames);
+    ui->ListBox1->setNamesShown(stored.showNames);
     Systeme = stored.system;
     if (ui->AfBulles->isChecked() != stored.showHints) {
         ui->AfBulles->setChecked(stored.showHints);
         AfBullesClick();
     }
 
-    applyLineHeight();
-    CouleurTexte = 0x000000;
-    CouleurFond = 0xFFFFFF;
+    m_display->setCouleurTexte(0x000000);
+    m_display->setCouleurFond(0xFFFFFF);
 
-    ui->txtEdit->setFieldText(Chaine);
-    ui->txtEdit->addRecentEntry(Chaine);
-    ui->SpinEdit1->setValue(Taille);
+    ui->txtEdit->setFieldText(m_display->Chaine());
+    ui->txtEdit->addRecentEntry(m_display->Chaine());
+    ui->SpinEdit1->setValue(m_display->Taille());
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);
-    LargeurNoms = 0;
     {
         const QSignalBlocker quiet(ui->NPage);
         ui->NPage->setCurrentIndex(0);
@@ -276,9 +279,9 @@ void TEForm1::FormClose()
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(800);
     Settings stored;
-    stored.string = Chaine;
-    stored.browser = GenHTML ? GenHTML->NomBUTINEUR()->fileName() : CheminButineur;
-    stored.size = Taille;
+    stored.string = m_display->Chaine();
+    stored.browser = GenHTML->NomBUTINEUR()->fileName();
+    stored.size = m_display->Taille();
     stored.showNames = IndiqueNom->isChecked();
     stored.showHints = ui->AfBulles->isChecked();
     stored.system = Systeme;

@@ -10,6 +10,7 @@
 
 class CataloguePrinting;
 class ColorGrid;
+class DisplayState;
 class FontListView;
 class HelpRequests;
 class TAPropos;
@@ -20,14 +21,16 @@ struct HtmlPageSource;
 class QAction;
 class QColorDialog;
 class QMenu;
+class QPushButton;
 
 namespace Ui {
 class TEForm1;
 }
 
 // The main window: the font list and the Text page above, the bottom panel of display controls
-// below. Its handlers keep the names the program has always used; they are connected in code,
-// each through the general error report.
+// below. It owns the display state the list and the Text page draw from, its tray icon and its
+// dialogs. Its handlers keep the names the program has always used; each is connected in code,
+// through the general error report, and hands the work to the part that owns it.
 class TEForm1 : public QWidget
 {
     Q_OBJECT
@@ -40,14 +43,98 @@ public:
             std::unique_ptr<TrayBackend> trayBackend = nullptr);
     ~TEForm1() override;
 
+    // Another start of the program brings this window forward through the component.
+    void connectInstances(TAppInstances &instances);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The two apply steps: the sample field and the size into the list (validClick, the "ok"
+    // button `valid`), the font, size, attributes and colours into the Text page (AppliqueTexte).
+    void validClick();
+    void AppliqueTexte();
+    // The bottom panel: bold, italic, underline; `Button1`: everything back to the defaults
+    // ("défaut"); `TousCar`: the 224 usable characters ("*"); `AfBulles`: the panel's tooltips.
+    void GRASClick();
+    void italClick();
+    void soulClick();
+    void Button1Click();
+    void TousCarClick();
+    void AfBullesClick();
+    // The list: a line chosen, a press (which flips the name tip while the names are hidden).
+    void ListBox1Click();
+    void ListBox1MouseDown();
+    // The window fitted to its bottom panel.
+    void AjusteFenetre();
+    // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
+    // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
+    void NPageChange();
+    void PrTexteClick();
+    void PrligneClick();
+    void txtEditChange();
+    // Colours: the grid's left and right clicks; "T+" and "F+", the colour chooser.
+    void ColorGrid1Change();
+    void TPlusClick();
+    void FPlusClick();
+    // The list's context menu: copy the font's name, show or hide the names.
+    void LigneMenuPopup();
+    void Copiernomdelafonte1Click();
+    void IndiqueNomClick();
+    // "AIDE", "...": the help and the about box; `charmap`: the desktop's character map;
+    // `GenererrHTML`: the HTML page dialog.
+    void AideClick();
+    void AboutBtnClick();
+    void charmapClick();
+    void GenererrHTMLClick();
+    // `BitBtn1`: to the tray; the tray menu's "Montrer!" (Afficher1) and "Fermer Glyphor"
+    // (Quitter1).
+    void BitBtn1Click();
+    void Afficher1Click();
+    void Quitter1Click();
+    // Another start asked for this copy.
+    void AppInstances1Activate(const QByteArray &activationToken);
+    // `SpeedButton1`: the printed catalogue.
+    void ImprimerClick();
+
+    void FormCreate();
+    void FormShow();
+    void FormPaint();
+    void FormClose();
+
+    void connectHandlers();
+    template<typename Sender, typename Signal>
+    void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
+    void setUpPanelHints();
+    void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
+    void setUpPrinting();
+    void setUpDialogs();
+
+    bool linesPageShown() const;
+    // Bold, italic or underline switched, its button marked with "!" while on.
+    void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
+                         QPushButton *button, const QString &letter);
+    // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.
+    void chooseOtherColor(ColorRef (DisplayState::*get)() const,
+                          void (DisplayState::*set)(ColorRef), void (ColorGrid::*setMarker)(int));
+    // What the HTML page lists: this window's fonts and the current text of its sample field.
+    HtmlPageSource htmlPageSource() const;
+
+    std::unique_ptr<Ui::TEForm1> ui;
+    // The sample, its size, attributes and colours, which the list follows by itself.
+    DisplayState *m_display;
+    std::unique_ptr<HelpRequests> m_help;
+
     QString Version; // "Glyphor 3.5"
     QString CheminButineur; // the web browser's path, read from the settings
     QString Systeme; // the "System" setting, written back unchanged
     bool AjustementPrevu = false; // one more fit is due at the next position change
     bool PremierAffichage = false; // the first paint has been handled
-
-    // Hidden holders of the window's state.
-    QString Chaine; // the current sample string
     QStringList MemoChaines; // the sample-string history while the Text page is shown
     QStringList MemoTexte; // the Text page's default text
     QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
@@ -66,87 +153,9 @@ public:
 
     // The colour chooser, built when first opened; its custom colours last for the run.
     QColorDialog *Couleurs = nullptr;
-
-    // The about box, made by the program entry right after this window.
     TAPropos *APropos = nullptr;
-
-    // The HTML export dialog, made by the program entry right after the about box.
     TGenHTML *GenHTML = nullptr;
-    // What the HTML page lists: this window's fonts and the current text of its sample field.
-    HtmlPageSource htmlPageSource() const;
 
-    // Another start of the program brings this window forward through the component.
-    void connectInstances(TAppInstances &instances);
-
-    // The help every window of the program asks for.
-    HelpRequests &help() const { return *m_help; }
-
-    bool linesPageShown() const;
-    bool panelHintsShown() const { return m_panelHintsShown; }
-
-public Q_SLOTS:
-    void validClick();
-    void AppliqueTexte();
-    void GRASClick();
-    void italClick();
-    void soulClick();
-    void Button1Click();
-    void TousCarClick();
-    void AfBullesClick();
-    void ListBox1Click();
-    void ListBox1MouseDown();
-    void AjusteFenetre();
-    void NPageChange();
-    void PrTexteClick();
-    void PrligneClick();
-    void txtEditChange();
-    void ColorGrid1Change();
-    void TPlusClick();
-    void FPlusClick();
-    void LigneMenuPopup();
-    void Copiernomdelafonte1Click();
-    void IndiqueNomClick();
-    void AideClick();
-    void AboutBtnClick();
-    void charmapClick();
-    void GenererrHTMLClick();
-    void BitBtn1Click();
-    void Afficher1Click();
-    void Quitter1Click();
-    void AppInstances1Activate(const QByteArray &activationToken);
-    void ImprimerClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void FormCreate();
-    void FormShow();
-    void FormPaint();
-    void FormClose();
-
-    void connectHandlers();
-    template<typename Sender, typename Signal>
-    void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
-    void setUpPanelHints();
-    void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
-    void setUpPrinting();
-
-    void setChaine(const QString &text);
-    void applyLineHeight();
-    void toggleAttribute(bool &attribute, class QPushButton *button, const QString &letter);
-    void setListColors();
-    // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.
-    void chooseOtherColor(ColorRef &color, void (FontListView::*applyToList)(const QColor &),
-                          void (ColorGrid::*setMarker)(int));
-
-    std::unique_ptr<Ui::TEForm1> ui;
-    std::unique_ptr<HelpRequests> m_help;
     CataloguePrinting *m_catalogue = nullptr;
     // The window was asked to close while a catalogue printed: it closes once the job has ended.
     bool m_closeAfterPrinting = false;

@@ -3,7 +3,7 @@
 #include "ui_teform1.h"
 
 #include "displaystate.h"
-#include "fontlistdelegate.h"
+#include "fontlistview.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,38 +11,33 @@
 #include <QGuiApplication>
 #include <QMenu>
 
-using namespace Enmain;
-
 void TEForm1::ColorGrid1Change()
 {
     const ColorGrid *grid = ui->ColorGrid1;
     // A marker at -1 keeps the colour the chooser gave.
     if (grid->BackgroundIndex() >= 0)
-        CouleurFond = grid->BackgroundColor();
+        m_display->setCouleurFond(grid->BackgroundColor());
     if (grid->ForegroundIndex() >= 0)
-        CouleurTexte = grid->ForegroundColor();
-    setListColors();
-    ui->ListBox1->repaintNow();
+        m_display->setCouleurTexte(grid->ForegroundColor());
     AppliqueTexte();
 }
 
-void TEForm1::chooseOtherColor(ColorRef &color, void (FontListView::*applyToList)(const QColor &),
+void TEForm1::chooseOtherColor(ColorRef (DisplayState::*get)() const,
+                               void (DisplayState::*set)(ColorRef),
                                void (ColorGrid::*setMarker)(int))
 {
     if (!Couleurs) {
         // Built at first use: it is a large dialog that most runs never open.
         Couleurs = new QColorDialog(this);
+        Couleurs->setObjectName(QStringLiteral("Couleurs"));
         // Qt's own dialog: it speaks French and keeps the custom colours for the run.
         Couleurs->setOption(QColorDialog::DontUseNativeDialog);
     }
-    Couleurs->setCurrentColor(toQColor(color));
+    Couleurs->setCurrentColor(toQColor((m_display->*get)()));
     if (Couleurs->exec() != QDialog::Accepted)
         return;
-    color = toColorRef(Couleurs->selectedColor());
-    (ui->ListBox1->*applyToList)(toQColor(color));
-    if (linesPageShown())
-        ui->ListBox1->repaintNow();
-    else
+    (m_display->*set)(toColorRef(Couleurs->selectedColor()));
+    if (!linesPageShown())
         AppliqueTexte();
     // No cell stands for the chosen colour; the grid's change leaves it as chosen.
     (ui->ColorGrid1->*setMarker)(-1);
@@ -50,12 +45,13 @@ void TEForm1::chooseOtherColor(ColorRef &color, void (FontListView::*applyToList
 
 void TEForm1::TPlusClick()
 {
-    chooseOtherColor(CouleurTexte, &FontListView::setTextColor, &ColorGrid::setForegroundIndex);
+    chooseOtherColor(&DisplayState::CouleurTexte, &DisplayState::setCouleurTexte,
+                     &ColorGrid::setForegroundIndex);
 }
 
 void TEForm1::FPlusClick()
 {
-    chooseOtherColor(CouleurFond, &FontListView::setBackgroundColor,
+    chooseOtherColor(&DisplayState::CouleurFond, &DisplayState::setCouleurFond,
                      &ColorGrid::setBackgroundIndex);
 }
 
@@ -77,9 +73,7 @@ void TEForm1::IndiqueNomClick()
 {
     // The check mark has already flipped with the choice.
     const bool shown = IndiqueNom->isChecked();
-    ui->ListBox1->lineDelegate()->setNamesShown(shown);
-    LargeurNoms = 0;
-    ui->ListBox1->repaintNow();
+    ui->ListBox1->setNamesShown(shown);
     if (shown)
         ui->ListBox1->setNameTipEnabled(false);
 }

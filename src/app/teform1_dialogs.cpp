@@ -8,6 +8,13 @@
 #include "tapropos.h"
 #include "tgenhtml.h"
 
+void TEForm1::setUpDialogs()
+{
+    // Made hidden now and kept for the run.
+    APropos = new TAPropos(Version, *m_help, this);
+    GenHTML = new TGenHTML(htmlPageSource(), CheminButineur, *m_help, this);
+}
+
 void TEForm1::AideClick()
 {
     m_help->request(HelpRequests::MainWindowTopic);
@@ -15,8 +22,7 @@ void TEForm1::AideClick()
 
 void TEForm1::AboutBtnClick()
 {
-    if (APropos)
-        APropos->exec();
+    APropos->exec();
 }
 
 void TEForm1::charmapClick()
@@ -30,8 +36,7 @@ void TEForm1::charmapClick()
 
 void TEForm1::GenererrHTMLClick()
 {
-    if (GenHTML)
-        GenHTML->exec();
+    GenHTML->exec();
 }
 
 HtmlPageSource TEForm1::htmlPageSource() const

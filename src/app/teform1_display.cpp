@@ -5,28 +5,9 @@
 
 #include "displaystate.h"
 #include "fontfamilies.h"
-#include "fontlistdelegate.h"
+#include "fontlistview.h"
 #include "settings.h"
 #include "windows1252.h"
-
-using namespace Enmain;
-
-void TEForm1::setChaine(const QString &text)
-{
-    Chaine = text;
-    ui->ListBox1->lineDelegate()->setSampleText(text);
-}
-
-void TEForm1::applyLineHeight()
-{
-    ui->ListBox1->setLineHeight(lineHeightFor(Taille));
-}
-
-void TEForm1::setListColors()
-{
-    ui->ListBox1->setTextColor(toQColor(CouleurTexte));
-    ui->ListBox1->setBackgroundColor(toQColor(CouleurFond));
-}
 
 void TEForm1::validClick()
 {
@@ -36,7 +17,7 @@ void TEForm1::validClick()
         if (ui->SpinEdit1->typingUnfinished())
             return;
         // Changing the field's text runs this again at once, with Taille as the size.
-        ui->SpinEdit1->setValue(Taille);
+        ui->SpinEdit1->setValue(m_display->Taille());
         return;
     }
     if (!linesPageShown()) {
@@ -45,79 +26,73 @@ void TEForm1::validClick()
     }
     const QString t = ui->txtEdit->currentText();
     if (t.isEmpty()) {
-        ui->txtEdit->setFieldText(Chaine);
+        ui->txtEdit->setFieldText(m_display->Chaine());
         return;
     }
-    bool changed = false;
-    if (t != Chaine) {
-        setChaine(t);
+    // The list follows a new sample or size by itself: its names' column is measured again and
+    // it is redrawn at once; nothing changed, nothing is redrawn.
+    if (t != m_display->Chaine())
         ui->txtEdit->addRecentEntry(t);
-        changed = true;
-    }
-    if (v != Taille) {
-        Taille = v;
-        applyLineHeight();
-        changed = true;
-    }
-    if (changed) {
-        LargeurNoms = 0;
-        ui->ListBox1->repaintNow();
-    }
+    m_display->setSample(t, v);
 }
 
 void TEForm1::AppliqueTexte()
 {
     QFont font = FontFamilies::entryFont(ui->txtEdit->currentText());
     font.setPointSize(std::max(1, ui->SpinEdit1->value()));
-    font.setBold(AttrGras);
-    font.setItalic(AttrItal);
-    font.setUnderline(AttrSoul);
+    font.setBold(m_display->AttrGras());
+    font.setItalic(m_display->AttrItal());
+    font.setUnderline(m_display->AttrSoul());
     font.setStyleStrategy(QFont::NoFontMerging);
     ui->Memo1->setFont(font);
     QPalette colors = ui->Memo1->palette();
-    colors.setColor(QPalette::Base, toQColor(CouleurFond));
-    colors.setColor(QPalette::Text, toQColor(CouleurTexte));
+    colors.setColor(QPalette::Base, toQColor(m_display->CouleurFond()));
+    colors.setColor(QPalette::Text, toQColor(m_display->CouleurTexte()));
     ui->Memo1->setPalette(colors);
 }
 
-void TEForm1::toggleAttribute(bool &attribute, QPushButton *button, const QString &letter)
+void TEForm1::toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
+                              QPushButton *button, const QString &letter)
 {
-    attribute = !attribute;
-    button->setText(attribute ? letter + QLatin1Char('!') : letter);
-    if (linesPageShown())
-        ui->ListBox1->repaintNow();
-    else
+    const bool on = !(m_display->*get)();
+    (m_display->*set)(on);
+    button->setText(on ? letter + QLatin1Char('!') : letter);
+    // The list follows by itself; the Text page is applied.
+    if (!linesPageShown())
         AppliqueTexte();
 }
 
 void TEForm1::GRASClick()
 {
-    toggleAttribute(AttrGras, ui->gras, QStringLiteral("G"));
+    toggleAttribute(&DisplayState::AttrGras, &DisplayState::setAttrGras, ui->gras,
+                    QStringLiteral("G"));
 }
 
 void TEForm1::italClick()
 {
-    toggleAttribute(AttrItal, ui->ital, QStringLiteral("I"));
+    toggleAttribute(&DisplayState::AttrItal, &DisplayState::setAttrItal, ui->ital,
+                    QStringLiteral("I"));
 }
 
 void TEForm1::soulClick()
 {
-    toggleAttribute(AttrSoul, ui->soul, QStringLiteral("S"));
+    toggleAttribute(&DisplayState::AttrSoul, &DisplayState::setAttrSoul, ui->soul,
+                    QStringLiteral("S"));
 }
 
 void TEForm1::Button1Click()
 {
-    AttrGras = AttrItal = AttrSoul = false;
+    m_display->setAttrGras(false);
+    m_display->setAttrItal(false);
+    m_display->setAttrSoul(false);
     ui->gras->setText(QStringLiteral("G"));
     ui->ital->setText(QStringLiteral("I"));
     ui->soul->setText(QStringLiteral("S"));
     ui->SpinEdit1->setValue(12);
-    CouleurFond = 0xFFFFFF;
-    CouleurTexte = 0x000000;
+    m_display->setCouleurFond(0xFFFFFF);
+    m_display->setCouleurTexte(0x000000);
     ui->ColorGrid1->setBackgroundIndex(15);
     ui->ColorGrid1->setForegroundIndex(0);
-    ui->ListBox1->repaintNow();
-    setListColors();
     ui->Memo1->setPlainText(MemoTexte.join(QLatin1Char('\n')));
     if (linesPageShown())
         ui->txtEdit->setFieldText(Settings::defaultSampleString());

@@ -3,6 +3,7 @@
 #include "ui_teform1.h"
 
 #include "catalogueprinting.h"
+#include "displaystate.h"
 
 #include <QScopeGuard>
 
@@ -14,7 +15,7 @@ void TEForm1::setUpPrinting()
         return ui->ListBox1->families();
     };
     sources.sample = [this] {
-        return Chaine;
+        return m_display->Chaine();
     };
     sources.sampleSize = [this] {
         return ui->SpinEdit1->value();

@@ -2,27 +2,53 @@
 
 #include "colorref.h"
 
-// The display state shared by the font list, the Text page and the bottom panel's controls.
-// Module-level, as the window's handlers read and write it directly; all zero when the program
-// loads.
-namespace Enmain {
+#include <QObject>
+#include <QString>
 
-inline bool AttrGras = false; // bold
-inline bool AttrItal = false; // italic
-inline bool AttrSoul = false; // underline
-inline qint32 Taille = 0; // sample size, points
-inline ColorRef CouleurTexte = 0;
-inline ColorRef CouleurFond = 0;
-inline qint32 LargeurNoms = 0; // name column width in pixels; 0: still to be measured
-
-// Back to the state of a program just loaded (for tests that build several windows).
-inline void resetDisplayState()
+// How the samples are drawn: the sample string, its size, bold, italic, underline, and the text
+// and background colours. One object, owned by the main window and handed to the font list,
+// which follows every change by itself; the Text page and printing read it. Everything starts at
+// zero (an empty sample, size 0, black on black) until the window sets it up.
+class DisplayState : public QObject
 {
-    AttrGras = AttrItal = AttrSoul = false;
-    Taille = 0;
-    CouleurTexte = CouleurFond = 0;
-    LargeurNoms = 0;
-}
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    const QString &Chaine() const { return m_chaine; } // the sample string
+    qint32 Taille() const { return m_taille; } // the size, points
+    bool AttrGras() const { return m_gras; } // bold
+    bool AttrItal() const { return m_ital; } // italic
+    bool AttrSoul() const { return m_soul; } // underline
+    ColorRef CouleurTexte() const { return m_texte; }
+    ColorRef CouleurFond() const { return m_fond; }
+
+    // Each setter sends changed() when the value differs from the one held.
+    void setChaine(const QString &chaine);
+    // Both at once: one change.
+    void setSample(const QString &chaine, qint32 taille);
+    void setTaille(qint32 taille);
+    void setAttrGras(bool on);
+    void setAttrItal(bool on);
+    void setAttrSoul(bool on);
+    void setCouleurTexte(ColorRef colour);
+    void setCouleurFond(ColorRef colour);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    template<typename T> void assign(T &member, const T &value);
+
+    QString m_chaine;
+    qint32 m_taille = 0;
+    bool m_gras = false;
+    bool m_ital = false;
+    bool m_soul = false;
+    ColorRef m_texte = 0;
+    ColorRef m_fond = 0;
+};
 
 // The fixed height of every line of the font list for a sample size. In 64 bits: a stored size
 // near the limits of 32 bits must not overflow.
@@ -30,5 +56,3 @@ constexpr qint64 lineHeightFor(qint32 taille)
 {
     return qint64(taille) + taille / 2 + 4;
 }
-
-} // namespace Enmain

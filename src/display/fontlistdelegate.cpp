@@ -1,6 +1,5 @@
 #include "fontlistdelegate.h"
 
-#include "displaystate.h"
 #include "fontfamilies.h"
 #include "uifonts.h"
 
@@ -114,15 +113,15 @@ int FontListDelegate::measureNameColumn(const QAbstractItemModel &model) const
 
 int FontListDelegate::nameColumnWidth(int lineWidth) const
 {
-    if (!m_namesShown)
+    if (!m_look.namesShown)
         return 0;
-    return std::min(Enmain::LargeurNoms, int(lineWidth * NameColumnShare));
+    return std::min(m_look.nameColumn, int(lineWidth * NameColumnShare));
 }
 
 bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
 {
     const int column = nameColumnWidth(lineWidth);
-    return column < Enmain::LargeurNoms
+    return column < m_look.nameColumn
         && QFontMetrics(nameFont()).horizontalAdvance(family) > column;
 }
 
@@ -133,13 +132,13 @@ QString FontListDelegate::sampleFamily(const QString &entry)
     return entry == FontFamilies::DefaultEntry ? desktopFamily : entry;
 }
 
-LineStyle FontListDelegate::sampleStyle(int logicalDpi)
+LineStyle FontListDelegate::sampleStyle(int logicalDpi) const
 {
     LineStyle style;
-    style.pixelSize = std::max(1, Enmain::Taille) * logicalDpi / 72.0;
-    style.bold = Enmain::AttrGras;
-    style.italic = Enmain::AttrItal;
-    style.underline = Enmain::AttrSoul;
+    style.pixelSize = std::max(1, m_look.points) * logicalDpi / 72.0;
+    style.bold = m_look.bold;
+    style.italic = m_look.italic;
+    style.underline = m_look.underline;
     return style;
 }
 
@@ -174,11 +173,8 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(selected ? palette.color(QPalette::Active, QPalette::HighlightedText)
                              : palette.color(QPalette::Text));
 
-    int column = 0;
-    if (m_namesShown) {
-        if (Enmain::LargeurNoms == 0)
-            Enmain::LargeurNoms = measureNameColumn(*index.model());
-        column = nameColumnWidth(line.width());
+    const int column = nameColumnWidth(line.width());
+    if (m_look.namesShown) {
         painter->setFont(nameFont());
         if (nameElided(family, line.width())) {
             const QString shown
@@ -197,7 +193,7 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     style.pixelSize *= ratio;
     const int left = line.left() + column + 2;
     const RenderedLine &sample
-        = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_sample, style,
+        = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_look.sample, style,
                           int(std::ceil((line.right() + 1 - left) * ratio)));
     // The line's top and height in device pixels, where the sample's ink is placed.
     const int baseline = sampleBaseline(sample, int(std::lround((line.top() + 1) * ratio)) - 1,

@@ -7,11 +7,23 @@
 #include <QHash>
 #include <QStaticText>
 
+// What the lines are drawn from, as the list gives it.
+struct LineLook
+{
+    QString sample; // drawn after a space
+    qint32 points = 0; // the samples' size
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool namesShown = true;
+    int nameColumn = 0; // the widest name, in pixels; 0 while the names are hidden
+};
+
 // Draws one line of the font list: the family's name in Arial 10 pt bold, then a space and the
-// sample string in that family, at the display state's size and attributes. Every line has the
-// same height, so the view never measures lines one by one. Samples are drawn by the list's own
-// font engine, straight from the font files: a line costs the same however many fonts are
-// installed.
+// sample string in that family, at the look's size and attributes. Every line has the same height,
+// so the view never measures lines one by one. Samples are drawn by the list's own font engine,
+// straight from the font files: a line costs the same however many fonts are installed. It draws
+// from what it is given and changes nothing.
 class FontListDelegate : public QAbstractItemDelegate
 {
     Q_OBJECT
@@ -19,10 +31,8 @@ class FontListDelegate : public QAbstractItemDelegate
 public:
     explicit FontListDelegate(QObject *parent = nullptr);
 
-    void setSampleText(const QString &text) { m_sample = text; }
-
-    void setNamesShown(bool shown) { m_namesShown = shown; }
-    bool namesShown() const { return m_namesShown; }
+    void setLook(const LineLook &look) { m_look = look; }
+    const LineLook &look() const { return m_look; }
 
     void setLineHeight(int height) { m_lineHeight = height; }
     int lineHeight() const { return m_lineHeight; }
@@ -46,7 +56,7 @@ public:
     // for "Default".
     static QString sampleFamily(const QString &entry);
     // The size and attributes of the samples, for a device of that resolution.
-    static LineStyle sampleStyle(int logicalDpi);
+    LineStyle sampleStyle(int logicalDpi) const;
     // Where a sample's baseline goes in a line of that top and height (device pixels): the font's
     // ascent below the line's top plus one, unless that pushes the sample's ink below the line
     // (fonts with very tall ascents: mathematics, Nastaliq); the ink is then raised to fit, or
@@ -60,8 +70,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    QString m_sample;
-    bool m_namesShown = true;
+    LineLook m_look;
     int m_lineHeight = 22;
     mutable int m_measurements = 0;
     mutable int m_widestName = -1;

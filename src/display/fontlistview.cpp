@@ -1,5 +1,6 @@
 #include "fontlistview.h"
 
+#include "displaystate.h"
 #include "fontlistdelegate.h"
 
 #include <QHelpEvent>
@@ -23,8 +24,7 @@ FontListView::FontListView(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setAutoFillBackground(true);
-    setTextColor(Qt::black);
-    setBackgroundColor(Qt::white);
+    setColors(Qt::black, Qt::white);
     // Every change of the selected line the user makes, by click, drag or key, is reported.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_selectingFromProgram && selectedRow() >= 0) {
@@ -89,23 +89,72 @@ void FontListView::selectRow(int row)
     scrollTo(index);
 }
 
-void FontListView::setTextColor(const QColor &color)
+void FontListView::setColors(const QColor &text, const QColor &background)
 {
     QPalette colors = palette();
-    colors.setColor(QPalette::Text, color);
+    colors.setColor(QPalette::Text, text);
+    colors.setColor(QPalette::Base, background);
     setPalette(colors);
 }
 
-void FontListView::setBackgroundColor(const QColor &color)
+void FontListView::setDisplayState(const DisplayState *state)
 {
-    QPalette colors = palette();
-    colors.setColor(QPalette::Base, color);
-    setPalette(colors);
+    if (m_state)
+        disconnect(m_state, nullptr, this, nullptr);
+    m_state = state;
+    if (!state)
+        return;
+    connect(state, &DisplayState::changed, this, &FontListView::followState);
+    followState();
 }
 
-void FontListView::repaintNow()
+void FontListView::followState()
 {
+    LineLook look = m_delegate->look();
+    const bool newSize = look.points != m_state->Taille();
+    if (newSize || look.sample != m_state->Chaine())
+        look.nameColumn = 0;
+    look.sample = m_state->Chaine();
+    look.points = m_state->Taille();
+    look.bold = m_state->AttrGras();
+    look.italic = m_state->AttrItal();
+    look.underline = m_state->AttrSoul();
+    m_delegate->setLook(look);
+    if (newSize)
+        setLineHeight(lineHeightFor(m_state->Taille()));
+    setColors(toQColor(m_state->CouleurTexte()), toQColor(m_state->CouleurFond()));
     viewport()->repaint();
+}
+
+void FontListView::setNamesShown(bool shown)
+{
+    LineLook look = m_delegate->look();
+    look.namesShown = shown;
+    look.nameColumn = 0;
+    m_delegate->setLook(look);
+    viewport()->repaint();
+}
+
+bool FontListView::namesShown() const
+{
+    return m_delegate->look().namesShown;
+}
+
+int FontListView::LargeurNoms() const
+{
+    return m_delegate->look().nameColumn;
+}
+
+void FontListView::paintEvent(QPaintEvent *event)
+{
+    // The names' column is measured once the lines are drawn with names again.
+    const LineLook &look = m_delegate->look();
+    if (look.namesShown && look.nameColumn == 0 && model()->rowCount() > 0) {
+        LineLook measured = look;
+        measured.nameColumn = m_delegate->measureNameColumn(*model());
+        m_delegate->setLook(measured);
+    }
+    QListView::paintEvent(event);
 }
 
 void FontListView::mousePressEvent(QMouseEvent *event)

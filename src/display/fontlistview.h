@@ -2,13 +2,16 @@
 
 #include <QListView>
 
+class DisplayState;
 class FontListDelegate;
 class QStringListModel;
 
 // The font list: one fixed-height, program-drawn line per font family, one selected line at a
-// time. It reports a mouse press before the selection that follows it, and a selection made by
-// mouse or keyboard (not one made by the program). While the names are hidden it can show the
-// last selected name as its tooltip; that tooltip has its own switch.
+// time, drawn as a display state says. It follows the state by itself: a new sample or size
+// measures the names' column again, a new size changes the line height, and every change
+// repaints the list at once. It reports a mouse press before the selection that follows it, and a
+// selection made by mouse or keyboard (not one made by the program). While the names are hidden
+// it can show the last selected name as its tooltip; that tooltip has its own switch.
 class FontListView : public QListView
 {
     Q_OBJECT
@@ -24,6 +27,17 @@ public:
 
     FontListDelegate *lineDelegate() const { return m_delegate; }
 
+    // The state the lines are drawn from; the list follows its changes.
+    void setDisplayState(const DisplayState *state);
+    const DisplayState *displayState() const { return m_state; }
+
+    // The names' column, at the left of every line; hiding it moves the samples to the left edge.
+    void setNamesShown(bool shown);
+    bool namesShown() const;
+    // The column's width: the widest name in pixels, measured at the first paint after the names
+    // are shown or the sample or size changes; 0 until then and while the names are hidden.
+    int LargeurNoms() const;
+
     // Every line takes this height, at most MaximumLineHeight; 0 or less leaves it unchanged.
     void setLineHeight(qint64 height);
     static constexpr int MaximumLineHeight = 32767;
@@ -34,17 +48,11 @@ public:
     // Selects a row (or none, with -1) without reporting it as the user's selection.
     void selectRow(int row);
 
-    void setTextColor(const QColor &color);
-    void setBackgroundColor(const QColor &color);
-
     // The tooltip that names the selected font while the names are hidden.
     void setNameTip(const QString &text) { m_nameTip = text; }
     QString nameTip() const { return m_nameTip; }
     void setNameTipEnabled(bool enabled) { m_nameTipEnabled = enabled; }
     bool nameTipEnabled() const { return m_nameTipEnabled; }
-
-    // Repaints every visible line now, not at a later paint.
-    void repaintNow();
 
 Q_SIGNALS:
     void mousePressed();
@@ -53,10 +61,17 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Takes the state's new values; the names' column is measured again when the sample or the
+    // size changed.
+    void followState();
+    void setColors(const QColor &text, const QColor &background);
+
     QStringListModel *m_model;
     FontListDelegate *m_delegate;
+    const DisplayState *m_state = nullptr;
     QString m_nameTip;
     bool m_nameTipEnabled = false;
     bool m_selectingFromProgram = false;

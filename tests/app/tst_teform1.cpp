@@ -4,7 +4,6 @@
 #include "catalogueprinting.h"
 #include "colorgrid.h"
 #include "displaystate.h"
-#include "fontlistdelegate.h"
 #include "fontlistview.h"
 #include "helprequests.h"
 #include "helpwindow.h"
@@ -24,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -37,8 +37,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
-
-using namespace Enmain;
 
 // A column of the current data row, read where it is compared.
 #define FETCHED(Type, name) (*static_cast<Type *>(QTest::qData(#name, ::qMetaTypeId<Type>())))
@@ -114,6 +112,15 @@ private:
         return found;
     }
     void showPage(int index) { child<QTabWidget>("NPage")->setCurrentIndex(index); }
+    // What the list draws from.
+    const DisplayState &state() const { return *child<FontListView>("ListBox1")->displayState(); }
+    // The menu over the list, as a right click on it opens it: closed at once, its items set.
+    void openLineMenu()
+    {
+        auto *list = child<FontListView>("ListBox1");
+        QTimer::singleShot(0, m_form.get(), [this] { child<QMenu>("LigneMenu")->close(); });
+        Q_EMIT list->customContextMenuRequested(QPoint(5, 5));
+    }
     void apply(const QString &sample)
     {
         child<SampleCombo>("txtEdit")->setFieldText(sample);
@@ -128,7 +135,6 @@ private:
 
 void TestTEForm1::init()
 {
-    resetDisplayState();
     m_settingsPath = m_dir.filePath(QStringLiteral("glyphor/glyphor.ini"));
     QFile::remove(m_settingsPath);
 }
@@ -183,13 +189,12 @@ void TestTEForm1::startUp()
     createWindow(settings);
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Glyphor 3.5 *** 6 fontes disponibles"));
     QCOMPARE(child<SizeField>("SpinEdit1")->text(), FETCHED(QString, field));
-    QCOMPARE(Taille, FETCHED(int, taille));
+    QCOMPARE(state().Taille(), FETCHED(int, taille));
     QCOMPARE(child<FontListView>("ListBox1")->lineHeight(), FETCHED(int, lineHeight));
-    QCOMPARE(m_form->IndiqueNom->isChecked(), FETCHED(bool, names));
+    QCOMPARE(child<QAction>("IndiqueNom")->isChecked(), FETCHED(bool, names));
+    QCOMPARE(child<FontListView>("ListBox1")->namesShown(), FETCHED(bool, names));
     QCOMPARE(child<QCheckBox>("AfBulles")->isChecked(), FETCHED(bool, hints));
-    QCOMPARE(m_form->panelHintsShown(), FETCHED(bool, hints));
-    QCOMPARE(entries(child<SampleCombo>("txtEdit")), QStringList {m_form->Chaine});
-    QCOMPARE(m_form->MemoChaines, QStringList {m_form->Chaine});
+    QCOMPARE(entries(child<SampleCombo>("txtEdit")), QStringList {state().Chaine()});
     QCOMPARE(m_form->size(), QSize(472, 470));
     QCOMPARE(child<QWidget>("Panel1")->geometry(), QRect(0, 382, 472, 88));
 }
@@ -198,12 +203,11 @@ void TestTEForm1::selectionAndNameTip()
 {
     createWindow();
     auto *list = child<FontListView>("ListBox1");
-    QCOMPARE(m_form->Edit1, QStringLiteral("Edit1"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 + 5));
-    QCOMPARE(m_form->Edit1, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(list->familyAt(list->selectedRow()), QStringLiteral("DejaVu Sans"));
     QVERIFY(!list->nameTipEnabled()); // names shown: no tip
 
-    m_form->IndiqueNom->trigger();
+    child<QAction>("IndiqueNom")->trigger();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 44 + 5));
     QCOMPARE(list->nameTip(), QStringLiteral("DejaVu Serif"));
     QVERIFY(list->nameTipEnabled());
@@ -212,7 +216,7 @@ void TestTEForm1::selectionAndNameTip()
     QVERIFY(!list->nameTipEnabled());
     QTest::mousePress(child<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
     QVERIFY(list->nameTipEnabled());
-    m_form->IndiqueNom->trigger();
+    child<QAction>("IndiqueNom")->trigger();
     QVERIFY(!list->nameTipEnabled());
 }
 
@@ -230,7 +234,6 @@ void TestTEForm1::panelHintsFollowTheBox()
     QVERIFY(!tipShownFor(child<SizeField>("SpinEdit1")));
     QVERIFY(tipShownFor(box)); // the box's own hint always shows
     QTest::mouseClick(box, Qt::LeftButton);
-    QVERIFY(m_form->panelHintsShown());
     QVERIFY(tipShownFor(child<QPushButton>("gras")));
     QCOMPARE(child<QPushButton>("gras")->toolTip(),
              QStringLiteral("Activer/désactiver\nl'attribut GRAS"));
@@ -273,22 +276,23 @@ void TestTEForm1::validClick()
     PaintCounter counter(list->viewport());
     const int historyBefore = combo->count();
 
+    const int measured = list->LargeurNoms();
+    QVERIFY(measured > 0);
     counter.paints = 0;
-    LargeurNoms = 1234;
     field->setText(sizeText); // runs the apply step, as typing does
     combo->setFieldText(sample);
     child<QPushButton>("valid")->click();
 
-    QCOMPARE(m_form->Chaine, FETCHED(QString, chaine));
+    QCOMPARE(state().Chaine(), FETCHED(QString, chaine));
     QCOMPARE(field->text(), FETCHED(QString, fieldAfter));
-    QCOMPARE(Taille, FETCHED(int, taille));
-    QCOMPARE(list->lineHeight(), lineHeightFor(Taille));
-    QCOMPARE(combo->currentText(), m_form->Chaine.isEmpty() ? sample : m_form->Chaine);
+    QCOMPARE(state().Taille(), FETCHED(int, taille));
+    QCOMPARE(list->lineHeight(), lineHeightFor(state().Taille()));
+    QCOMPARE(combo->currentText(), state().Chaine().isEmpty() ? sample : state().Chaine());
     QCOMPARE(combo->count() - historyBefore, FETCHED(int, historyGrowth));
     QFETCH(bool, repainted);
     if (!repainted) {
         QCOMPARE(counter.paints, 0);
-        QCOMPARE(LargeurNoms, 1234);
+        QCOMPARE(list->LargeurNoms(), measured);
     }
 }
 
@@ -311,7 +315,7 @@ void TestTEForm1::enterAppliesWithoutOwnEntries()
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("Bonjour"));
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    QCOMPARE(m_form->Chaine, QStringLiteral("Bonjour"));
+    QCOMPARE(state().Chaine(), QStringLiteral("Bonjour"));
     QCOMPARE(entries(combo), (QStringList {"Bonjour", Settings::defaultSampleString()}));
 
     // Typing the first letters of an entry completes it, the rest selected.
@@ -330,10 +334,10 @@ void TestTEForm1::attributeToggles()
     PaintCounter counter(child<FontListView>("ListBox1")->viewport());
     bold->click();
     QCOMPARE(bold->text(), QStringLiteral("G!"));
-    QVERIFY(AttrGras);
+    QVERIFY(state().AttrGras());
     bold->click();
     QCOMPARE(bold->text(), QStringLiteral("G"));
-    QVERIFY(!AttrGras);
+    QVERIFY(!state().AttrGras());
     QCOMPARE(counter.paints, 2);
     child<QPushButton>("soul")->click();
     QCOMPARE(child<QPushButton>("soul")->text(), QStringLiteral("S!"));
@@ -364,23 +368,26 @@ void TestTEForm1::resetOnEachPage()
     child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("edited"));
 
     child<QPushButton>("Button1")->click();
-    QVERIFY(!AttrGras);
+    QVERIFY(!state().AttrGras());
     QCOMPARE(child<QPushButton>("gras")->text(), QStringLiteral("G"));
     QCOMPARE(child<SizeField>("SpinEdit1")->value(), 12);
-    QCOMPARE(CouleurFond, 0xFFFFFFu);
+    QCOMPARE(state().CouleurFond(), 0xFFFFFFu);
     QCOMPARE(child<ColorGrid>("ColorGrid1")->BackgroundIndex(), 15);
-    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), m_form->MemoTexte.join('\n'));
-    QCOMPARE(m_form->MemoTexte.size(), 11);
+    QFile defaultText(QStringLiteral(":/texte.txt"));
+    QVERIFY(defaultText.open(QIODevice::ReadOnly));
+    const QString memoTexte = QString::fromUtf8(defaultText.readAll()).trimmed();
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memoTexte);
+    QCOMPARE(memoTexte.count(u'\n') + 1, 11);
     if (page == 0) {
-        QCOMPARE(m_form->Chaine, Settings::defaultSampleString());
-        QCOMPARE(Taille, 12);
+        QCOMPARE(state().Chaine(), Settings::defaultSampleString());
+        QCOMPARE(state().Taille(), 12);
     } else {
         // The sample and the history stay; the size reaches the list with the Lines page.
-        QCOMPARE(m_form->Chaine, QStringLiteral("abc"));
+        QCOMPARE(state().Chaine(), QStringLiteral("abc"));
         showPage(0);
         QCOMPARE(entries(child<SampleCombo>("txtEdit")),
                  (QStringList {"abc", Settings::defaultSampleString()}));
-        QCOMPARE(Taille, 12);
+        QCOMPARE(state().Taille(), 12);
     }
 }
 
@@ -394,7 +401,7 @@ void TestTEForm1::allCharactersOnEachPage()
 
     auto *stars = child<QPushButton>("TousCar");
     stars->click();
-    QCOMPARE(m_form->Chaine, all);
+    QCOMPARE(state().Chaine(), all);
     const int history = child<SampleCombo>("txtEdit")->count();
     stars->click();
     QCOMPARE(child<SampleCombo>("txtEdit")->count(), history);
@@ -420,18 +427,18 @@ void TestTEForm1::pagesSwapTheComboBox()
     QCOMPARE(entries(combo), child<FontListView>("ListBox1")->families());
     QCOMPARE(combo->currentText(), QStringLiteral("Default")); // nothing selected: entry 0
     QVERIFY(!child<QPushButton>("valid")->isEnabled());
-    QVERIFY(!m_form->IndiqueNom->isEnabled());
+    QVERIFY(!child<QAction>("IndiqueNom")->isEnabled());
     QCOMPARE(combo->palette().color(QPalette::Base), QColor(Qt::black));
     child<SizeField>("SpinEdit1")->setValue(30);
     QCOMPARE(child<QPlainTextEdit>("Memo1")->font().pointSize(), 30);
-    QCOMPARE(Taille, 12);
+    QCOMPARE(state().Taille(), 12);
 
     showPage(0);
     QCOMPARE(entries(combo), history);
     QCOMPARE(combo->currentText(), QStringLiteral("xyz"));
     QVERIFY(child<QPushButton>("valid")->isEnabled());
-    QVERIFY(m_form->IndiqueNom->isEnabled());
-    QCOMPARE(Taille, 30);
+    QVERIFY(child<QAction>("IndiqueNom")->isEnabled());
+    QCOMPARE(state().Taille(), 30);
     QCOMPARE(child<FontListView>("ListBox1")->lineHeight(), 49);
 }
 
@@ -452,7 +459,7 @@ void TestTEForm1::textPageFontChoiceMovesTheSelection()
     QCOMPARE(combo->currentText(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(list->selectedRow(), 2);
     QCOMPARE(child<QPlainTextEdit>("Memo1")->font().family(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(m_form->Edit1, QStringLiteral("Edit1")); // not a selection by the user
+    QVERIFY(!list->nameTipEnabled()); // not a selection by the user
 
     // A name that is no entry leaves no line selected, and is still applied.
     QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
@@ -464,7 +471,7 @@ void TestTEForm1::textPageFontChoiceMovesTheSelection()
     Q_EMIT combo->activated(5);
     showPage(0);
     QCOMPARE(list->selectedRow(), 5);
-    m_form->Copiernomdelafonte1Click();
+    child<QAction>("Copiernomdelafonte1")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Serif"));
 }
 
@@ -530,7 +537,7 @@ void TestTEForm1::pastedLineBreaksBecomeSpaces()
     QCOMPARE(combo->currentText(), QStringLiteral("une deux trois quatre"));
     QCOMPARE(combo->lineEdit()->cursorPosition(), combo->currentText().size());
     child<QPushButton>("valid")->click();
-    QCOMPARE(m_form->Chaine, QStringLiteral("une deux trois quatre"));
+    QCOMPARE(state().Chaine(), QStringLiteral("une deux trois quatre"));
     QVERIFY(m_form->close());
     QFile file(m_settingsPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -543,46 +550,47 @@ void TestTEForm1::colours()
     auto *grid = child<ColorGrid>("ColorGrid1");
     auto *list = child<FontListView>("ListBox1");
     QTest::mouseClick(grid, Qt::RightButton, {}, grid->cellRect(12).center());
-    QCOMPARE(CouleurFond, 0xFF0000u);
+    QCOMPARE(state().CouleurFond(), 0xFF0000u);
     QCOMPARE(list->palette().color(QPalette::Base), QColor(0, 0, 255));
     QCOMPARE(child<QPlainTextEdit>("Memo1")->palette().color(QPalette::Base), QColor(0, 0, 255));
 
     // "T+": the chosen colour, and no cell marked "T"; a grid click on the background keeps it.
     QTimer::singleShot(0, m_form.get(), [this] {
-        m_form->Couleurs->setCurrentColor(QColor(0x12, 0x34, 0x56));
-        m_form->Couleurs->accept();
+        child<QColorDialog>("Couleurs")->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        child<QColorDialog>("Couleurs")->accept();
     });
     child<QPushButton>("TPlus")->click();
-    QCOMPARE(CouleurTexte, 0x563412u);
+    QCOMPARE(state().CouleurTexte(), 0x563412u);
     QCOMPARE(grid->ForegroundIndex(), -1);
     QTest::mouseClick(grid, Qt::RightButton, {}, grid->cellRect(3).center());
-    QCOMPARE(CouleurTexte, 0x563412u);
+    QCOMPARE(state().CouleurTexte(), 0x563412u);
     QCOMPARE(list->palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56));
 
     // Cancelling changes nothing.
-    QTimer::singleShot(0, m_form.get(), [this] { m_form->Couleurs->reject(); });
+    QTimer::singleShot(0, m_form.get(), [this] { child<QColorDialog>("Couleurs")->reject(); });
     child<QPushButton>("FPlus")->click();
     QCOMPARE(grid->BackgroundIndex(), 3);
-    QCOMPARE(CouleurFond, 0x008080u);
+    QCOMPARE(state().CouleurFond(), 0x008080u);
 }
 
 void TestTEForm1::nameMenu()
 {
     createWindow();
     auto *list = child<FontListView>("ListBox1");
-    m_form->LigneMenuPopup();
-    QVERIFY(!m_form->Copiernomdelafonte1->isEnabled());
+    auto *copy = child<QAction>("Copiernomdelafonte1");
+    openLineMenu();
+    QVERIFY(!copy->isEnabled());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 * 4 + 5));
-    m_form->LigneMenuPopup();
-    QVERIFY(m_form->Copiernomdelafonte1->isEnabled());
-    m_form->Copiernomdelafonte1->trigger();
+    openLineMenu();
+    QVERIFY(copy->isEnabled());
+    copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Sans"));
 
     // Hiding the names moves the samples to the left edge, once measured again.
-    QVERIFY(LargeurNoms > 0);
-    m_form->IndiqueNom->trigger();
-    QVERIFY(!list->lineDelegate()->namesShown());
-    QCOMPARE(LargeurNoms, 0);
+    QVERIFY(list->LargeurNoms() > 0);
+    child<QAction>("IndiqueNom")->trigger();
+    QVERIFY(!list->namesShown());
+    QCOMPARE(list->LargeurNoms(), 0);
 }
 
 void TestTEForm1::closeWritesOrKeepsTheWindow()
@@ -618,7 +626,11 @@ void TestTEForm1::helpAndAboutBox()
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QTest::keyClick(m_form.get(), Qt::Key_F1);
-    auto *help = dynamic_cast<HelpWindow *>(m_form->help().viewer());
+    HelpWindow *help = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<HelpWindow *>(window))
+            help = found;
+    }
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->browser()->source(), QUrl("qrc:/help/fenetre.html"));
     // "AIDE" while the help is open leaves the page the user went to.
@@ -628,17 +640,18 @@ void TestTEForm1::helpAndAboutBox()
 
     // "...": the about box, modal, with the window's version; "Plus d'infos . . ." goes through
     // the same help.
-    m_form->APropos = new TAPropos(m_form->Version, m_form->help(), m_form.get());
+    auto *about = m_form->findChild<TAPropos *>();
+    QVERIFY(about);
     QString version;
-    QTimer::singleShot(0, m_form.get(), [this, &version] {
-        if (QApplication::activeModalWidget() == m_form->APropos) {
-            version = m_form->APropos->findChild<QLabel *>("Label2")->text();
-            m_form->APropos->findChild<QPushButton *>("Button2")->click();
+    QTimer::singleShot(0, m_form.get(), [about, &version] {
+        if (QApplication::activeModalWidget() == about) {
+            version = about->findChild<QLabel *>("Label2")->text();
+            about->findChild<QPushButton *>("Button2")->click();
         }
     });
     child<QPushButton>("AboutBtn")->click();
     QCOMPARE(version, QStringLiteral(" Glyphor 3.5 "));
-    QVERIFY(!m_form->APropos->isVisible());
+    QVERIFY(!about->isVisible());
     QCOMPARE(help->browser()->source(), QUrl("qrc:/help/apropos.html"));
 
     // Closing the main window closes the help.
@@ -765,19 +778,21 @@ void TestTEForm1::toTrayButtonKeepsTheFocus()
     createWindow();
     auto *sample = child<SampleCombo>("txtEdit");
     child<QPushButton>("BitBtn1")->click();
+    auto *tray = child<TTrayIcon>("tray");
     QVERIFY(!m_form->isVisible());
-    QVERIFY(!m_form->tray->programShown());
+    QVERIFY(!tray->programShown());
     QCOMPARE(m_form->focusWidget(), sample);
 
     // "Montrer!" brings it back with the focus in the sample field; a double click on the icon
     // while shown leaves it shown.
-    QCOMPARE(m_tray->menu, m_form->traymenu);
-    QCOMPARE(m_form->traymenu->defaultAction(), m_form->Afficher1);
-    m_form->Afficher1->trigger();
+    auto *menu = child<QMenu>("traymenu");
+    QCOMPARE(m_tray->menu, menu);
+    QCOMPARE(menu->defaultAction(), child<QAction>("Afficher1"));
+    child<QAction>("Afficher1")->trigger();
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->focusWidget(), sample);
     m_tray->doubleClick();
-    QVERIFY(m_form->isVisible() && m_form->tray->programShown());
+    QVERIFY(m_form->isVisible() && tray->programShown());
 }
 
 QTEST_MAIN(TestTEForm1)

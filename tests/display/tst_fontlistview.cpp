@@ -11,7 +11,25 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace Enmain;
+namespace {
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
 
 class TestFontListView : public QObject
 {
@@ -34,21 +52,25 @@ private:
     // Draws line `row` through the delegate into recorder.
     void drawLine(int row, TextRecorder &recorder);
 
+    std::unique_ptr<DisplayState> m_state;
     std::unique_ptr<FontListView> m_view;
 };
 
 void TestFontListView::init()
 {
-    resetDisplayState();
-    Taille = 12;
+    m_view.reset();
+    m_state = std::make_unique<DisplayState>();
+    m_state->setSample(QStringLiteral("azerty"), 12);
     m_view = std::make_unique<FontListView>();
     m_view->setFamilies({"Default", "DejaVu Sans", "Liberation Mono", "Liberation Serif"});
-    m_view->lineDelegate()->setSampleText(QStringLiteral("azerty"));
+    m_view->setDisplayState(m_state.get());
     m_view->resize(400, 300);
 }
 
 void TestFontListView::drawLine(int row, TextRecorder &recorder)
 {
+    // Painted once as a whole first, as the view measures the names' column when it paints.
+    m_view->grab();
     QPainter painter(&recorder);
     QStyleOptionViewItem option;
     option.initFrom(m_view.get());
@@ -94,8 +116,7 @@ void TestFontListView::linePositions_data()
 void TestFontListView::linePositions()
 {
     QFETCH(bool, namesShown);
-    m_view->lineDelegate()->setNamesShown(namesShown);
-    m_view->setLineHeight(lineHeightFor(Taille));
+    m_view->setNamesShown(namesShown);
     const QRect line = m_view->visualRect(m_view->model()->index(2, 0));
 
     TextRecorder recorder;
@@ -106,7 +127,7 @@ void TestFontListView::linePositions()
     int widest = 0;
     for (const QString &family : m_view->families())
         widest = std::max(widest, QFontMetrics(nameFont).horizontalAdvance(family));
-    QCOMPARE(LargeurNoms, namesShown ? widest : 0);
+    QCOMPARE(m_view->LargeurNoms(), namesShown ? widest : 0);
 
     if (namesShown) {
         const auto &name = texts.front();
@@ -121,10 +142,10 @@ void TestFontListView::linePositions()
     // pen where Qt would have put it, the baseline at the font's ascent below the line's top.
     QCOMPARE(recorder.images().size(), 1u);
     const auto &sample = recorder.images().front();
-    const int left = line.left() + LargeurNoms + 2;
+    const int left = line.left() + m_view->LargeurNoms() + 2;
     const RenderedLine &expected = m_view->lineDelegate()->renderer().line(
         QStringLiteral("Liberation Mono"), QStringLiteral(" azerty"),
-        FontListDelegate::sampleStyle(96), line.right() + 1 - left);
+        m_view->lineDelegate()->sampleStyle(96), line.right() + 1 - left);
     QVERIFY(expected.drawn);
     QCOMPARE(sample.image.size(), expected.coverage.size());
     QCOMPARE(sample.topLeft + QPointF(expected.origin),
@@ -133,19 +154,29 @@ void TestFontListView::linePositions()
 
 void TestFontListView::sampleStyleFollowsTheState()
 {
-    Taille = 30;
-    AttrGras = AttrSoul = true;
-    LineStyle style = FontListDelegate::sampleStyle(96);
+    const FontListDelegate *delegate = m_view->lineDelegate();
+    m_state->setTaille(30);
+    m_state->setAttrGras(true);
+    m_state->setAttrSoul(true);
+    LineStyle style = delegate->sampleStyle(96);
     QCOMPARE(style.pixelSize, 40.0);
     QVERIFY(style.bold && !style.italic && style.underline);
+    QCOMPARE(m_view->lineHeight(), 49);
 
-    AttrGras = AttrSoul = false;
-    AttrItal = true;
-    style = FontListDelegate::sampleStyle(96);
+    m_state->setAttrGras(false);
+    m_state->setAttrSoul(false);
+    m_state->setAttrItal(true);
+    style = delegate->sampleStyle(96);
     QVERIFY(!style.bold && style.italic && !style.underline);
     // The smallest size the list draws is 1 point.
-    Taille = -5;
-    QCOMPARE(FontListDelegate::sampleStyle(72).pixelSize, 1.0);
+    m_state->setTaille(-5);
+    QCOMPARE(delegate->sampleStyle(72).pixelSize, 1.0);
+
+    // The colours are the list's own.
+    m_state->setCouleurTexte(0x0000FF);
+    m_state->setCouleurFond(0x00FF00);
+    QCOMPARE(m_view->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(m_view->palette().color(QPalette::Base), QColor(Qt::green));
 
     // "Default" is the desktop's general font, as the installed family it stands for.
     const QString desktopFamily = FontListDelegate::sampleFamily(QStringLiteral("Default"));
@@ -161,22 +192,32 @@ void TestFontListView::nameColumnMeasuredOncePerReset()
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
     FontListDelegate *delegate = m_view->lineDelegate();
+    PaintCounter paints(m_view->viewport());
     const int before = delegate->nameColumnMeasurements();
-    m_view->repaintNow();
-    m_view->repaintNow();
+    m_view->viewport()->repaint();
+    m_view->viewport()->repaint();
     QCOMPARE(delegate->nameColumnMeasurements(), before);
-    LargeurNoms = 0;
-    m_view->repaintNow();
-    QCOMPARE(delegate->nameColumnMeasurements(), before + 1);
-    QVERIFY(LargeurNoms > 0);
+    const int width = m_view->LargeurNoms();
+    QVERIFY(width > 0);
 
-    // Neither the size nor the attributes change the column.
-    const int width = LargeurNoms;
-    Taille = 72;
-    AttrGras = true;
-    LargeurNoms = 0;
-    m_view->repaintNow();
-    QCOMPARE(LargeurNoms, width);
+    // A new sample: the list repaints itself at once and measures the column again.
+    paints.paints = 0;
+    m_state->setChaine(QStringLiteral("qwerty"));
+    QCOMPARE(paints.paints, 1);
+    QCOMPARE(delegate->nameColumnMeasurements(), before + 1);
+    QCOMPARE(m_view->LargeurNoms(), width);
+
+    // The same sample again changes nothing and paints nothing; attributes and colours repaint
+    // without measuring.
+    m_state->setChaine(QStringLiteral("qwerty"));
+    m_state->setAttrGras(true);
+    m_state->setCouleurFond(0x123456);
+    QCOMPARE(paints.paints, 3);
+    QCOMPARE(delegate->nameColumnMeasurements(), before + 1);
+    // Neither the size nor the attributes change the column's width.
+    m_state->setTaille(72);
+    QCOMPARE(delegate->nameColumnMeasurements(), before + 2);
+    QCOMPARE(m_view->LargeurNoms(), width);
 }
 
 void TestFontListView::longNameCutShort()
@@ -185,14 +226,13 @@ void TestFontListView::longNameCutShort()
     // long name is cut short there, the others are whole and every sample is in sight.
     const QString longName = QStringLiteral("Très longue famille ").repeated(14);
     m_view->setFamilies({"DejaVu Sans", longName, "Liberation Mono"});
-    m_view->setLineHeight(lineHeightFor(Taille));
     const QRect line = m_view->visualRect(m_view->model()->index(0, 0));
     const int column = int(line.width() * FontListDelegate::NameColumnShare);
 
     for (int row : {0, 1, 2}) {
         TextRecorder recorder;
         drawLine(row, recorder);
-        QVERIFY(LargeurNoms > line.width());
+        QVERIFY(m_view->LargeurNoms() > line.width());
         const QString drawn = recorder.texts().front().text;
         const bool cut = row == 1;
         QCOMPARE(m_view->lineDelegate()->nameElided(m_view->familyAt(row), line.width()), cut);

@@ -3,8 +3,6 @@
 #include <QFont>
 #include <QString>
 
-class QWidget;
-
 // The fonts the windows are laid out with, Windows names ("Arial", "MS Sans Serif", "Times New
 // Roman"...) or their metric-compatible Liberation fonts, mapped to installed families. Asking Qt
 // for a family that is not installed makes it search every installed font, tens of milliseconds per
@@ -30,11 +28,5 @@ QFont desktopFont();
 // A font of that family, its height in pixels.
 QFont pixelFont(const QString &windowsName, int pixelSize);
 
-// Designer keeps font sizes in points; the windows' layouts give them in pixels, so every size set
-// in a .ui is a pixel height. Turns the sizes of the window and of its children with a font of
-// their own into pixel heights. A .ui names a widget's family in its "layoutFamily" property,
-// never in its font: the form would hand Qt a family that may not be installed, which costs a
-// search of every installed font; here it becomes an installed stand-in.
-void applyLayoutFonts(QWidget *window);
 
 } // namespace UiFonts

@@ -6,7 +6,6 @@
 
 #include <QFontDatabase>
 #include <QHash>
-#include <QWidget>
 
 namespace UiFonts {
 
@@ -84,24 +83,6 @@ QFont desktopFont()
     QtFonts::ensureFamily(installed);
     font.setFamilies({installed});
     return font;
-}
-
-void applyLayoutFonts(QWidget *window)
-{
-    QList<QWidget *> widgets = window->findChildren<QWidget *>();
-    widgets.prepend(window);
-    for (QWidget *widget : std::as_const(widgets)) {
-        QFont font = widget->font();
-        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSize() <= 0)
-            continue;
-        if (widget != window && !widget->testAttribute(Qt::WA_SetFont))
-            continue;
-        font.setPixelSize(font.pointSize());
-        const QString layoutFamily = widget->property("layoutFamily").toString();
-        if (!layoutFamily.isEmpty())
-            font.setFamilies({family(layoutFamily)});
-        widget->setFont(font);
-    }
 }
 
 } // namespace UiFonts

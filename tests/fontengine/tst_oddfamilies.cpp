@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QTest>
 
 class TestOddFamilies : public QObject

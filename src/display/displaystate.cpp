@@ -1,0 +1,53 @@
+#include "displaystate.h"
+
+template<typename T> void DisplayState::assign(T &member, const T &value)
+{
+    if (member == value)
+        return;
+    member = value;
+    Q_EMIT changed();
+}
+
+void DisplayState::setChaine(const QString &chaine)
+{
+    assign(m_chaine, chaine);
+}
+
+void DisplayState::setSample(const QString &chaine, qint32 taille)
+{
+    if (chaine == m_chaine && taille == m_taille)
+        return;
+    m_chaine = chaine;
+    m_taille = taille;
+    Q_EMIT changed();
+}
+
+void DisplayState::setTaille(qint32 taille)
+{
+    assign(m_taille, taille);
+}
+
+void DisplayState::setAttrGras(bool on)
+{
+    assign(m_gras, on);
+}
+
+void DisplayState::setAttrItal(bool on)
+{
+    assign(m_ital, on);
+}
+
+void DisplayState::setAttrSoul(bool on)
+{
+    assign(m_soul, on);
+}
+
+void DisplayState::setCouleurTexte(ColorRef colour)
+{
+    assign(m_texte, colour);
+}
+
+void DisplayState::setCouleurFond(ColorRef colour)
+{
+    assign(m_fond, colour);
+}
