@@ -28,5 +28,4 @@ QFont desktopFont();
 // A font of that family, its height in pixels.
 QFont pixelFont(const QString &windowsName, int pixelSize);
 
-
 } // namespace UiFonts
