@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "productinfo.h"
+
 #include "glyphorstyle.h"
 #include "uifonts.h"
 
@@ -33,7 +35,7 @@ void setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("Glyphor"));
     // The desktop entry's id: window managers and compositors match the windows to the entry and
     // its icon by it.
-    QApplication::setDesktopFileName(QStringLiteral(GLYPHOR_APP_ID));
+    QApplication::setDesktopFileName(ProductInfo::appId());
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/glyphor-%1.png").arg(size), QSize(size, size));

@@ -16,11 +16,6 @@ Request request(int argc, const char *const *argv)
     return Request::Start;
 }
 
-QString versionText()
-{
-    return QStringLiteral("Glyphor " GLYPHOR_VERSION);
-}
-
 QString usageText(const QString &settingsPath)
 {
     return QStringLiteral(

@@ -12,8 +12,6 @@ enum class Request { Start, Help, Version };
 // What the first argument after the program's name asks for.
 Request request(int argc, const char *const *argv);
 
-// "Glyphor 3.5"
-QString versionText();
 // The usage, in French; settingsPath: where the settings live.
 QString usageText(const QString &settingsPath);
 

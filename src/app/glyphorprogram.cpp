@@ -3,6 +3,7 @@
 #include "application.h"
 #include "commandline.h"
 #include "errorreport.h"
+#include "productinfo.h"
 #include "qtfonts.h"
 #include "settings.h"
 #include "tappinstances.h"
@@ -22,7 +23,7 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
         std::fputs(CommandLine::usageText(Settings::filePath()).toUtf8().constData(), stdout);
         return 0;
     case CommandLine::Request::Version:
-        std::puts(CommandLine::versionText().toUtf8().constData());
+        std::puts(ProductInfo::version().toUtf8().constData());
         return 0;
     case CommandLine::Request::Start:
         break;

@@ -12,6 +12,7 @@
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "productinfo.h"
 #include "settings.h"
 #include "tgenhtml.h"
 #include "ttrayicon.h"
@@ -153,7 +154,7 @@ bool TEForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TEForm1::FormCreate()
 {
-    Version = QStringLiteral("Glyphor " GLYPHOR_VERSION);
+    Version = ProductInfo::version();
     const QStringList fonts = FontFamilies::installed();
     setWindowTitle(Version + QStringLiteral(" *** ") + QString::number(fonts.size())
                    + QStringLiteral(" fontes disponibles"));

@@ -3,6 +3,7 @@
 
 #include "fixeddialog.h"
 #include "helprequests.h"
+#include "productinfo.h"
 
 #include <QApplication>
 
@@ -25,8 +26,9 @@ TAPropos::TAPropos(const QString &version, HelpRequests &help, QWidget *parent)
     const QIcon icon = QApplication::windowIcon();
     ui->Image1->setPixmap(icon.pixmap(32, 32));
     ui->logo->setPicture(icon.pixmap(48, 48));
-    ui->logo->setUrl(QUrl(QStringLiteral(GLYPHOR_HOMEPAGE_URL)));
-    ui->logo->setToolTip(QStringLiteral(GLYPHOR_HOMEPAGE_URL));
+    ui->Label4->setText(ProductInfo::authorLine());
+    ui->logo->setUrl(QUrl(ProductInfo::homePage()));
+    ui->logo->setToolTip(ProductInfo::homePage());
 
     connect(ui->Button1, &QPushButton::clicked, this, &TAPropos::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &TAPropos::Button2Click);

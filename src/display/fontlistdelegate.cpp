@@ -185,13 +185,13 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
             painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
         }
     }
-    // A font viewer shows the font's own glyphs: a missing one stays the font's missing-glyph
-    // box, never a glyph borrowed from another font.
     const QPaintDevice *device = painter->device();
     const qreal ratio = device->devicePixelRatio();
     LineStyle style = sampleStyle(device->logicalDpiY());
     style.pixelSize *= ratio;
     const int left = line.left() + column + 2;
+    // The line's own font only: a character it lacks shows as its missing-glyph box, never as a
+    // glyph borrowed from another font, which is what a font viewer must show.
     const RenderedLine &sample
         = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_look.sample, style,
                           int(std::ceil((line.right() + 1 - left) * ratio)));

@@ -1,5 +1,7 @@
 #include "samplecombo.h"
 
+#include "textforms.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,14 +63,6 @@ void SampleCombo::addRecentEntry(const QString &text)
     setCurrentEntryKeepingField(0);
 }
 
-QString SampleCombo::oneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
 void SampleCombo::setCurrentEntryKeepingField(int index)
 {
     if (currentIndex() == index)
@@ -121,8 +115,8 @@ void SampleCombo::onTextEdited(const QString &edited)
     QString text = edited;
     if (text.contains(u'\r') || text.contains(u'\n')) {
         // Pasted lines: shown, drawn and stored as one line, the same everywhere.
-        const int cursor = oneLine(text.left(field->cursorPosition())).size();
-        text = oneLine(text);
+        const int cursor = TextForms::oneLine(text.left(field->cursorPosition())).size();
+        text = TextForms::oneLine(text);
         field->setText(text);
         field->setCursorPosition(cursor);
     }

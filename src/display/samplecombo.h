@@ -29,9 +29,6 @@ public:
     // Puts text at the top of the entries as the selected entry; the field is left as it is.
     void addRecentEntry(const QString &text);
 
-    // text with each line break (CR LF, CR or LF) made one space.
-    static QString oneLine(QString text);
-
     // Background and text colours of the field and the drop-down list.
     void setColors(const QColor &background, const QColor &text);
 

@@ -101,7 +101,6 @@ std::unique_ptr<FontCatalog> FontCatalog::fromConfigurationFile(const QString &p
 
 namespace {
 
-// Family names as fontconfig compares them: ignoring case and blanks.
 // Family names as fontconfig compares them: ignoring case and blanks. Worked out from the UTF-8
 // bytes, with a fast way for the ASCII names nearly all fonts have.
 QByteArray familyKey(const char *utf8)

@@ -257,20 +257,4 @@ QString dateText(const QDateTime &moment, const QLocale &locale)
     return locale.toString(moment.date(), QLocale::ShortFormat);
 }
 
-QString timeText(const QDateTime &moment, const QLocale &locale)
-{
-    // The long format ends in the time zone ("t"), which a clock line does without; quoted
-    // literal text is kept as it is.
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString withoutZone;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (quoted || c != u't')
-            withoutZone += c;
-    }
-    return locale.toString(moment.time(), withoutZone.trimmed());
-}
-
 } // namespace HtmlFontPage

@@ -37,6 +37,5 @@ Outcome write(const QString &path, const HtmlPageContent &content);
 // The summary line's date and time: the locale's short date, and its long time without the time
 // zone (hours, minutes and seconds).
 QString dateText(const QDateTime &moment, const QLocale &locale);
-QString timeText(const QDateTime &moment, const QLocale &locale);
 
 } // namespace HtmlFontPage

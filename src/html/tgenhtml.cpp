@@ -7,6 +7,8 @@
 #include "helprequests.h"
 #include "htmlfontpage.h"
 #include "plainmessage.h"
+#include "productinfo.h"
+#include "textforms.h"
 #include "userfolders.h"
 #include "warningquestion.h"
 #include "webbrowser.h"
@@ -95,9 +97,9 @@ void TGenHTML::GenererPageHTML()
     content.fonts = m_source.fonts ? m_source.fonts() : QStringList();
     content.sample = m_source.sample;
     content.date = HtmlFontPage::dateText(now, locale);
-    content.time = HtmlFontPage::timeText(now, locale);
-    content.authorLine = QStringLiteral("L'équipe Glyphor");
-    content.homePage = QStringLiteral(GLYPHOR_HOMEPAGE_URL);
+    content.time = TextForms::timeWithSeconds(locale, now.time());
+    content.authorLine = ProductInfo::authorLine();
+    content.homePage = ProductInfo::homePage();
     if (HtmlFontPage::write(ui->nomFichierHTML->fileName(), content)
         == HtmlFontPage::Outcome::NotOpened) {
         FichierGenere = false;

@@ -1,5 +1,6 @@
 #include "inifile.h"
 
+#include "textforms.h"
 #include "windows1252.h"
 
 #include <QDir>
@@ -220,9 +221,7 @@ std::optional<QString> IniFile::rawValue(const QString &section, const QString &
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
     // A line break would split the line and lose the rest of the value.
-    QString text = value;
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
+    QString text = TextForms::oneLine(value);
     // Quoted, a value with outer blanks or enclosing quotes comes back exactly as it went in.
     if (trimmedUnquoted(text) != text)
         text = u'"' + text + u'"';

@@ -2,11 +2,12 @@
 
 #include "fontfamilies.h"
 #include "printertextstream.h"
+#include "productinfo.h"
+#include "textforms.h"
 #include "uifonts.h"
 
 #include <QFont>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -14,8 +15,6 @@ const QString FontCatalogue::DefaultSample
     = QStringLiteral("azertyuiopASDFGHJKLMéèàùêîâ@1234567890");
 
 namespace {
-
-const QString AuthorLine = QStringLiteral("L'équipe Glyphor");
 
 // The header's fonts, by their Windows names, through their installed stand-ins.
 QFont layoutFont(const QString &windowsName, int points, bool bold)
@@ -38,15 +37,6 @@ QFont sampleFont(const QString &entry, int points)
     return font;
 }
 
-// Hours, minutes and seconds in the locale's form: its long time format, less the time zone.
-QString timeWithSeconds(const QLocale &locale, const QTime &time)
-{
-    static const QRegularExpression zone(QStringLiteral("\\s*(?<![\\w'])t+(?![\\w'])"));
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(zone);
-    return locale.toString(time, format.trimmed());
-}
-
 } // namespace
 
 QString FontCatalogue::jobTitle(const QString &version)
@@ -66,7 +56,7 @@ QString FontCatalogue::dateLine(const QDateTime &when) const
 {
     const QLocale locale;
     return QStringLiteral("   Le: ") + locale.toString(when.date(), QLocale::ShortFormat)
-        + QStringLiteral(" à ") + timeWithSeconds(locale, when.time())
+        + QStringLiteral(" à ") + TextForms::timeWithSeconds(locale, when.time())
         + QStringLiteral(", Glyphor a trouvé ") + QString::number(m_families.size())
         + QStringLiteral(" fontes sur votre système: ");
 }
@@ -80,9 +70,8 @@ void FontCatalogue::write(PrinterTextStream &stream) const
     stream.setFont(layoutFont(QStringLiteral("Arial"), 12, true));
     stream.writeLine(QStringLiteral("  ") + m_version);
     stream.setFont(layoutFont(QStringLiteral("Arial"), 8, true));
-    stream.writeLine(QStringLiteral("   ") + AuthorLine + QLatin1Char(' '));
-    stream.writeLine(QStringLiteral("   ") + QStringLiteral(GLYPHOR_HOMEPAGE_URL)
-                     + QLatin1Char(' '));
+    stream.writeLine(QStringLiteral("   ") + ProductInfo::authorLine() + QLatin1Char(' '));
+    stream.writeLine(QStringLiteral("   ") + ProductInfo::homePage() + QLatin1Char(' '));
     stream.writeLine(QStringLiteral("  "));
     stream.setFont(layoutFont(QStringLiteral("Arial"), 10, false));
     stream.writeLine(dateLine(printedAt));

@@ -1,6 +1,7 @@
 #include "application.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "productinfo.h"
 #include "tapropos.h"
 #include "urlpicture.h"
 
@@ -160,7 +161,7 @@ void TestTAPropos::logoOpensTheHomePage()
         QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
     });
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(browser.opened, QList<QUrl> {QUrl(QStringLiteral(GLYPHOR_HOMEPAGE_URL))});
+    QCOMPARE(browser.opened, QList<QUrl> {QUrl(ProductInfo::homePage())});
     QVERIFY(m_box->isHidden()); // the click on the logo leaves the box alone
 }
 

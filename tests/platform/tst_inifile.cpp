@@ -129,9 +129,9 @@ void TestIniFile::write_data()
                                               << "v" << others + "[b]\nk=1\n\n[glyphor]\nk=v\n";
     QTest::newRow("rewritten CR LF line gets LF") << QByteArray("[glyphor]\r\nk=1\r\n") << "k"
                                                   << "2" << QByteArray("[glyphor]\r\nk=2\n");
-    QTest::newRow("line breaks become spaces")
+    QTest::newRow("line breaks become one space each")
         << QByteArray("") << "k"
-        << "a\r\nb\nc" << QByteArray("[glyphor]\nk=a  b c\n");
+        << "a\r\nb\nc" << QByteArray("[glyphor]\nk=a b c\n");
     QTest::newRow("accents in UTF-8") << QByteArray("[glyphor]\nk=\xe9\n") << "k"
                                       << "à" << QByteArray("[glyphor]\nk=\xc3\xa0\n");
 }

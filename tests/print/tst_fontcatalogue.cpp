@@ -1,6 +1,7 @@
 #include "fontcatalogue.h"
 #include "fontfamilies.h"
 #include "printertextstream.h"
+#include "productinfo.h"
 #include "recordingcanvas.h"
 #include "uifonts.h"
 
@@ -103,7 +104,7 @@ void TestFontCatalogue::header()
         " ",
         "  Glyphor 3.5",
         "   L'équipe Glyphor ",
-        "   " GLYPHOR_HOMEPAGE_URL " ",
+        "   " + ProductInfo::homePage() + " ",
         "  ",
         "   Le: 07/12/2026 à 09:05:03, Glyphor a trouvé 2 fontes sur votre système: ",
     } + defaultLine + QStringList {" "};
