@@ -62,7 +62,7 @@ QRect underlineBar(const OpenFace &open, FT_Pos advance, int maxWidth)
 // The glyphs of text shaped and rasterised, placed from the pen's start; pen ends after the last
 // advance (26.6).
 std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceChoice &choice,
-                               const std::u32string &text, int maxWidth, FT_Pos &pen)
+                               QStringView text, int maxWidth, FT_Pos &pen)
 {
     std::vector<PlacedGlyph> placed;
     hb_buffer_t *buffer = hb_buffer_create();
@@ -79,7 +79,9 @@ std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceCho
         if (pen > limit)
             break;
         hb_buffer_clear_contents(buffer);
-        hb_buffer_add_utf32(buffer, reinterpret_cast<const uint32_t *>(text.data()),
+        // The whole line goes in, so that shaping sees the letters around the run (Arabic
+        // joining).
+        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()),
                             int(text.size()), unsigned(run.start), int(run.length));
         hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, hb_script_t(run.script));
@@ -217,7 +219,7 @@ RenderedLine LineLayout::render(const QString &family, const QString &text, cons
 
     FT_Pos advance = 0;
     const std::vector<PlacedGlyph> glyphs
-        = place(m_glyphs, *open, choice, visible.toString().toStdU32String(), maxWidth, advance);
+        = place(m_glyphs, *open, choice, visible, maxWidth, advance);
     const QRect underline = style.underline ? underlineBar(*open, advance, maxWidth) : QRect();
     compose(glyphs, underline, maxWidth, line);
     return line;
