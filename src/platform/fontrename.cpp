@@ -73,10 +73,14 @@ std::optional<std::vector<Table>> readTables(const QByteArray &font)
     if (12 + 16 * qsizetype(count) > font.size())
         return std::nullopt;
     std::vector<Table> tables;
+    qsizetype claimed = 0;
     for (quint16 i = 0; i < count; ++i) {
         const qsizetype record = 12 + 16 * qsizetype(i);
         const quint32 offset = read32(font, record + 8), length = read32(font, record + 12);
-        if (qsizetype(offset) + qsizetype(length) > font.size())
+        // A font's tables do not overlap: tables claiming more than the file would have a
+        // small file copied thousands of times over.
+        claimed += length;
+        if (qsizetype(offset) + qsizetype(length) > font.size() || claimed > font.size())
             return std::nullopt;
         tables.push_back({read32(font, record), font.mid(offset, length)});
     }
@@ -108,6 +112,9 @@ std::optional<QByteArray> renamedNameTable(const QByteArray &name, const QString
     for (const QChar c : family)
         append16(utf16, c.unicode());
     records.push_back({3, 1, 0x409, FamilyNameId, utf16});
+    // The strings start at a 16-bit offset, after the records.
+    if (6 + 12 * qsizetype(records.size()) > 0xFFFF)
+        return std::nullopt;
     std::sort(records.begin(), records.end());
 
     QByteArray table, strings;
