@@ -25,8 +25,7 @@ void TEForm1::setUpTray(std::unique_ptr<TrayBackend> trayBackend)
     tray->setObjectName(QStringLiteral("tray"));
     tray->setIcon(windowIcon());
     tray->setPopupMenu(traymenu);
-    tray->Visibility
-        = {tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide, tvRestoreClick, tvMinimizeClick};
+    tray->Visibility = {tvVisibleTaskBar, tvAutoHide, tvRestoreClick, tvMinimizeClick};
     // In the tray before the window first shows, and for the whole run.
     tray->setActive(true);
 }

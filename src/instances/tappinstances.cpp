@@ -63,7 +63,7 @@ void TAppInstances::leave()
 
 bool TAppInstances::CheckInstanceLimit()
 {
-    if (!Active || MaxInstances <= 0 || m_registry.Count() <= MaxInstances)
+    if (m_registry.Count() <= 1)
         return true;
     // Copies that joined before this one, oldest first; the first that is active (or does not
     // answer) keeps the place. A copy never waits for a younger one, so the oldest always goes
@@ -77,11 +77,8 @@ bool TAppInstances::CheckInstanceLimit()
     if (activeIndex < 0)
         return true;
 
-    Q_EMIT OnRejected();
-    if (AutoActivate)
-        m_registry.BringInstanceToFront(activeIndex, activationToken);
-    if (SendCmdLine)
-        m_registry.SendCommandLine(CommandLineText::encode(m_arguments));
+    m_registry.BringInstanceToFront(activeIndex, activationToken);
+    m_registry.SendCommandLine(CommandLineText::encode(m_arguments));
     leave();
     return false;
 }
@@ -89,26 +86,10 @@ bool TAppInstances::CheckInstanceLimit()
 std::optional<InstanceMessage> TAppInstances::receive(const InstanceMessage &message)
 {
     switch (message.code) {
-    case NotifyCreated:
-        if (message.value != m_registry.ownPid())
-            Q_EMIT OnInstanceCreated(message.value);
-        break;
-    case NotifyDestroyed:
-        Q_EMIT OnInstanceDestroyed(message.value);
-        break;
-    case NotifyUser:
-        Q_EMIT OnUserNotify(message.value);
-        break;
     case QueryActive:
-        return InstanceMessage {ReplyActive, Active ? 1u : 0u, {}};
+        return InstanceMessage {ReplyActive, 1u, {}};
     case ActivateRequest:
         Q_EMIT activationRequested(message.data);
-        break;
-    case CopyData:
-        if (message.value == CommandLineData)
-            Q_EMIT OnCmdLineReceived(CommandLineText::decode(message.data));
-        else
-            Q_EMIT OnDataAvailable(message.value, message.data);
         break;
     default:
         break;

@@ -31,18 +31,17 @@ public:
                   quint32 ownPid, const QStringList &arguments, QObject *parent = nullptr);
     ~TAppInstances() override;
 
-    bool Active = true;
-    bool AutoActivate = true;
-    int MaxInstances = 1;
-    bool SendCmdLine = true;
     // The desktop's token for this start (Wayland), handed to the copy brought forward.
     QByteArray activationToken;
 
-    // Whether this start goes on. A rejected start has brought the running copy forward, sent
-    // it the arguments and left the registry; it only has to end.
+    // Whether this start goes on: the first copy of the program does. A rejected start has
+    // brought the running copy forward, sent it the arguments and left the registry; it only has
+    // to end.
     bool CheckInstanceLimit();
 
-    // What this copy does with a message from another one; the answer goes back to it.
+    // What this copy does with a message from another one; the answer goes back to it. It says
+    // it is active and comes forward when asked; news of other copies and the arguments of a
+    // rejected start are of no use to it.
     std::optional<InstanceMessage> receive(const InstanceMessage &message);
 
     // Leaves the registry and stops listening, in this order: a copy that is leaving is never
@@ -52,12 +51,6 @@ public:
     InstanceRegistry &registry() { return m_registry; }
 
 Q_SIGNALS:
-    void OnInstanceCreated(quint32 pid);
-    void OnInstanceDestroyed(quint32 pid);
-    void OnUserNotify(quint32 value);
-    void OnDataAvailable(quint32 kind, const QByteArray &data);
-    void OnCmdLineReceived(const QStringList &arguments);
-    void OnRejected();
     // Another start asks this copy to come to the front; activationToken is that start's
     // token from the desktop (Wayland), empty when it had none.
     void activationRequested(const QByteArray &activationToken);

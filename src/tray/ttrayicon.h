@@ -14,15 +14,9 @@ class TrayBackend;
 // What the tray icon does with the window it stands for.
 enum TTrayVisibility : quint16 {
     tvVisibleTaskBar = 1 << 0, // the window is on the taskbar (not sent to the tray)
-    tvVisibleTaskList = 1 << 1,
     tvAutoHide = 1 << 2, // every minimise sends the window to the tray
-    tvAutoHideIcon = 1 << 3,
-    tvVisibleDesign = 1 << 4,
     tvRestoreClick = 1 << 5, // a left click brings a window in the tray back
-    tvRestoreDbClick = 1 << 6,
     tvMinimizeClick = 1 << 7, // a left click sends a shown window to the tray
-    tvMinimizeDbClick = 1 << 8,
-    tvAnimateToTray = 1 << 9,
     tvNoRetryOnFailure = 1 << 10, // a notification area that is not there is not waited for
 };
 Q_DECLARE_FLAGS(TTrayVisibilities, TTrayVisibility)
@@ -65,9 +59,7 @@ public:
     // The menu's default action is what a double click does.
     void setPopupMenu(QMenu *menu);
 
-    TTrayVisibilities Visibility = {tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide};
-    // Between the frames of an animated icon; this icon is not animated.
-    unsigned Delay = 100;
+    TTrayVisibilities Visibility = {tvVisibleTaskBar, tvAutoHide};
 
     // The icon is in a notification area.
     bool iconShown() const { return m_iconShown; }
@@ -82,9 +74,9 @@ public:
 
     // Minimises the window when shown, then takes it off the screen and the taskbar; with no
     // icon to come back through, only minimises it.
-    virtual void HideToTray();
+    void HideToTray();
     // Puts the window back on the taskbar; restores, raises and activates it when minimised.
-    virtual void ShowFromTray();
+    void ShowFromTray();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -56,11 +56,9 @@ private Q_SLOTS:
         auto instances = start({100}, {"glyphor", "two words", "\"quoted\""});
         channel->answers[100] = Answer::Active;
         instances->activationToken = "token-1";
-        QSignalSpy rejected(instances.get(), &TAppInstances::OnRejected);
         QCOMPARE(channel->postedTo(NotifyCreated), QList<quint32> {100});
 
         QVERIFY(!instances->CheckInstanceLimit());
-        QCOMPARE(rejected.count(), 1);
         QCOMPARE(channel->queried, QList<quint32> {100});
         QCOMPARE(channel->postedTo(ActivateRequest), QList<quint32> {100});
         QCOMPARE(channel->postedTo(CopyData), QList<quint32> {100});
@@ -130,18 +128,18 @@ private Q_SLOTS:
         QCOMPARE(channel->queried, QList<quint32> {1});
     }
 
-    void answersAndIgnoresItsOwnNews()
+    void answersComesForwardAndIgnoresNews()
     {
         auto instances = start({100});
-        QSignalSpy created(instances.get(), &TAppInstances::OnInstanceCreated);
+        QSignalSpy forward(instances.get(), &TAppInstances::activationRequested);
         QCOMPARE(instances->receive({QueryActive, 0, {}})->value, 1u);
-        instances->Active = false;
-        QCOMPARE(instances->receive({QueryActive, 0, {}})->value, 0u);
-
-        QVERIFY(!instances->receive({NotifyCreated, Own, {}}));
-        instances->receive({NotifyCreated, 101, {}});
-        QCOMPARE(created.count(), 1);
-        QCOMPARE(created.at(0).at(0).toUInt(), 101u);
+        // News of other copies and a rejected start's arguments need no answer.
+        QVERIFY(!instances->receive({NotifyCreated, 101, {}}));
+        QVERIFY(!instances->receive({CopyData, CommandLineData, "x\r\n"}));
+        QVERIFY(forward.isEmpty());
+        QVERIFY(!instances->receive({ActivateRequest, 0, "token"}));
+        QCOMPARE(forward.count(), 1);
+        QCOMPARE(forward.at(0).at(0).toByteArray(), "token");
     }
 
     void commandLineText_data()
