@@ -4,13 +4,17 @@ set(GLYPHOR_MAINTAINER "L'équipe Glyphor <glyphor@users.noreply.github.com>")
 
 # Debian wants a change log beside the documentation, compressed reproducibly.
 set(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog)
-file(WRITE ${changelog} "glyphor (${PROJECT_VERSION}) unstable; urgency=medium
+file(CONFIGURE OUTPUT ${changelog} CONTENT "glyphor (${PROJECT_VERSION}) unstable; urgency=medium
 
   * The HTML page of the fonts, the printed catalogue and the tray icon.
 
  -- ${GLYPHOR_MAINTAINER}  Mon, 07 Dec 2026 12:00:00 +0000
 ")
-execute_process(COMMAND gzip -9nf ${changelog} COMMAND_ERROR_IS_FATAL ANY)
+# Compressed when it changes (file(CONFIGURE) leaves an unchanged file alone).
+add_custom_command(OUTPUT ${changelog}.gz
+    COMMAND gzip -9nkf ${changelog}
+    DEPENDS ${changelog} VERBATIM)
+add_custom_target(glyphor_changelog ALL DEPENDS ${changelog}.gz)
 install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
