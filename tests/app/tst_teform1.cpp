@@ -5,6 +5,7 @@
 #include "colorgrid.h"
 #include "displaystate.h"
 #include "fontlistview.h"
+#include "paintcounter.h"
 #include "helprequests.h"
 #include "helpwindow.h"
 #include "samplecombo.h"
@@ -42,22 +43,6 @@
 #define FETCHED(Type, name) (*static_cast<Type *>(QTest::qData(#name, ::qMetaTypeId<Type>())))
 
 namespace {
-
-// Counts the paints of a widget.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 QStringList entries(const QComboBox *combo)
 {

@@ -2,6 +2,7 @@
 #include "fontcatalog.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
+#include "paintcounter.h"
 #include "textrecorder.h"
 #include "uifonts.h"
 
@@ -10,26 +11,6 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-// Counts the paints of a widget.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-} // namespace
 
 class TestFontListView : public QObject
 {
