@@ -6,7 +6,20 @@
 #include <memory>
 #include <optional>
 
-// The program's help requests by context number (1 main window, 2 about Glyphor, 6 HTML export).
+// The help's topics, by the context numbers the program has always asked for them with, and the
+// pages that hold them.
+struct HelpTopic
+{
+    int context;
+    const char *page;
+};
+inline constexpr HelpTopic HelpTopics[] = {
+    {1, "qrc:/help/fenetre.html"}, // the main window
+    {2, "qrc:/help/apropos.html"}, // about Glyphor
+    {6, "qrc:/help/pagehtml.html"}, // the HTML page dialog
+};
+
+// The program's help requests by context number.
 // Every window asks through the one instance its main window owns. A request for the topic last
 // asked for, while the viewer is still open, leaves the viewer's page alone (the user may have
 // moved on inside it) and only brings it to the front.
@@ -19,9 +32,9 @@ public:
     explicit HelpRequests(ViewerFactory makeViewer);
     ~HelpRequests();
 
-    static constexpr int MainWindowTopic = 1;
-    static constexpr int AboutTopic = 2;
-    static constexpr int HtmlExportTopic = 6;
+    static constexpr int MainWindowTopic = HelpTopics[0].context;
+    static constexpr int AboutTopic = HelpTopics[1].context;
+    static constexpr int HtmlExportTopic = HelpTopics[2].context;
 
     // Whether the help could be shown. No caller needs it today.
     bool request(int context);

@@ -1,5 +1,7 @@
 #include "helpwindow.h"
 
+#include "helprequests.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
@@ -37,7 +39,8 @@ HelpWindow::HelpWindow(QWidget *parent)
 
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
-    connect(contents, &QPushButton::clicked, this, [this] { m_browser->setSource(topicPage(1)); });
+    connect(contents, &QPushButton::clicked, this,
+            [this] { m_browser->setSource(topicPage(HelpRequests::MainWindowTopic)); });
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
@@ -47,16 +50,11 @@ HelpWindow::HelpWindow(QWidget *parent)
 
 QUrl HelpWindow::topicPage(int context)
 {
-    switch (context) {
-    case 1:
-        return QUrl(QStringLiteral("qrc:/help/fenetre.html"));
-    case 2:
-        return QUrl(QStringLiteral("qrc:/help/apropos.html"));
-    case 6:
-        return QUrl(QStringLiteral("qrc:/help/pagehtml.html"));
-    default:
-        return {};
+    for (const HelpTopic &topic : HelpTopics) {
+        if (topic.context == context)
+            return QUrl(QString::fromLatin1(topic.page));
     }
+    return {};
 }
 
 bool HelpWindow::isOpen() const
