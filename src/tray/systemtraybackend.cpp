@@ -24,8 +24,6 @@ bool SystemTrayBackend::showIcon()
     if (!isAvailable())
         return false;
     m_icon.show();
-    m_hostPresent = true;
-    m_hostWatch.start();
     return true;
 }
 
@@ -33,6 +31,16 @@ void SystemTrayBackend::removeIcon()
 {
     m_hostWatch.stop();
     m_icon.hide();
+}
+
+void SystemTrayBackend::setHostWatched(bool watched)
+{
+    if (!watched || !m_icon.isVisible()) {
+        m_hostWatch.stop();
+        return;
+    }
+    m_hostPresent = isAvailable();
+    m_hostWatch.start();
 }
 
 void SystemTrayBackend::watchHost()

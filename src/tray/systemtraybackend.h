@@ -7,7 +7,7 @@
 
 // The desktop's notification area through Qt: StatusNotifierItem over D-Bus where the desktop
 // has it, the X11 system tray protocol otherwise. Qt docks the icon again by itself when the
-// tray host restarts, but says nothing when the host goes: while the icon is shown, the host is
+// tray host restarts, but says nothing when the host goes: while that is watched for, the host is
 // looked for every second.
 class SystemTrayBackend : public TrayBackend
 {
@@ -22,6 +22,7 @@ public:
     void setIcon(const QIcon &icon) override;
     void setToolTip(const QString &text) override;
     void setContextMenu(QMenu *menu) override;
+    void setHostWatched(bool watched) override;
 
 private:
     void watchHost();

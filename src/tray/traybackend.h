@@ -24,6 +24,9 @@ public:
     virtual void setToolTip(const QString &text) = 0;
     // The menu the notification area opens on a right click or the menu key.
     virtual void setContextMenu(QMenu *menu) = 0;
+    // Whether hostLost() is wanted now: only while the window is off the screen, since finding
+    // out may cost a question to the desktop each time.
+    virtual void setHostWatched(bool watched) { Q_UNUSED(watched) }
 
 Q_SIGNALS:
     void leftClicked();

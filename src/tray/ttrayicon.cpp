@@ -40,6 +40,7 @@ void TTrayIcon::setActive(bool active)
     } else {
         m_window->removeEventFilter(this);
         m_hooked = false;
+        m_backend->setHostWatched(false);
         m_retry.stop();
         removeIcon();
     }
@@ -174,6 +175,9 @@ bool TTrayIcon::eventFilter(QObject *watched, QEvent *event)
     // Shown by other means than the icon: no longer in the tray.
     if (watched == m_window && event->type() == QEvent::Show && !m_hiding)
         m_inTray = false;
+    // A window off the screen comes back if the notification area goes: watched for meanwhile.
+    if (watched == m_window && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_backend->setHostWatched(event->type() == QEvent::Hide);
     // Every minimise of the window (title bar, window manager, keyboard) ends in the tray. Sent
     // on after the state change is handled, since the window cannot be hidden inside it.
     if (watched == m_window && event->type() == QEvent::WindowStateChange && !m_hiding && m_active
