@@ -172,12 +172,21 @@ class Session:
                  what='the window manager')
 
     def start_tray(self):
-        self.tray = self._start_helper(
-            'trayer', ['trayer', '--edge', 'top', '--align', 'right', '--widthtype', 'pixel',
-                       '--width', '100', '--heighttype', 'pixel', '--height', '24'])
-        wait_for(lambda: self.run('xdotool', 'search', '--onlyvisible', '--class', 'trayer',
-                                  check=False).stdout.strip(), what='the tray host')
-        return self.tray
+        # Now and then, on a loaded machine, trayer starts without ever showing: it is started
+        # once more.
+        for attempt in range(2):
+            self.tray = self._start_helper(
+                'trayer', ['trayer', '--edge', 'top', '--align', 'right', '--widthtype', 'pixel',
+                           '--width', '100', '--heighttype', 'pixel', '--height', '24'])
+            try:
+                wait_for(lambda: self.run('xdotool', 'search', '--onlyvisible', '--class',
+                                          'trayer', check=False).stdout.strip(),
+                         timeout=15, what='the tray host')
+                return self.tray
+            except AssertionError:
+                if attempt == 1:
+                    raise
+                self.stop_tray()
 
     def stop_tray(self):
         stop_process(self.tray)
