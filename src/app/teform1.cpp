@@ -5,6 +5,7 @@
 #include "displaystate.h"
 #include "errorreport.h"
 #include "filenameedit.h"
+#include "filterbar.h"
 #include "fixeddialog.h"
 #include "fontfamilies.h"
 #include "fontlistdelegate.h"
@@ -31,6 +32,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     : QWidget(parent)
     , ui(std::make_unique<Ui::TEForm1>())
     , m_display(new DisplayState(this))
+    , m_filterBar(new FilterBar(this))
     , m_help(std::make_unique<HelpRequests>([] { return std::make_unique<HelpWindow>(); }))
     , m_arguments(arguments)
     , m_settingsPath(settingsPath)
@@ -51,6 +53,10 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     QFont tabFont = UiFonts::pixelFont(QStringLiteral("Arial"), 15);
     tabFont.setBold(true);
     ui->NPage->tabBar()->setFont(tabFont);
+    // The filter takes the free end of the tab strip, not a line of the list.
+    m_filterBar->setObjectName(QStringLiteral("filterBar"));
+    m_filterBar->setDisplayState(m_display);
+    ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
 
     LigneMenu = new QMenu(this);
     LigneMenu->setObjectName(QStringLiteral("LigneMenu"));
@@ -124,6 +130,11 @@ void TEForm1::connectHandlers()
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
     bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
+    bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
+    bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
+    connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
+            [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
+    connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
     bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
@@ -155,10 +166,8 @@ bool TEForm1::eventFilter(QObject *watched, QEvent *event)
 void TEForm1::FormCreate()
 {
     Version = ProductInfo::version();
-    const QStringList fonts = FontFamilies::installed();
-    setWindowTitle(Version + QStringLiteral(" *** ") + QString::number(fonts.size())
-                   + QStringLiteral(" fontes disponibles"));
-    ui->ListBox1->setFamilies(fonts);
+    ui->ListBox1->setFamilies(FontFamilies::installed());
+    showFamilyCount();
 
     const Settings stored = Settings::read(m_settingsPath);
     m_display->setChaine(stored.string);
@@ -309,4 +318,20 @@ void TEForm1::keyPressEvent(QKeyEvent *event)
 bool TEForm1::linesPageShown() const
 {
     return ui->NPage->currentIndex() == 0;
+}
+
+void TEForm1::showFamilyCount()
+{
+    const QString all = QString::number(ui->ListBox1->families().size());
+    const QString count = ui->ListBox1->filtering()
+        ? QString(QString::number(ui->ListBox1->shownCount())
+                  + QStringLiteral(" fontes affichées sur ") + all)
+        : QString(all + QStringLiteral(" fontes disponibles"));
+    setWindowTitle(Version + QStringLiteral(" *** ") + count);
+}
+
+void TEForm1::focusFilter()
+{
+    ui->NPage->setCurrentIndex(0);
+    m_filterBar->focusField();
 }

@@ -11,6 +11,7 @@
 class CataloguePrinting;
 class ColorGrid;
 class DisplayState;
+class FilterBar;
 class FontListView;
 class HelpRequests;
 class TAPropos;
@@ -116,6 +117,10 @@ private:
     void setUpDialogs();
 
     bool linesPageShown() const;
+    // The caption: the version and how many fonts there are, or how many of them a filter shows.
+    void showFamilyCount();
+    // Ctrl+F: the Lines page, the focus in the filter field.
+    void focusFilter();
     // Bold, italic or underline switched, its button marked with "!" while on.
     void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
                          QPushButton *button, const QString &letter);
@@ -128,6 +133,8 @@ private:
     std::unique_ptr<Ui::TEForm1> ui;
     // The sample, its size, attributes and colours, which the list follows by itself.
     DisplayState *m_display;
+    // The filter field and its switch, beside the page tabs.
+    FilterBar *m_filterBar;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"

@@ -41,7 +41,7 @@ void TEForm1::GenererrHTMLClick()
 
 HtmlPageSource TEForm1::htmlPageSource() const
 {
-    return {Version, [this] { return ui->ListBox1->families(); },
+    return {Version, [this] { return ui->ListBox1->shownFamilies(); },
             [this] {
                 return ui->txtEdit->currentText();
             }};

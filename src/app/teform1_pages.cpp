@@ -3,6 +3,8 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "filterbar.h"
+
 #include <QAction>
 
 void TEForm1::NPageChange()
@@ -12,6 +14,8 @@ void TEForm1::NPageChange()
     else
         PrTexteClick();
     ui->valid->setEnabled(linesPageShown());
+    // The filter narrows the list; the Text page's font box keeps every family.
+    m_filterBar->setVisible(linesPageShown());
 }
 
 void TEForm1::PrTexteClick()

@@ -1,4 +1,4 @@
-// The main window's printing: the catalogue of every font in the list.
+// The main window's printing: the catalogue of the fonts the list shows.
 #include "teform1.h"
 #include "ui_teform1.h"
 
@@ -12,7 +12,7 @@ void TEForm1::setUpPrinting()
     CataloguePrinting::Sources sources;
     sources.version = Version;
     sources.families = [this] {
-        return ui->ListBox1->families();
+        return ui->ListBox1->shownFamilies();
     };
     sources.sample = [this] {
         return m_display->Chaine();

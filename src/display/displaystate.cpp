@@ -51,3 +51,8 @@ void DisplayState::setCouleurFond(ColorRef colour)
 {
     assign(m_fond, colour);
 }
+
+void DisplayState::setFilter(const FamilyFilter &filter)
+{
+    assign(m_filter, filter);
+}

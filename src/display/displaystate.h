@@ -5,10 +5,21 @@
 #include <QObject>
 #include <QString>
 
-// How the samples are drawn: the sample string, its size, bold, italic, underline, and the text
-// and background colours. One object, owned by the main window and handed to the font list,
-// which follows every change by itself; the Text page and printing read it. Everything starts at
-// zero (an empty sample, size 0, black on black) until the window sets it up.
+// Which families the list shows. Nothing set: all of them.
+struct FamilyFilter
+{
+    QString words; // as typed; every word must appear in the family's name
+    bool canWriteSample = false; // only families whose face on the line has the sample's characters
+
+    bool active() const { return !words.trimmed().isEmpty() || canWriteSample; }
+    bool operator==(const FamilyFilter &) const = default;
+};
+
+// How the samples are drawn: the sample string, its size, bold, italic, underline, the text
+// and background colours, and which families are shown. One object, owned by the main window and
+// handed to the font list, which follows every change by itself; the Text page and printing read
+// it. Everything starts at zero (an empty sample, size 0, black on black) until the window sets it
+// up.
 class DisplayState : public QObject
 {
     Q_OBJECT
@@ -23,6 +34,8 @@ public:
     bool AttrSoul() const { return m_soul; } // underline
     ColorRef CouleurTexte() const { return m_texte; }
     ColorRef CouleurFond() const { return m_fond; }
+    // Which families are shown; not kept between runs.
+    const FamilyFilter &filter() const { return m_filter; }
 
     // Each setter sends changed() when the value differs from the one held.
     void setChaine(const QString &chaine);
@@ -34,6 +47,7 @@ public:
     void setAttrSoul(bool on);
     void setCouleurTexte(ColorRef colour);
     void setCouleurFond(ColorRef colour);
+    void setFilter(const FamilyFilter &filter);
 
 Q_SIGNALS:
     void changed();
@@ -48,6 +62,7 @@ private:
     bool m_soul = false;
     ColorRef m_texte = 0;
     ColorRef m_fond = 0;
+    FamilyFilter m_filter;
 };
 
 // The fixed height of every line of the font list for a sample size. In 64 bits: a stored size

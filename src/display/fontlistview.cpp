@@ -2,10 +2,12 @@
 
 #include "displaystate.h"
 #include "fontlistdelegate.h"
+#include "shownfamilies.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QStringListModel>
 #include <QToolTip>
@@ -14,8 +16,9 @@ FontListView::FontListView(QWidget *parent)
     : QListView(parent)
     , m_model(new QStringListModel(this))
     , m_delegate(new FontListDelegate(this))
+    , m_shown(new ShownFamilies(m_model, m_delegate->renderer().catalog(), this))
 {
-    setModel(m_model);
+    setModel(m_shown);
     setItemDelegate(m_delegate);
     // One height for all lines: the view lays out thousands of lines without asking each one.
     setUniformItemSizes(true);
@@ -28,6 +31,7 @@ FontListView::FontListView(QWidget *parent)
     // Every change of the selected line the user makes, by click, drag or key, is reported.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_selectingFromProgram && selectedRow() >= 0) {
+            m_chosenEntry = selectedRow();
             m_selectionReported = true;
             Q_EMIT selectionMadeByUser();
         }
@@ -49,9 +53,34 @@ QAbstractItemModel *FontListView::familyModel() const
     return m_model;
 }
 
-QString FontListView::familyAt(int row) const
+QString FontListView::familyAt(int entry) const
 {
-    return m_model->index(row, 0).data().toString();
+    return m_model->index(entry, 0).data().toString();
+}
+
+QStringList FontListView::shownFamilies() const
+{
+    return m_shown->shownFamilies();
+}
+
+int FontListView::shownCount() const
+{
+    return m_shown->rowCount();
+}
+
+bool FontListView::filtering() const
+{
+    return m_shown->filtering();
+}
+
+void FontListView::focusFirstLine()
+{
+    setFocus(Qt::OtherFocusReason);
+    const QModelIndex first = m_shown->index(0, 0);
+    if (first.isValid()) {
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
+        scrollTo(first);
+    }
 }
 
 void FontListView::setLineHeight(qint64 height)
@@ -74,12 +103,13 @@ int FontListView::lineHeight() const
 int FontListView::selectedRow() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return rows.isEmpty() ? -1 : m_shown->entryOf(rows.first().row());
 }
 
-void FontListView::selectRow(int row)
+void FontListView::selectRow(int entry)
 {
-    const QModelIndex index = m_model->index(row, 0);
+    m_chosenEntry = entry;
+    const QModelIndex index = m_shown->index(m_shown->rowOf(entry), 0);
     if (!index.isValid()) {
         clearSelection();
         return;
@@ -123,7 +153,25 @@ void FontListView::followState()
     if (newSize)
         setLineHeight(lineHeightFor(m_state->Taille()));
     setColors(toQColor(m_state->CouleurTexte()), toQColor(m_state->CouleurFond()));
+    followFilter();
     viewport()->repaint();
+}
+
+void FontListView::followFilter()
+{
+    const FamilyFilter &filter = m_state->filter();
+    if (!m_shown->apply(filter, m_state->Chaine(), m_state->AttrGras(), m_state->AttrItal()))
+        return;
+    // The reset dropped the selection: the line chosen last comes back when it is shown.
+    const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);
+    if (chosen.isValid()) {
+        const QScopedValueRollback quiet(m_selectingFromProgram, true);
+        setCurrentIndex(chosen);
+        scrollTo(chosen, QAbstractItemView::PositionAtCenter);
+    } else {
+        scrollToTop();
+    }
+    Q_EMIT shownFamiliesChanged();
 }
 
 void FontListView::setNamesShown(bool shown)
@@ -149,12 +197,28 @@ void FontListView::paintEvent(QPaintEvent *event)
 {
     // The names' column is measured once the lines are drawn with names again.
     const LineLook &look = m_delegate->look();
-    if (look.namesShown && look.nameColumn == 0 && model()->rowCount() > 0) {
+    if (look.namesShown && look.nameColumn == 0 && m_model->rowCount() > 0) {
         LineLook measured = look;
-        measured.nameColumn = m_delegate->measureNameColumn(*model());
+        // Over every family, so that the samples stay where they are as a filter changes.
+        measured.nameColumn = m_delegate->measureNameColumn(*m_model);
         m_delegate->setLook(measured);
     }
     QListView::paintEvent(event);
+    if (m_shown->filtering() && m_shown->rowCount() == 0)
+        paintNothingShown();
+}
+
+// A filter that leaves no line says so, rather than showing what looks like an empty list.
+void FontListView::paintNothingShown()
+{
+    QPainter painter(viewport());
+    QColor grey = palette().color(QPalette::Text);
+    grey.setAlphaF(0.5);
+    painter.setPen(grey);
+    painter.setFont(font());
+    const QRect line(0, 0, viewport()->width(), 3 * fontMetrics().height());
+    painter.drawText(line, Qt::AlignCenter,
+                     QStringLiteral("Aucune police ne correspond au filtre"));
 }
 
 void FontListView::mousePressEvent(QMouseEvent *event)

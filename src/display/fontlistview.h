@@ -4,14 +4,16 @@
 
 class DisplayState;
 class FontListDelegate;
+class ShownFamilies;
 class QStringListModel;
 
 // The font list: one fixed-height, program-drawn line per font family, one selected line at a
 // time, drawn as a display state says. It follows the state by itself: a new sample or size
 // measures the names' column again, a new size changes the line height, and every change
-// repaints the list at once. It reports a mouse press before the selection that follows it, and a
-// selection made by mouse or keyboard (not one made by the program). While the names are hidden
-// it can show the last selected name as its tooltip; that tooltip has its own switch.
+// repaints the list at once; a filter in the state leaves only the lines it matches. It reports a
+// mouse press before the selection that follows it, and a selection made by mouse or keyboard (not
+// one made by the program). While the names are hidden it can show the last selected name as its
+// tooltip; that tooltip has its own switch.
 class FontListView : public QListView
 {
     Q_OBJECT
@@ -19,11 +21,20 @@ class FontListView : public QListView
 public:
     explicit FontListView(QWidget *parent = nullptr);
 
+    // Every family, whatever the filter shows. Families are named by their entry, their row in
+    // this whole list.
     void setFamilies(const QStringList &families);
     QStringList families() const;
-    // The model of the families, one row per line, for another view to show them.
+    // The model of every family, one row per entry, for another view to show them.
     QAbstractItemModel *familyModel() const;
-    QString familyAt(int row) const;
+    QString familyAt(int entry) const;
+
+    // The families the lines show, in order: all of them unless a filter is active.
+    QStringList shownFamilies() const;
+    int shownCount() const;
+    bool filtering() const;
+    // Selects the first line shown and gives the list the focus, as the user's selection.
+    void focusFirstLine();
 
     FontListDelegate *lineDelegate() const { return m_delegate; }
 
@@ -43,10 +54,11 @@ public:
     static constexpr int MaximumLineHeight = 32767;
     int lineHeight() const;
 
-    // The selected row, or -1.
+    // The selected entry, or -1.
     int selectedRow() const;
-    // Selects a row (or none, with -1) without reporting it as the user's selection.
-    void selectRow(int row);
+    // Selects an entry (or none, with -1) without reporting it as the user's selection. An entry
+    // the filter hides is selected again when a filter shows it.
+    void selectRow(int entry);
 
     // The tooltip that names the selected font while the names are hidden.
     void setNameTip(const QString &text) { m_nameTip = text; }
@@ -57,6 +69,8 @@ public:
 Q_SIGNALS:
     void mousePressed();
     void selectionMadeByUser();
+    // A filter changed which lines are shown.
+    void shownFamiliesChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -68,9 +82,14 @@ private:
     // size changed.
     void followState();
     void setColors(const QColor &text, const QColor &background);
+    // The filter applied again when it, or what it tests, changed.
+    void followFilter();
+    void paintNothingShown();
 
     QStringListModel *m_model;
     FontListDelegate *m_delegate;
+    ShownFamilies *m_shown;
+    int m_chosenEntry = -1; // the entry last selected, kept while a filter hides it
     const DisplayState *m_state = nullptr;
     QString m_nameTip;
     bool m_nameTipEnabled = false;

@@ -33,6 +33,7 @@ qsizetype inkBytes(const RenderedLine &line)
 
 struct LineRenderer::Private
 {
+    const FontCatalog &catalog;
     LineLayout layout;
     // Least recently used at the front.
     std::list<std::pair<LineKey, RenderedLine>> lines;
@@ -41,7 +42,8 @@ struct LineRenderer::Private
     RenderedLine undrawn; // the last line that could not be drawn, kept out of the cache
 
     explicit Private(const FontCatalog &catalog)
-        : layout(catalog)
+        : catalog(catalog)
+        , layout(catalog)
     {
     }
 
@@ -69,6 +71,11 @@ LineRenderer::LineRenderer(const FontCatalog &catalog)
 }
 
 LineRenderer::~LineRenderer() = default;
+
+const FontCatalog &LineRenderer::catalog() const
+{
+    return d->catalog;
+}
 
 const RenderedLine &LineRenderer::line(const QString &family, const QString &text,
                                        const LineStyle &style, int maxWidth)

@@ -63,6 +63,9 @@ public:
     // colour's transparency, sub-pixel coverage blended with the background.
     static QImage colour(const QImage &coverage, QRgb text, QRgb background);
 
+    // The fonts the lines are drawn from.
+    const FontCatalog &catalog() const;
+
     // Bytes of coverage held by the line cache, and the number of lines in it.
     qsizetype cachedBytes() const;
     qsizetype cachedLines() const;

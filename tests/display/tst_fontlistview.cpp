@@ -28,6 +28,7 @@ private Q_SLOTS:
     void tallInkFitsTheLine_data();
     void tallInkFitsTheLine();
     void selectionReports();
+    void filterShowsMatchingLines();
 
 private:
     // Draws line `row` through the delegate into recorder.
@@ -307,6 +308,47 @@ void TestFontListView::selectionReports()
     m_view->selectRow(0);
     QCOMPARE(m_view->selectedRow(), 0);
     QCOMPARE(selected.size(), 6);
+}
+
+// A filter leaves the matching lines in their order; entries keep naming rows of the whole list,
+// the line chosen comes back when it is shown again, and type-ahead works on what is shown.
+void TestFontListView::filterShowsMatchingLines()
+{
+    QSignalSpy changed(m_view.get(), &FontListView::shownFamiliesChanged);
+    m_view->selectRow(3);
+    FamilyFilter filter;
+    filter.words = QStringLiteral("LIB");
+    m_state->setFilter(filter);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Liberation Mono", "Liberation Serif"}));
+    QVERIFY(m_view->filtering());
+    QCOMPARE(m_view->selectedRow(), 3);
+    QCOMPARE(m_view->families().size(), 4);
+    QCOMPARE(changed.size(), 1);
+
+    // The sample changes nothing while the filter does not test it.
+    m_state->setChaine(QStringLiteral("漢字"));
+    QCOMPARE(changed.size(), 1);
+
+    filter.words = QStringLiteral("mono");
+    m_state->setFilter(filter);
+    QCOMPARE(m_view->selectedRow(), -1);
+    filter.words.clear();
+    m_state->setFilter(filter);
+    QVERIFY(!m_view->filtering());
+    QCOMPARE(m_view->shownCount(), 4);
+    QCOMPARE(m_view->selectedRow(), 3);
+
+    // No test font writes CJK; "Default" counts as able, as the toolkit finds the characters.
+    filter.canWriteSample = true;
+    m_state->setFilter(filter);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default"}));
+    m_state->setChaine(QStringLiteral("azerty"));
+    QCOMPARE(m_view->shownCount(), 4);
+
+    filter = {QStringLiteral("i"), false};
+    m_state->setFilter(filter);
+    m_view->keyboardSearch(QStringLiteral("liberation s"));
+    QCOMPARE(m_view->selectedRow(), 3);
 }
 
 QTEST_MAIN(TestFontListView)

@@ -1,0 +1,120 @@
+#include "filterbar.h"
+
+#include "displaystate.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+namespace {
+
+// A letter with a tick: the sample's letters are all there. Drawn, not written, so that it needs
+// no font; at twice the size too for screens that scale.
+QIcon canWriteIcon()
+{
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        QPixmap pixmap(16 * scale, 16 * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(
+            QPen(QColor(0x30, 0x30, 0x30), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath letter;
+        letter.moveTo(1.5, 13.5);
+        letter.lineTo(5.5, 2.5);
+        letter.lineTo(9.5, 13.5);
+        letter.moveTo(3, 9.5);
+        letter.lineTo(8, 9.5);
+        painter.drawPath(letter);
+        painter.setPen(
+            QPen(QColor(0x1a, 0x8f, 0x2e), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath tick;
+        tick.moveTo(8.5, 10);
+        tick.lineTo(11, 13);
+        tick.lineTo(15, 6);
+        painter.drawPath(tick);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+FilterBar::FilterBar(QWidget *parent)
+    : QWidget(parent)
+    , m_field(new QLineEdit(this))
+    , m_canWrite(new QToolButton(this))
+{
+    m_field->setObjectName(QStringLiteral("Filtre"));
+    m_field->setPlaceholderText(QStringLiteral("Filtrer les polices (Ctrl+F)"));
+    m_field->setAccessibleName(QStringLiteral("Filtrer les polices"));
+    m_field->setToolTip(
+        QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
+    m_field->setClearButtonEnabled(true);
+    m_field->setMinimumWidth(200);
+    m_field->installEventFilter(this);
+
+    m_canWrite->setObjectName(QStringLiteral("PeutEcrire"));
+    m_canWrite->setCheckable(true);
+    m_canWrite->setIcon(canWriteIcon());
+    m_canWrite->setAutoRaise(true);
+    m_canWrite->setAccessibleName(QStringLiteral("Peut écrire l'exemple"));
+    m_canWrite->setToolTip(
+        QStringLiteral("N'afficher que les polices qui ont tous les caractères de l'exemple"));
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 1, 2, 1);
+    layout->setSpacing(2);
+    layout->addWidget(m_field, 1);
+    layout->addWidget(m_canWrite);
+
+    connect(m_field, &QLineEdit::textChanged, this, &FilterBar::edit);
+    connect(m_canWrite, &QToolButton::toggled, this, &FilterBar::edit);
+}
+
+void FilterBar::setDisplayState(DisplayState *state)
+{
+    m_state = state;
+}
+
+void FilterBar::edit()
+{
+    if (!m_state)
+        return;
+    FamilyFilter filter = m_state->filter();
+    filter.words = m_field->text();
+    filter.canWriteSample = m_canWrite->isChecked();
+    m_state->setFilter(filter);
+}
+
+void FilterBar::focusField()
+{
+    m_field->setFocus(Qt::ShortcutFocusReason);
+    m_field->selectAll();
+}
+
+bool FilterBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_field || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Escape:
+        m_field->clear();
+        Q_EMIT backToList();
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Taken here: the window would read Enter as its "ok".
+        Q_EMIT toFirstLine();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}

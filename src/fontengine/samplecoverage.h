@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <array>
+
+class FontCatalog;
+struct _FcCharSet;
+
+// Which families can write a sample: the face a line draws a family in, for the bold and italic
+// asked (the face fontconfig would choose), has every character of the sample in the character
+// set fontconfig lists for it. Blanks, control and format characters (joiners, direction marks)
+// are never drawn and do not count. Only fontconfig's records are read, never a font file.
+class SampleCoverage
+{
+public:
+    explicit SampleCoverage(const FontCatalog &catalog);
+    ~SampleCoverage();
+    SampleCoverage(const SampleCoverage &) = delete;
+    SampleCoverage &operator=(const SampleCoverage &) = delete;
+
+    void setSample(const QString &sample);
+
+    // False for a family that is not installed, and for a face fontconfig lists no character set
+    // for: what cannot be shown able is unable.
+    bool canWrite(const QString &family, bool bold, bool italic) const;
+
+    // Whether a character must be in the face for the sample to be written.
+    static bool counts(char32_t character);
+
+private:
+    // The character sets of the faces a family is drawn in, by style (bold * 2 + italic), looked
+    // up the first time they are asked for.
+    struct StyleSets
+    {
+        std::array<const _FcCharSet *, 4> sets {};
+        std::array<bool, 4> known {};
+    };
+    const _FcCharSet *faceSet(const QString &family, bool bold, bool italic) const;
+
+    const FontCatalog &m_catalog;
+    _FcCharSet *m_sample;
+    bool m_sampleEmpty = true;
+    mutable QHash<QString, StyleSets> m_faces;
+};

@@ -1,0 +1,82 @@
+#include "namematch.h"
+
+#include <QTest>
+
+class TestNameMatch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void matching_data();
+    void matching();
+    void hugeFilter();
+};
+
+void TestNameMatch::matching_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("case") << "DejaVu Sans"
+                          << "DEJAVU" << true;
+    QTest::newRow("several words, any order") << "DejaVu Sans Mono"
+                                              << "mono  sans" << true;
+    QTest::newRow("one word missing") << "DejaVu Sans"
+                                      << "sans mono" << false;
+    QTest::newRow("inside a word") << "Liberation Serif"
+                                   << "erat" << true;
+    QTest::newRow("accent in the name") << "Ébène Display"
+                                        << "ebe" << true;
+    QTest::newRow("accent in the filter") << "Ebene"
+                                          << "ÉBÈ" << true;
+    QTest::newRow("ligature spelt out") << "Oﬃce Sans"
+                                        << "offi" << true;
+    QTest::newRow("line breaks and tabs separate words") << "Noto Sans Mono"
+                                                         << "noto\nmono\t" << true;
+    QTest::newRow("blanks only") << "Noto"
+                                 << " \n " << true;
+    QTest::newRow("star is a star") << "Noto Sans"
+                                    << "n*o" << false;
+    QTest::newRow("literal star") << "Star*Font"
+                                  << "r*f" << true;
+    QTest::newRow("bracket") << "Brack [Foundry]"
+                             << "[foundry]" << true;
+    QTest::newRow("unclosed bracket") << "Brack [Foundry]"
+                                      << "[f" << true;
+    QTest::newRow("backslash is no escape") << "Back Sans"
+                                            << "\\s" << false;
+    QTest::newRow("dot is a dot") << "Noto Sans"
+                                  << "n.t" << false;
+    QTest::newRow("outside the BMP") << "Emoji 😀 Font"
+                                     << "😀" << true;
+    QTest::newRow("outside the BMP, other one") << "Emoji 😀 Font"
+                                                << "😁" << false;
+    QTest::newRow("Default is a name like others") << "Default"
+                                                   << "def" << true;
+}
+
+void TestNameMatch::matching()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, filter);
+    QFETCH(bool, shown);
+    QCOMPARE(NameMatch::matches(NameMatch::folded(name), NameMatch::words(filter)), shown);
+}
+
+// A pasted page of text is words like any other: matched, not a freeze.
+void TestNameMatch::hugeFilter()
+{
+    QString filter;
+    for (int i = 0; filter.size() < 10000; ++i)
+        filter += QStringLiteral("mot%1 sans ").arg(i % 700);
+    const QStringList words = NameMatch::words(filter);
+    QCOMPARE(words.size(), 701); // each word once
+    QVERIFY(words.first().size() >= words.last().size());
+    QVERIFY(!NameMatch::matches(NameMatch::folded(QStringLiteral("DejaVu Sans")), words));
+    const QString long10k(10000, QLatin1Char('x'));
+    QVERIFY(NameMatch::matches(NameMatch::folded(long10k), NameMatch::words(long10k)));
+}
+
+QTEST_APPLESS_MAIN(TestNameMatch)
+#include "tst_namematch.moc"
