@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 
@@ -55,6 +56,14 @@ int main(int argc, char **argv)
             };
             target.applySize = [=] {
                 typeSize(size);
+            };
+            auto *filter = child<QLineEdit>(window, "Filtre");
+            auto *canWrite = child<QToolButton>(window, "PeutEcrire");
+            target.typeFilter = [=](const QString &text) {
+                filter->setText(text);
+            };
+            target.toggleCanWrite = [=] {
+                canWrite->click();
             };
             BenchProbe::windowCreated(window, target);
         };

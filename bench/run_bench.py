@@ -49,7 +49,21 @@ FIGURES = [
     ("vmhwm", "Peak memory after the full pass (VmHWM)", "MiB", EQUAL, None),
     ("vmhwm_back", "Peak memory after the pass back up (VmHWM)", "MiB", EQUAL, None),
     ("vmrss_back", "Memory in use after the pass back up (VmRSS)", "MiB", None, None),
+    # The filter: "corpus 12 sans" typed letter by letter, then erased; the "can write" switch on
+    # and off. The floor is the naive Qt way: a QSortFilterProxyModel with the text as a wildcard,
+    # and each family's QFont asked for each character.
+    ("filter_key", "Filter field, a keystroke to the repainted list (median of a typed word)",
+     "ms", {3000: 0.3, 10000: 0.3}, 8),
+    ("filter_key_slowest", "Filter field, the slowest keystroke of the word", "ms",
+     {3000: 0.3, 10000: 0.3}, 16),
+    ("can_write", "\"Peut écrire l'exemple\" switched, sample of the start (slower of on, off)",
+     "ms", {3000: 0.3, 10000: 0.3}, 16),
+    ("can_write_long", "\"Peut écrire l'exemple\" switched, 44-character sample", "ms",
+     {3000: 0.3, 10000: 0.3}, 16),
+    ("vmrss_after_filter", "Memory in use after the filter figures (VmRSS)", "MiB", None, None),
 ]
+# How the filter's cost grows with the number of families.
+GROWTH = ["filter_key", "filter_key_slowest", "can_write", "can_write_long"]
 STEPS = [
     ("app", "process start to the QApplication"),
     ("fontdb", "font database population"),
@@ -166,6 +180,12 @@ def figures(report):
         "vmhwm": mib("vmhwm_kb"),
         "vmhwm_back": mib("vmhwm_back_kb"),
         "vmrss_back": mib("vmrss_back_kb"),
+        "filter_key": ms("filter_key_ns"),
+        "filter_key_slowest": ms("filter_key_slowest_ns"),
+        "can_write": ms("can_write_ns"),
+        "can_write_long": ms("can_write_long_ns"),
+        "vmrss_before_filter": mib("vmrss_before_filter_kb"),
+        "vmrss_after_filter": mib("vmrss_after_filter_kb"),
     }
     both = (result["apply_sample"], result["apply_size"])
     result["apply"] = None if None in both else sum(both)
@@ -306,11 +326,34 @@ def tables(count, bare, runs, reports, limits):
             if report.get("rows_first_paint") != report.get("rows"):
                 notes.append(f"{name.capitalize()} painted its list with "
                              f"{report.get('rows_first_paint')} of {report.get('rows')} lines")
+    if "glyphor" in runs:
+        before = stats(runs["glyphor"], "vmrss_before_filter")[1]
+        after = stats(runs["glyphor"], "vmrss_after_filter")[1]
+        if before and after:
+            notes.append(f"Glyphor's memory in use before the filter figures {number(before, 'MiB')}"
+                         f", after them {number(after, 'MiB')}: {after / before:.2f} times "
+                         "(goal: at most 1.1)")
     lines += [""] + [f"- {n}" for n in notes] + [""]
     limit, measured = limit_lines(limits, runs)
     complete &= measured or not limits["empty"]
     lines += limit
     return lines, complete
+
+
+def growth_lines(runs_by_size):
+    """How Glyphor's filter figures grow from the smallest corpus to the largest, in Markdown."""
+    if len(runs_by_size) < 2:
+        return []
+    small, large = min(runs_by_size), max(runs_by_size)
+    lines = [f"### The filter from {small} to {large} families", "",
+             f"{large / small:.2f} times the families. Glyphor's medians:", "",
+             f"| Figure | {small} | {large} | growth |", "| --- | ---: | ---: | ---: |"]
+    labels = {key: label for key, label, *_ in FIGURES}
+    for key in GROWTH:
+        low, high = stats(runs_by_size[small], key)[1], stats(runs_by_size[large], key)[1]
+        growth = f"{high / low:.2f}" if low and high else "missing"
+        lines.append(f"| {labels[key]} | {number(low, 'ms')} | {number(high, 'ms')} | {growth} |")
+    return lines + [""]
 
 
 def machine(display, reports, load):
@@ -381,12 +424,17 @@ def main():
         if not os.access(path, os.X_OK):
             sys.exit(f"{path} is missing: build it first")
 
+    glyphor_runs = {}
+
     def measure_case(case, env):
         count, bare = case
         runs, reports, limits = measure(count, bare, executables, reps, env, log)
+        if not bare and "glyphor" in runs:
+            glyphor_runs[count] = runs["glyphor"]
         return tables(count, bare, runs, reports, limits) + (reports,)
 
     display, load, sections, all_reports, complete = measure_all(cases, measure_case, reps)
+    sections += growth_lines(glyphor_runs)
 
     if args.write or not (args.quick or args.floor_only):
         results = os.path.join(HERE, "RESULTS.md")

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QListView>
+#include <QSortFilterProxyModel>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 
@@ -28,6 +29,33 @@ protected:
     }
 };
 
+// The naive filter: the typed text as a wildcard over the names, and for "can write the sample"
+// each family's font asked for each character.
+class FamilyFilter : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    QString sample = QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890");
+    bool canWriteOnly = false;
+    void refilter() { invalidateFilter(); }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        if (!QSortFilterProxyModel::filterAcceptsRow(row, parent))
+            return false;
+        if (!canWriteOnly)
+            return true;
+        const QFontMetrics metrics(QFont(sourceModel()->index(row, 0, parent).data().toString()));
+        for (const char32_t c : sample.toUcs4()) {
+            if (!QChar::isSpace(c) && !metrics.inFontUcs4(c))
+                return false;
+        }
+        return true;
+    }
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -36,12 +64,15 @@ int main(int argc, char **argv)
     BenchProbe::applicationReady(app);
 
     QStringListModel model(QFontDatabase::families());
+    FamilyFilter shown;
+    shown.setSourceModel(&model);
+    shown.setFilterCaseSensitivity(Qt::CaseInsensitive);
     FamilyDelegate delegate;
     QListView view;
     view.setWindowTitle(QStringLiteral("glyphor-floor"));
     view.setUniformItemSizes(true);
     view.setItemDelegate(&delegate);
-    view.setModel(&model);
+    view.setModel(&shown);
     view.resize(472, 382);
 
     // The floor has no sample string: a new sample costs it a repaint of the visible lines; a new
@@ -51,11 +82,23 @@ int main(int argc, char **argv)
     target.applySample = [&] {
         view.viewport()->repaint();
     };
-    target.applySampleOfNewCharacters = target.applySample;
+    target.applySampleOfNewCharacters = [&] {
+        shown.sample = QStringLiteral("Voix ambiguë d'un cœur qui préfère les kiwis");
+        if (shown.canWriteOnly)
+            shown.refilter();
+        view.viewport()->repaint();
+    };
     target.applySize = [&] {
         delegate.pointSize = 20;
         view.doItemsLayout();
         view.viewport()->repaint();
+    };
+    target.typeFilter = [&](const QString &text) {
+        shown.setFilterWildcard(text);
+    };
+    target.toggleCanWrite = [&] {
+        shown.canWriteOnly = !shown.canWriteOnly;
+        shown.refilter();
     };
     BenchProbe::windowCreated(view, target);
     view.show();

@@ -72,7 +72,11 @@ protected:
 private:
     bool linesShown() const;
     void measure();
+    void measureFilter();
     QJsonValue timed(const std::function<void()> &apply, const QString &paintsKey);
+    // From the change to the end of its repaint, or to the end of the work it caused when the
+    // lines shown did not change (no repaint then).
+    qint64 timedOrQuiet(const std::function<void()> &apply);
 
     Target m_target;
     bool m_inPaint = false;
@@ -170,6 +174,9 @@ void Probe::measure()
         = timed(m_target.applySize, QStringLiteral("apply_size_paints"));
     report[QStringLiteral("rows")] = list->model()->rowCount();
 
+    if (m_target.typeFilter && m_target.toggleCanWrite)
+        measureFilter();
+
     print(report);
     QCoreApplication::exit(0);
 }
@@ -192,6 +199,66 @@ QJsonValue Probe::timed(const std::function<void()> &apply, const QString &paint
     const qint64 end = now();
     report[paintsKey] = m_paints - before;
     return m_paints == before ? QJsonValue() : QJsonValue(end - start);
+}
+
+qint64 Probe::timedOrQuiet(const std::function<void()> &apply)
+{
+    const int before = m_paints;
+    const qint64 start = now();
+    apply();
+    QCoreApplication::sendPostedEvents();
+    qint64 end = now();
+    // A view may lay its lines out again on a zero timer, then repaint: wait for that briefly.
+    QEventLoop loop;
+    connect(this, &Probe::painted, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_paints == before ? 200 : 0, &loop, &QEventLoop::quit);
+    if (m_paints == before) {
+        loop.exec();
+        if (m_paints != before)
+            end = now();
+    }
+    return end - start;
+}
+
+static QJsonObject medianAndSlowest(std::vector<qint64> times)
+{
+    std::sort(times.begin(), times.end());
+    return {{QStringLiteral("median"), times[times.size() / 2]},
+            {QStringLiteral("slowest"), times.back()}};
+}
+
+// The filter: a word typed letter by letter, then erased; the "can write" switch on and off with
+// the sample of the start, then with a 40-character one.
+void Probe::measureFilter()
+{
+    QAbstractItemView *list = m_target.list;
+    list->verticalScrollBar()->setValue(0);
+    list->viewport()->repaint();
+    report[QStringLiteral("vmrss_before_filter_kb")] = statusKb("VmRSS");
+
+    const QString word = QStringLiteral("corpus 12 sans");
+    std::vector<qint64> keys;
+    for (qsizetype typed = 1; typed <= word.size(); ++typed)
+        keys.push_back(timedOrQuiet([&] { m_target.typeFilter(word.left(typed)); }));
+    for (qsizetype typed = word.size() - 1; typed >= 0; --typed)
+        keys.push_back(timedOrQuiet([&] { m_target.typeFilter(word.left(typed)); }));
+    const QJsonObject key = medianAndSlowest(keys);
+    report[QStringLiteral("filter_key_ns")] = key[QStringLiteral("median")];
+    report[QStringLiteral("filter_key_slowest_ns")] = key[QStringLiteral("slowest")];
+
+    std::vector<qint64> toggles;
+    for (int i = 0; i < 2; ++i)
+        toggles.push_back(timedOrQuiet(m_target.toggleCanWrite));
+    report[QStringLiteral("can_write_ns")] = medianAndSlowest(toggles)[QStringLiteral("slowest")];
+    if (m_target.applySampleOfNewCharacters)
+        m_target.applySampleOfNewCharacters(); // 44 characters, accents and a ligature
+    toggles.clear();
+    for (int i = 0; i < 2; ++i)
+        toggles.push_back(timedOrQuiet(m_target.toggleCanWrite));
+    report[QStringLiteral("can_write_long_ns")]
+        = medianAndSlowest(toggles)[QStringLiteral("slowest")];
+    report[QStringLiteral("vmrss_after_filter_kb")] = statusKb("VmRSS");
+    report[QStringLiteral("vmhwm_after_filter_kb")] = statusKb("VmHWM");
 }
 
 } // namespace

@@ -32,6 +32,10 @@ struct Target
     // A new sample string made of characters that no line has drawn yet.
     std::function<void()> applySampleOfNewCharacters;
     std::function<void()> applySize;
+    // Puts a text into the filter field, as typing does letter by letter; flips the "can write
+    // the sample" filter. Absent: the filtering figures are left out.
+    std::function<void(const QString &)> typeFilter;
+    std::function<void()> toggleCanWrite;
 };
 
 // Once the window exists and before the event loop: stamps it, waits for the first paint that

@@ -149,6 +149,46 @@ class HtmlPage(ChromiumPage):
         self.exit_with_button(window)
         self.assertEqual(self.session.read_settings(), settings_file(browser=''))
 
+    def test_filtered_list_and_page(self):
+        """Ctrl+F, words typed, Escape; the "can write" switch after a new sample; the page lists
+        what the list shows."""
+        self.session.write_settings(settings_file())
+        window = self.start_glyphor()
+        caption = lambda: self.session.window_name(window)  # noqa: E731
+        self.assertEqual(caption(), 'Glyphor 3.5 *** 6 fontes disponibles')
+
+        self.session.key(window, 'ctrl+f')
+        self.session.type(window, 'LIB')
+        wait_for(lambda: caption() == 'Glyphor 3.5 *** 3 fontes affichées sur 6',
+                 what='the filtered count')
+        self.session.key(window, 'Escape')
+        wait_for(lambda: caption() == 'Glyphor 3.5 *** 6 fontes disponibles',
+                 what='the filter to clear')
+        # The focus went back to the list: typing now jumps among its lines.
+        self.session.type(window, 'lib')
+        time.sleep(0.3)
+        self.assertEqual(caption(), 'Glyphor 3.5 *** 6 fontes disponibles')
+
+        # Every test font writes the start-up sample; only DejaVu writes "⌘", and "Default"
+        # always counts as able.
+        self.session.key(window, 'ctrl+f', 'Tab', 'space')
+        wait_for(lambda: caption() == 'Glyphor 3.5 *** 6 fontes affichées sur 6',
+                 what='the switch to apply')
+        self.session.click_control(window, 'txtEdit', x=20)
+        self.session.key(window, 'ctrl+a')
+        self.session.type(window, 'x ⌘ y')
+        self.session.key(window, 'Return')
+        wait_for(lambda: caption() == 'Glyphor 3.5 *** 3 fontes affichées sur 6',
+                 what='the switch to follow the sample')
+        self.session.screenshot('can-write', window)
+
+        self.generate_page(window)
+        page = self.read_page().decode('cp1252')
+        self.assertIn('Glyphor trouve <b>3</b> police(s)', page)
+        rows = [line[len('<TD>'):-len('</TD>')] for line in page.split('\r\n')
+                if line.startswith('<TD>') and '<FONT' not in line]
+        self.assertEqual(rows, ['Default', 'DejaVu Sans', 'DejaVu Serif'])
+
     def test_page_name_with_spaces(self):
         """A page name typed with spaces, unquoted, is the page's name: the text up to a space
         names another file, which must stay as it was."""
