@@ -5,6 +5,7 @@
 #include "profilevalue.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace {
 
@@ -15,6 +16,22 @@ const QString SizeKey = QStringLiteral("Size");
 const QString ShowNamesKey = QStringLiteral("ShowNames");
 const QString SystemKey = QStringLiteral("System");
 const QString ShowHintsKey = QStringLiteral("ShowHints");
+const QString FavouritesSection = QStringLiteral("Favoris");
+const QString FavouriteKey = QStringLiteral("Police");
+
+// Each family once, in the order first met.
+QStringList withoutRepeats(const QStringList &families)
+{
+    QStringList once;
+    QSet<QString> seen;
+    for (const QString &family : families) {
+        if (!seen.contains(family)) {
+            seen.insert(family);
+            once.append(family);
+        }
+    }
+    return once;
+}
 
 } // namespace
 
@@ -46,6 +63,7 @@ Settings Settings::read(const QString &path)
     settings.showNames = ProfileValue::toBool(text(ShowNamesKey), settings.showNames);
     settings.system = text(SystemKey);
     settings.showHints = ProfileValue::toBool(text(ShowHintsKey), settings.showHints);
+    settings.favourites = withoutRepeats(ini.sectionValues(FavouritesSection));
     return settings;
 }
 
@@ -60,6 +78,9 @@ void Settings::write(const QString &path) const
     ini.setValue(Section, ShowNamesKey, ProfileValue::fromBool(showNames));
     ini.setValue(Section, ShowHintsKey, ProfileValue::fromBool(showHints));
     ini.setValue(Section, SystemKey, system);
+    // A section the user left alone stays as it is, repeats and odd lines included.
+    if (withoutRepeats(ini.sectionValues(FavouritesSection)) != favourites)
+        ini.setSectionValues(FavouritesSection, FavouriteKey, favourites);
     if (!ini.save())
         throw GlyphorError(QStringLiteral("Impossible d'écrire dans ") + path);
 }

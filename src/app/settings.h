@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The six values Glyphor keeps between runs, in the "glyphor" section of glyphor.ini.
 struct Settings
@@ -14,6 +15,8 @@ struct Settings
     bool showNames = true; // "ShowNames": the list's name column
     QString system; // "System": kept and written back unchanged
     bool showHints = true; // "ShowHints": the bottom panel's tooltips
+    // The section "Favoris": the families marked as favourites, one per key, installed or not.
+    QStringList favourites;
 
     // $XDG_CONFIG_HOME/glyphor/glyphor.ini, or ~/.config/glyphor/glyphor.ini when it is unset
     // or empty.
@@ -23,8 +26,8 @@ struct Settings
     // file, section or key, or an unusable value, gives that key's default; reading never fails.
     static Settings read(const QString &path);
 
-    // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, keeping
-    // every other line of the file. Throws GlyphorError "Impossible d'écrire dans <path>" when
+    // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, and the
+    // favourites when they differ from the file's, keeping every other line of the file. Throws GlyphorError "Impossible d'écrire dans <path>" when
     // the file cannot be written; the old file is then left as it was.
     void write(const QString &path) const;
 };

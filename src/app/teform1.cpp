@@ -53,10 +53,6 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     QFont tabFont = UiFonts::pixelFont(QStringLiteral("Arial"), 15);
     tabFont.setBold(true);
     ui->NPage->tabBar()->setFont(tabFont);
-    // The filter takes the free end of the tab strip, not a line of the list.
-    m_filterBar->setObjectName(QStringLiteral("filterBar"));
-    m_filterBar->setDisplayState(m_display);
-    ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
 
     LigneMenu = new QMenu(this);
     LigneMenu->setObjectName(QStringLiteral("LigneMenu"));
@@ -66,6 +62,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     IndiqueNom->setObjectName(QStringLiteral("IndiqueNom"));
     IndiqueNom->setCheckable(true);
     IndiqueNom->setChecked(true);
+    Favori = LigneMenu->addAction(QStringLiteral("Ajouter aux favoris"));
+    Favori->setObjectName(QStringLiteral("Favori"));
 
     // The custom colours of the colour chooser start unset at every run.
     for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
@@ -78,6 +76,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
         MemoTexte.removeLast();
 
     setUpPanelHints();
+    setUpFilters();
     setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();
@@ -89,13 +88,6 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 }
 
 TEForm1::~TEForm1() = default;
-
-template<typename Sender, typename Signal>
-void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
-{
-    connect(sender, signal, this,
-            [this, handler] { ErrorReport::guard([&] { (this->*handler)(); }); });
-}
 
 void TEForm1::connectHandlers()
 {
@@ -127,14 +119,10 @@ void TEForm1::connectHandlers()
     });
     bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
     bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
+    bind(Favori, &QAction::triggered, &TEForm1::FavoriClick);
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
     bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
-    bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
-    bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
-    connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
-            [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
-    connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
     bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
@@ -174,6 +162,7 @@ void TEForm1::FormCreate()
     CheminButineur = stored.browser;
     m_display->setTaille(stored.size);
     IndiqueNom->setChecked(stored.showNames);
+    m_display->setFavourites(stored.favourites);
     ui->ListBox1->setNamesShown(stored.showNames);
     Systeme = stored.system;
     if (ui->AfBulles->isChecked() != stored.showHints) {
@@ -295,6 +284,7 @@ void TEForm1::FormClose()
     stored.showNames = IndiqueNom->isChecked();
     stored.showHints = ui->AfBulles->isChecked();
     stored.system = Systeme;
+    stored.favourites = m_display->favourites();
     stored.write(m_settingsPath);
 }
 
@@ -318,20 +308,4 @@ void TEForm1::keyPressEvent(QKeyEvent *event)
 bool TEForm1::linesPageShown() const
 {
     return ui->NPage->currentIndex() == 0;
-}
-
-void TEForm1::showFamilyCount()
-{
-    const QString all = QString::number(ui->ListBox1->families().size());
-    const QString count = ui->ListBox1->filtering()
-        ? QString(QString::number(ui->ListBox1->shownCount())
-                  + QStringLiteral(" fontes affichées sur ") + all)
-        : QString(all + QStringLiteral(" fontes disponibles"));
-    setWindowTitle(Version + QStringLiteral(" *** ") + count);
-}
-
-void TEForm1::focusFilter()
-{
-    ui->NPage->setCurrentIndex(0);
-    m_filterBar->focusField();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colorref.h"
+#include "errorreport.h"
 #include "traybackend.h"
 
 #include <QStringList>
@@ -121,6 +122,13 @@ private:
     void showFamilyCount();
     // Ctrl+F: the Lines page, the focus in the filter field.
     void focusFilter();
+    // The filter field, its switch and menu beside the page tabs, the line naming the menu's
+    // filters under the list.
+    void setUpFilters();
+    // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
+    void FavoriClick();
+    // "Exemple dans cette langue": the sentence goes into the sample field and applies.
+    void useSampleSentence(const QString &sentence);
     // Bold, italic or underline switched, its button marked with "!" while on.
     void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
                          QPushButton *button, const QString &letter);
@@ -150,6 +158,7 @@ private:
     QMenu *LigneMenu = nullptr;
     QAction *Copiernomdelafonte1 = nullptr;
     QAction *IndiqueNom = nullptr;
+    QAction *Favori = nullptr;
 
     // The notification-area icon and its menu.
     TTrayIcon *tray = nullptr;
@@ -172,3 +181,11 @@ private:
     QString m_settingsPath;
     bool m_panelHintsShown = false;
 };
+
+// A handler connected through the general error report.
+template<typename Sender, typename Signal>
+void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
+{
+    connect(sender, signal, this,
+            [this, handler] { ErrorReport::guard([&] { (this->*handler)(); }); });
+}

@@ -57,7 +57,12 @@ void TEForm1::FPlusClick()
 
 void TEForm1::LigneMenuPopup()
 {
-    Copiernomdelafonte1->setEnabled(ui->ListBox1->selectedRow() >= 0);
+    const int row = ui->ListBox1->selectedRow();
+    Copiernomdelafonte1->setEnabled(row >= 0);
+    Favori->setEnabled(row >= 0);
+    Favori->setText(row >= 0 && m_display->isFavourite(ui->ListBox1->familyAt(row))
+                        ? QStringLiteral("Retirer des favoris")
+                        : QStringLiteral("Ajouter aux favoris"));
 }
 
 void TEForm1::Copiernomdelafonte1Click()

@@ -56,3 +56,34 @@ void DisplayState::setFilter(const FamilyFilter &filter)
 {
     assign(m_filter, filter);
 }
+
+void DisplayState::setFavourites(const QStringList &families)
+{
+    QStringList once;
+    QSet<QString> seen;
+    for (const QString &family : families) {
+        if (!family.isEmpty() && !seen.contains(family)) {
+            seen.insert(family);
+            once.append(family);
+        }
+    }
+    if (once == m_favourites)
+        return;
+    m_favourites = std::move(once);
+    m_favouriteSet = std::move(seen);
+    Q_EMIT changed();
+}
+
+void DisplayState::setFavourite(const QString &family, bool marked)
+{
+    if (family.isEmpty() || isFavourite(family) == marked)
+        return;
+    if (marked) {
+        m_favourites.append(family);
+        m_favouriteSet.insert(family);
+    } else {
+        m_favourites.removeOne(family);
+        m_favouriteSet.remove(family);
+    }
+    Q_EMIT changed();
+}

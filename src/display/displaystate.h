@@ -3,15 +3,24 @@
 #include "colorref.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 // Which families the list shows. Nothing set: all of them.
 struct FamilyFilter
 {
     QString words; // as typed; every word must appear in the family's name
     bool canWriteSample = false; // only families whose face on the line has the sample's characters
+    QStringList languages; // fontconfig's codes; the face on the line supports every one
+    unsigned properties = 0; // FamilyTraits::Property flags; the family has every one
+    bool favouritesOnly = false;
 
-    bool active() const { return !words.trimmed().isEmpty() || canWriteSample; }
+    bool active() const
+    {
+        return !words.trimmed().isEmpty() || canWriteSample || !languages.isEmpty()
+            || properties != 0 || favouritesOnly;
+    }
     bool operator==(const FamilyFilter &) const = default;
 };
 
@@ -36,6 +45,11 @@ public:
     ColorRef CouleurFond() const { return m_fond; }
     // Which families are shown; not kept between runs.
     const FamilyFilter &filter() const { return m_filter; }
+    // The families the user marked, in the order they were marked; kept between runs, including
+    // those no longer installed.
+    const QStringList &favourites() const { return m_favourites; }
+    bool isFavourite(const QString &family) const { return m_favouriteSet.contains(family); }
+    const QSet<QString> &favouriteSet() const { return m_favouriteSet; }
 
     // Each setter sends changed() when the value differs from the one held.
     void setChaine(const QString &chaine);
@@ -48,6 +62,8 @@ public:
     void setCouleurTexte(ColorRef colour);
     void setCouleurFond(ColorRef colour);
     void setFilter(const FamilyFilter &filter);
+    void setFavourites(const QStringList &families);
+    void setFavourite(const QString &family, bool marked);
 
 Q_SIGNALS:
     void changed();
@@ -63,6 +79,8 @@ private:
     ColorRef m_texte = 0;
     ColorRef m_fond = 0;
     FamilyFilter m_filter;
+    QStringList m_favourites;
+    QSet<QString> m_favouriteSet;
 };
 
 // The fixed height of every line of the font list for a sample size. In 64 bits: a stored size

@@ -1,9 +1,11 @@
 #include "filterbar.h"
 
 #include "displaystate.h"
+#include "filtermenu.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -50,6 +52,9 @@ FilterBar::FilterBar(QWidget *parent)
     : QWidget(parent)
     , m_field(new QLineEdit(this))
     , m_canWrite(new QToolButton(this))
+    , m_filters(new QToolButton(this))
+    , m_menu(new FilterMenu(this))
+    , m_summary(new QLabel(this))
 {
     m_field->setObjectName(QStringLiteral("Filtre"));
     m_field->setPlaceholderText(QStringLiteral("Filtrer les polices (Ctrl+F)"));
@@ -57,7 +62,7 @@ FilterBar::FilterBar(QWidget *parent)
     m_field->setToolTip(
         QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
     m_field->setClearButtonEnabled(true);
-    m_field->setMinimumWidth(200);
+    m_field->setMinimumWidth(150);
     m_field->installEventFilter(this);
 
     m_canWrite->setObjectName(QStringLiteral("PeutEcrire"));
@@ -68,11 +73,26 @@ FilterBar::FilterBar(QWidget *parent)
     m_canWrite->setToolTip(
         QStringLiteral("N'afficher que les polices qui ont tous les caractères de l'exemple"));
 
+    m_filters->setObjectName(QStringLiteral("Filtres"));
+    m_filters->setText(QStringLiteral("Filtres"));
+    m_filters->setAccessibleName(QStringLiteral("Filtres"));
+    m_filters->setToolTip(
+        QStringLiteral("Langues, propriétés et favoris : n'afficher que les polices choisies"));
+    m_filters->setMenu(m_menu);
+    m_filters->setPopupMode(QToolButton::InstantPopup);
+    m_filters->setAutoRaise(true);
+
+    m_summary->setObjectName(QStringLiteral("FiltresActifs"));
+    m_summary->setAccessibleName(QStringLiteral("Filtres actifs"));
+    m_summary->setContentsMargins(4, 1, 4, 1);
+    m_summary->hide();
+
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 1, 2, 1);
     layout->setSpacing(2);
     layout->addWidget(m_field, 1);
     layout->addWidget(m_canWrite);
+    layout->addWidget(m_filters);
 
     connect(m_field, &QLineEdit::textChanged, this, &FilterBar::edit);
     connect(m_canWrite, &QToolButton::toggled, this, &FilterBar::edit);
@@ -81,6 +101,21 @@ FilterBar::FilterBar(QWidget *parent)
 void FilterBar::setDisplayState(DisplayState *state)
 {
     m_state = state;
+    m_menu->setDisplayState(state);
+    connect(state, &DisplayState::changed, this, &FilterBar::followState);
+    followState();
+}
+
+void FilterBar::followState()
+{
+    const FamilyFilter &filter = m_state->filter();
+    // Setting what the state holds changes nothing in it.
+    if (m_field->text() != filter.words)
+        m_field->setText(filter.words);
+    m_canWrite->setChecked(filter.canWriteSample);
+    const QString summary = FilterMenu::summary(filter);
+    m_summary->setText(summary);
+    m_summary->setVisible(!summary.isEmpty());
 }
 
 void FilterBar::edit()

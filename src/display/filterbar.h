@@ -3,12 +3,16 @@
 #include <QWidget>
 
 class DisplayState;
+class FilterMenu;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
-// Narrows the font list: a field of words the names must contain, and the switch that keeps only
-// the fonts able to write the sample. Both edit the display state's filter as the user works them;
-// the list follows the state.
+// Narrows the font list: a field of words the names must contain, the switch that keeps only the
+// fonts able to write the sample, and the "Filtres" menu (languages, properties, favourites). All
+// edit the display state's filter as the user works them, and show it whoever changed it; the list
+// follows the state. A line of its own names the menu's filters while any is on, for the window
+// to place where the list shows it.
 class FilterBar : public QWidget
 {
     Q_OBJECT
@@ -20,6 +24,8 @@ public:
 
     QLineEdit *field() const { return m_field; }
     QToolButton *canWriteButton() const { return m_canWrite; }
+    FilterMenu *menu() const { return m_menu; }
+    QLabel *summaryLine() const { return m_summary; }
 
     // Puts the focus in the field, its text selected to be typed over.
     void focusField();
@@ -35,8 +41,12 @@ protected:
 
 private:
     void edit();
+    void followState();
 
     DisplayState *m_state = nullptr;
     QLineEdit *m_field;
     QToolButton *m_canWrite;
+    QToolButton *m_filters;
+    FilterMenu *m_menu;
+    QLabel *m_summary;
 };

@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
 #include <QStyle>
 
 #include <algorithm>
@@ -17,6 +18,23 @@ namespace {
 
 // Name layouts kept at once: more than the lines a window shows at the smallest size.
 constexpr qsizetype NameCacheLimit = 128;
+
+// A favourite's mark: a five-pointed star, gold on any background, centred at (x, y).
+void drawStar(QPainter &painter, QPointF centre, qreal radius)
+{
+    QPolygonF star;
+    for (int point = 0; point < 10; ++point) {
+        const qreal angle = M_PI / 2 + point * M_PI / 5;
+        const qreal reach = point % 2 == 0 ? radius : radius * 0.45;
+        star << centre + QPointF(reach * std::cos(angle), -reach * std::sin(angle));
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x8a, 0x5a, 0x00), 0.8));
+    painter.setBrush(QColor(0xf2, 0xb5, 0x00));
+    painter.drawPolygon(star);
+    painter.restore();
+}
 
 } // namespace
 
@@ -174,22 +192,28 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                              : palette.color(QPalette::Text));
 
     const int column = nameColumnWidth(line.width());
+    const int gutter = m_look.starGutter();
+    if (m_look.favourites.contains(family)) {
+        const qreal nameMiddle = line.top() + 1 + QFontMetrics(nameFont()).height() / 2.0;
+        drawStar(*painter, QPointF(line.left() + gutter / 2.0, nameMiddle), gutter / 2.0 - 1);
+    }
     if (m_look.namesShown) {
         painter->setFont(nameFont());
+        const int nameLeft = line.left() + gutter + 1;
         if (nameElided(family, line.width())) {
             const QString shown
                 = QFontMetrics(nameFont()).elidedText(family, Qt::ElideRight, column);
-            painter->drawText(QRect(line.left() + 1, line.top() + 1, column, line.height()),
+            painter->drawText(QRect(nameLeft, line.top() + 1, column, line.height()),
                               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
         } else {
-            painter->drawStaticText(line.left() + 1, line.top() + 1, nameText(family));
+            painter->drawStaticText(nameLeft, line.top() + 1, nameText(family));
         }
     }
     const QPaintDevice *device = painter->device();
     const qreal ratio = device->devicePixelRatio();
     LineStyle style = sampleStyle(device->logicalDpiY());
     style.pixelSize *= ratio;
-    const int left = line.left() + column + 2;
+    const int left = line.left() + gutter + column + 2;
     // The line's own font only: a character it lacks shows as its missing-glyph box, never as a
     // glyph borrowed from another font, which is what a font viewer must show.
     const RenderedLine &sample

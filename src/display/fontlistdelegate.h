@@ -5,6 +5,7 @@
 #include <QAbstractItemDelegate>
 #include <QFont>
 #include <QHash>
+#include <QSet>
 #include <QStaticText>
 
 // What the lines are drawn from, as the list gives it.
@@ -17,6 +18,11 @@ struct LineLook
     bool underline = false;
     bool namesShown = true;
     int nameColumn = 0; // the widest name, in pixels; 0 while the names are hidden
+    QSet<QString> favourites; // marked with a star at the left of their line
+
+    // The room the stars take at the left of every line, once any family is marked.
+    int starGutter() const { return favourites.isEmpty() ? 0 : StarWidth; }
+    static constexpr int StarWidth = 12;
 };
 
 // Draws one line of the font list: the family's name in Arial 10 pt bold, then a space and the

@@ -73,6 +73,11 @@ bool FontListView::filtering() const
     return m_shown->filtering();
 }
 
+QList<int> FontListView::languageCounts() const
+{
+    return m_shown->languageCounts();
+}
+
 void FontListView::focusFirstLine()
 {
     setFocus(Qt::OtherFocusReason);
@@ -149,6 +154,7 @@ void FontListView::followState()
     look.bold = m_state->AttrGras();
     look.italic = m_state->AttrItal();
     look.underline = m_state->AttrSoul();
+    look.favourites = m_state->favouriteSet();
     m_delegate->setLook(look);
     if (newSize)
         setLineHeight(lineHeightFor(m_state->Taille()));
@@ -159,8 +165,7 @@ void FontListView::followState()
 
 void FontListView::followFilter()
 {
-    const FamilyFilter &filter = m_state->filter();
-    if (!m_shown->apply(filter, m_state->Chaine(), m_state->AttrGras(), m_state->AttrItal()))
+    if (!m_shown->apply(*m_state))
         return;
     // The reset dropped the selection: the line chosen last comes back when it is shown.
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);

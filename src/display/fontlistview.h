@@ -33,6 +33,8 @@ public:
     QStringList shownFamilies() const;
     int shownCount() const;
     bool filtering() const;
+    // For each of fontconfig's languages (FontLanguages::codes()), how many lines shown support it.
+    QList<int> languageCounts() const;
     // Selects the first line shown and gives the list the focus, as the user's selection.
     void focusFirstLine();
 

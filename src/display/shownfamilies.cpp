@@ -11,7 +11,9 @@ ShownFamilies::ShownFamilies(QStringListModel *families, const FontCatalog &cata
                              QObject *parent)
     : QAbstractListModel(parent)
     , m_families(families)
-    , m_coverage(catalog)
+    , m_faces(catalog)
+    , m_coverage(m_faces)
+    , m_traits(m_faces)
 {
     connect(families, &QAbstractItemModel::modelAboutToBeReset, this,
             &ShownFamilies::beginResetModel);
@@ -40,26 +42,52 @@ const QStringList &ShownFamilies::foldedNames()
     return m_folded;
 }
 
-QList<int> ShownFamilies::matchingEntries(const FamilyFilter &filter, bool bold, bool italic)
+QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
 {
+    const FamilyFilter &filter = state.filter();
+    const bool bold = state.AttrGras();
+    const bool italic = state.AttrItal();
     const QStringList names = m_families->stringList();
     const QStringList words = NameMatch::words(filter.words);
     const QStringList &folded = words.isEmpty() ? names : foldedNames();
+    FontLanguages::Set languages;
+    for (const QString &code : filter.languages) {
+        const int index = FontLanguages::indexOf(code);
+        if (index < 0)
+            return {}; // a language fontconfig does not know: no font supports it
+        languages.set(size_t(index));
+    }
     QList<int> entries;
     for (int entry = 0; entry < names.size(); ++entry) {
+        const QString &name = names[entry];
         if (!words.isEmpty() && !NameMatch::matches(folded[entry], words))
             continue;
-        // The toolkit draws "Default" with whatever fonts it takes to write the sample.
-        if (filter.canWriteSample && names[entry] != FontFamilies::DefaultEntry
-            && !m_coverage.canWrite(names[entry], bold, italic))
+        if (filter.favouritesOnly && !state.isFavourite(name))
+            continue;
+        // The toolkit draws "Default" with whatever fonts it takes: it writes every sample, and
+        // has no languages or properties of its own to test.
+        if (name == FontFamilies::DefaultEntry) {
+            if (languages.none() && filter.properties == 0)
+                entries.append(entry);
+            continue;
+        }
+        if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
+            continue;
+        if (filter.properties != 0
+            && (m_traits.properties(name, bold, italic) & filter.properties) != filter.properties)
+            continue;
+        if (languages.any() && (m_traits.languages(name, bold, italic) & languages) != languages)
             continue;
         entries.append(entry);
     }
     return entries;
 }
 
-bool ShownFamilies::apply(const FamilyFilter &filter, const QString &sample, bool bold, bool italic)
+bool ShownFamilies::apply(const DisplayState &state)
 {
+    const FamilyFilter &filter = state.filter();
+    m_bold = state.AttrGras();
+    m_italic = state.AttrItal();
     if (!filter.active()) {
         if (!m_filtering)
             return false;
@@ -70,8 +98,8 @@ bool ShownFamilies::apply(const FamilyFilter &filter, const QString &sample, boo
         return true;
     }
     if (filter.canWriteSample)
-        m_coverage.setSample(sample);
-    QList<int> entries = matchingEntries(filter, bold, italic);
+        m_coverage.setSample(state.Chaine());
+    QList<int> entries = matchingEntries(state);
     if (m_filtering && entries == m_entries)
         return false;
     beginResetModel();
@@ -79,6 +107,23 @@ bool ShownFamilies::apply(const FamilyFilter &filter, const QString &sample, boo
     m_entries = std::move(entries);
     endResetModel();
     return true;
+}
+
+QList<int> ShownFamilies::languageCounts() const
+{
+    QList<int> counts(FontLanguages::codes().size(), 0);
+    const QStringList names = m_families->stringList();
+    for (int row = 0; row < rowCount(); ++row) {
+        const QString &name = names[entryOf(row)];
+        if (name == FontFamilies::DefaultEntry)
+            continue;
+        const FontLanguages::Set &languages = m_traits.languages(name, m_bold, m_italic);
+        for (qsizetype i = 0; i < counts.size(); ++i) {
+            if (languages.test(size_t(i)))
+                ++counts[i];
+        }
+    }
+    return counts;
 }
 
 int ShownFamilies::entryOf(int row) const

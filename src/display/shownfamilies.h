@@ -1,6 +1,8 @@
 #pragma once
 
 #include "displaystate.h"
+#include "familytraits.h"
+#include "linefaces.h"
 #include "samplecoverage.h"
 
 #include <QAbstractListModel>
@@ -20,10 +22,14 @@ public:
                   QObject *parent = nullptr);
     ~ShownFamilies() override;
 
-    // What a filter shows with this sample, bold and italic (the characters it must have and the
-    // face that must have them). Returns whether the lines shown changed; the model is reset then.
-    bool apply(const FamilyFilter &filter, const QString &sample, bool bold, bool italic);
+    // What the state's filter shows, with its sample, bold and italic (the characters and the
+    // face that must have them) and its favourites. Returns whether the lines shown changed; the
+    // model is reset then.
+    bool apply(const DisplayState &state);
     bool filtering() const { return m_filtering; }
+
+    // For each of fontconfig's languages, how many of the families shown support it.
+    QList<int> languageCounts() const;
 
     // The entry a line shows, and the line that shows an entry (-1 when hidden).
     int entryOf(int row) const;
@@ -34,12 +40,16 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<int> matchingEntries(const FamilyFilter &filter, bool bold, bool italic);
+    QList<int> matchingEntries(const DisplayState &state);
     const QStringList &foldedNames();
     void sourceReset();
 
     QStringListModel *m_families;
+    LineFaces m_faces;
     SampleCoverage m_coverage;
+    FamilyTraits m_traits;
+    bool m_bold = false; // the style last applied
+    bool m_italic = false;
     QStringList m_folded; // the names as they are compared, worked out at the first filter
     bool m_filtering = false;
     QList<int> m_entries; // while filtering: the entries shown, in order

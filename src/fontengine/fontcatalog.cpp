@@ -221,6 +221,14 @@ QList<FontFace> FontCatalog::faces(const QString &family) const
     return faces;
 }
 
+bool FontCatalog::hasVariableFont(const QString &family) const
+{
+    const auto found = m_index.constFind(familyKey(family));
+    return found != m_index.cend()
+        && std::any_of(m_patterns[*found].cbegin(), m_patterns[*found].cend(),
+                       [](FcPattern *pattern) { return boolOr(pattern, FC_VARIABLE, false); });
+}
+
 bool FontCatalog::hasFamily(const QString &family) const
 {
     return m_index.contains(familyKey(family));

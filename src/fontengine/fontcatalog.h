@@ -60,6 +60,8 @@ public:
     // The faces of a family (its name compared as fontconfig does), or none.
     QList<FontFace> faces(const QString &family) const;
     bool hasFamily(const QString &family) const;
+    // Whether one of the family's fonts is a variable font (its faces are its named instances).
+    bool hasVariableFont(const QString &family) const;
 
     // The installed family fontconfig's rules give for a name: the name itself when installed,
     // else the first installed family its aliases list ("sans-serif", "Arial"), else the family

@@ -1,14 +1,13 @@
 #include "samplecoverage.h"
 
-#include "facechoice.h"
-#include "fontcatalog.h"
+#include "linefaces.h"
 
 #include <QStringView>
 
 #include <fontconfig/fontconfig.h>
 
-SampleCoverage::SampleCoverage(const FontCatalog &catalog)
-    : m_catalog(catalog)
+SampleCoverage::SampleCoverage(const LineFaces &faces)
+    : m_faces(faces)
     , m_sample(FcCharSetCreate())
 {
 }
@@ -45,27 +44,11 @@ void SampleCoverage::setSample(const QString &sample)
     m_sampleEmpty = FcCharSetCount(characters) == 0;
 }
 
-const FcCharSet *SampleCoverage::faceSet(const QString &family, bool bold, bool italic) const
-{
-    StyleSets &styles = m_faces[family];
-    const int style = int(bold) * 2 + int(italic);
-    if (!styles.known[style]) {
-        styles.known[style] = true;
-        const QList<FontFace> faces = m_catalog.faces(family);
-        const FaceChoice choice = chooseFace(faces, bold, italic);
-        FcCharSet *set = nullptr;
-        if (choice.face >= 0
-            && FcPatternGetCharSet(faces[choice.face].pattern, FC_CHARSET, 0, &set)
-                == FcResultMatch)
-            styles.sets[style] = set;
-    }
-    return styles.sets[style];
-}
-
 bool SampleCoverage::canWrite(const QString &family, bool bold, bool italic) const
 {
-    const FcCharSet *face = faceSet(family, bold, italic);
-    if (!face)
+    FcPattern *face = m_faces.face(family, bold, italic);
+    FcCharSet *characters = nullptr;
+    if (!face || FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) != FcResultMatch)
         return false;
-    return m_sampleEmpty || FcCharSetIsSubset(m_sample, face);
+    return m_sampleEmpty || FcCharSetIsSubset(m_sample, characters);
 }

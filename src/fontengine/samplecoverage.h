@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 
-#include <array>
-
-class FontCatalog;
+class LineFaces;
 struct _FcCharSet;
 
 // Which families can write a sample: the face a line draws a family in, for the bold and italic
@@ -15,7 +12,7 @@ struct _FcCharSet;
 class SampleCoverage
 {
 public:
-    explicit SampleCoverage(const FontCatalog &catalog);
+    explicit SampleCoverage(const LineFaces &faces);
     ~SampleCoverage();
     SampleCoverage(const SampleCoverage &) = delete;
     SampleCoverage &operator=(const SampleCoverage &) = delete;
@@ -30,17 +27,7 @@ public:
     static bool counts(char32_t character);
 
 private:
-    // The character sets of the faces a family is drawn in, by style (bold * 2 + italic), looked
-    // up the first time they are asked for.
-    struct StyleSets
-    {
-        std::array<const _FcCharSet *, 4> sets {};
-        std::array<bool, 4> known {};
-    };
-    const _FcCharSet *faceSet(const QString &family, bool bold, bool italic) const;
-
-    const FontCatalog &m_catalog;
+    const LineFaces &m_faces;
     _FcCharSet *m_sample;
     bool m_sampleEmpty = true;
-    mutable QHash<QString, StyleSets> m_faces;
 };

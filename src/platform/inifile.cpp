@@ -64,6 +64,48 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A key line's key (blanks trimmed, never empty) and everything after its first "=".
+std::optional<std::pair<QStringView, QStringView>> keyAndValue(QStringView line)
+{
+    if (isComment(line))
+        return std::nullopt;
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return std::nullopt;
+    const QStringView key = trimmedBlanks(line.first(equals));
+    if (key.isEmpty())
+        return std::nullopt;
+    return std::pair {key, line.sliced(equals + 1)};
+}
+
+// A value as reading hands it back: cut at a NUL, outer blanks and one pair of enclosing quotes
+// removed, at most the longest value.
+QString readValue(QStringView value)
+{
+    const qsizetype nul = value.indexOf(QChar(0));
+    if (nul >= 0)
+        value = value.first(nul);
+    value = trimmedUnquoted(value);
+    if (value.size() > IniFile::MaxValueLength) {
+        value = value.first(IniFile::MaxValueLength);
+        // Never hand back half of a surrogate pair.
+        if (value.back().isHighSurrogate())
+            value.chop(1);
+    }
+    return value.toString();
+}
+
+// A value as it is written: on one line, quoted when reading would alter it.
+QString writtenValue(const QString &value)
+{
+    // A line break would split the line and lose the rest of the value.
+    QString text = TextForms::oneLine(value);
+    // Quoted, a value with outer blanks or enclosing quotes comes back exactly as it went in.
+    if (trimmedUnquoted(text) != text)
+        text = u'"' + text + u'"';
+    return text;
+}
+
 } // namespace
 
 IniFile::IniFile(QString path)
@@ -183,14 +225,9 @@ std::optional<IniFile::KeyLine> IniFile::findKey(int sectionLine, const QString 
         const QStringView line = m_lines[i];
         if (sectionName(line))
             break;
-        if (isComment(line))
-            continue;
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        const QStringView name = trimmedBlanks(line.first(equals));
-        if (sameName(name, wanted))
-            return KeyLine {i, name, line.sliced(equals + 1)};
+        const auto found = keyAndValue(line);
+        if (found && sameName(found->first, wanted))
+            return KeyLine {i, found->first, found->second};
     }
     return std::nullopt;
 }
@@ -203,28 +240,84 @@ std::optional<QString> IniFile::rawValue(const QString &section, const QString &
     const std::optional<KeyLine> found = findKey(sectionLine, key);
     if (!found)
         return std::nullopt;
+    return readValue(found->value);
+}
 
-    QStringView value = found->value;
-    const qsizetype nul = value.indexOf(QChar(0));
-    if (nul >= 0)
-        value = value.first(nul);
-    value = trimmedUnquoted(value);
-    if (value.size() > MaxValueLength) {
-        value = value.first(MaxValueLength);
-        // Never hand back half of a surrogate pair.
-        if (value.back().isHighSurrogate())
-            value.chop(1);
+QStringList IniFile::sectionValues(const QString &section) const
+{
+    QStringList values;
+    const int sectionLine = findSection(section);
+    if (sectionLine < 0)
+        return values;
+    const int end = sectionEnd(sectionLine);
+    for (int i = sectionLine + 1; i < end; ++i) {
+        if (const auto found = keyAndValue(m_lines[i])) {
+            QString value = readValue(found->second);
+            if (!value.isEmpty())
+                values.append(std::move(value));
+        }
     }
-    return value.toString();
+    return values;
+}
+
+void IniFile::setSectionValues(const QString &section, const QString &keyPrefix,
+                               const QStringList &values)
+{
+    int sectionLine = findSection(section);
+    if (sectionLine < 0) {
+        if (values.isEmpty())
+            return;
+        if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
+            insertLine(m_lines.size(), QString());
+        insertLine(m_lines.size(), u'[' + section + u']');
+        sectionLine = int(m_lines.size()) - 1;
+    }
+    const int end = sectionEnd(sectionLine);
+    // New keys go after the last key, or after the section's last non-blank line.
+    int lastKey = sectionLine;
+    for (int i = sectionLine + 1; i < end; ++i) {
+        if (keyAndValue(m_lines[i]) || !trimmedBlanks(m_lines[i]).isEmpty())
+            lastKey = i;
+    }
+
+    // Rebuilt in one pass: a section of thousands of keys costs no more than reading it.
+    QStringList lines = m_lines.mid(0, sectionLine + 1);
+    QList<QByteArray> bytes = m_readBytes.mid(0, sectionLine + 1);
+    qsizetype next = 0;
+    const auto keyText = [&](qsizetype n) -> QString {
+        return keyPrefix + QString::number(n + 1) + u'=' + writtenValue(values[n]);
+    };
+    for (int i = sectionLine + 1; i < end; ++i) {
+        const bool key = keyAndValue(m_lines[i]).has_value();
+        if (!key) {
+            lines.append(m_lines[i]);
+            bytes.append(m_readBytes[i]);
+        } else if (next < values.size()) {
+            const QString text = keyText(next++);
+            const bool same = text == m_lines[i];
+            lines.append(same ? m_lines[i] : text);
+            bytes.append(same ? m_readBytes[i] : QByteArray());
+        }
+        if (i == lastKey) {
+            for (; next < values.size(); ++next) {
+                lines.append(keyText(next));
+                bytes.append(QByteArray());
+            }
+        }
+    }
+    for (; next < values.size(); ++next) { // an empty section
+        lines.append(keyText(next));
+        bytes.append(QByteArray());
+    }
+    lines += m_lines.mid(end);
+    bytes += m_readBytes.mid(end);
+    m_lines = std::move(lines);
+    m_readBytes = std::move(bytes);
 }
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    // A line break would split the line and lose the rest of the value.
-    QString text = TextForms::oneLine(value);
-    // Quoted, a value with outer blanks or enclosing quotes comes back exactly as it went in.
-    if (trimmedUnquoted(text) != text)
-        text = u'"' + text + u'"';
+    const QString text = writtenValue(value);
 
     const int sectionLine = findSection(section);
     if (sectionLine < 0) {

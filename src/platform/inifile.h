@@ -40,6 +40,18 @@ public:
     // as written.
     void setValue(const QString &section, const QString &key, const QString &value);
 
+    // The values of the section's keys in the file's order, each read as rawValue() reads it,
+    // empty ones left out; none when the section is missing.
+    QStringList sectionValues(const QString &section) const;
+
+    // Makes the section's keys keyPrefix1, keyPrefix2... holding these values, as setValue()
+    // writes a value: a key line that comes out the same is kept byte for byte, the others are
+    // replaced, removed or added after the section's last key. Lines that hold no key (comments,
+    // blank lines, anything else) stay where they are. The section is added at the end of the
+    // file when it is missing and values are given.
+    void setSectionValues(const QString &section, const QString &keyPrefix,
+                          const QStringList &values);
+
     // Writes every line to a temporary file in the same folder and renames it over the file, so a
     // failed save leaves the old file as it was. Creates the folder when it is missing. Lines that
     // were not changed go back byte for byte as they were read; changed and new lines are UTF-8

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void read_data();
     void read();
     void otherLinesSurvive();
+    void favourites();
+    void oddFavourites();
     void failedWriteThrows();
     void unreadableFileIsNeverReplaced();
     void readOnlyFolderKeepsTheOldFile();
@@ -124,6 +126,67 @@ void TestSettings::otherLinesSurvive()
     QCOMPARE(readBytes(path),
              QByteArray("; mine\n[glyphor]\nSize=14\nExtra=x\nString=") + settings.string.toUtf8()
                  + "\nBrowser=\nShowNames=1\nShowHints=1\nSystem=\n\n[other]\nSize=3\n");
+}
+
+// Written to a section of their own, read back as written; a section left alone stays byte for
+// byte, a changed one keeps its lines that hold no favourite.
+void TestSettings::favourites()
+{
+    const QString path = m_dir.filePath(QStringLiteral("favourites.ini"));
+    const QByteArray start("[glyphor]\nSize=12\n\n[Favoris]\n; mine\nPolice1=DejaVu Sans\n"
+                           "Police2=Not Installed\n\n[other]\nx=1\n");
+    writeBytes(path, start);
+    Settings settings = Settings::read(path);
+    QCOMPARE(settings.favourites, QStringList({"DejaVu Sans", "Not Installed"}));
+    settings.write(path);
+    QVERIFY(readBytes(path).contains("[Favoris]\n; mine\nPolice1=DejaVu Sans\n"
+                                     "Police2=Not Installed\n\n[other]\nx=1\n"));
+
+    settings.favourites = {"Not Installed", "Name = with; odd \"signs\"", " Blank ", "Third"};
+    settings.write(path);
+    QVERIFY(readBytes(path).contains(
+        "[Favoris]\n; mine\nPolice1=Not Installed\nPolice2=Name = with; odd \"signs\"\n"
+        "Police3=\" Blank \"\nPolice4=Third\n\n[other]\nx=1\n"));
+    QCOMPARE(Settings::read(path).favourites, settings.favourites);
+
+    settings.favourites = {"Third"};
+    settings.write(path);
+    QVERIFY(readBytes(path).endsWith("[Favoris]\n; mine\nPolice1=Third\n\n[other]\nx=1\n"));
+
+    // A first favourite in a file without the section.
+    const QString fresh = m_dir.filePath(QStringLiteral("fresh.ini"));
+    Settings first;
+    first.favourites = {"Liberation Mono"};
+    first.write(fresh);
+    QVERIFY(readBytes(fresh).endsWith("\n\n[Favoris]\nPolice1=Liberation Mono\n"));
+}
+
+// Garbage, repeats and a hundred thousand entries: what is sound is read, a file left alone is not
+// rewritten.
+void TestSettings::oddFavourites()
+{
+    const QString path = m_dir.filePath(QStringLiteral("odd.ini"));
+    QByteArray garbage("[Favoris]\nno equals sign\n=no key\nPolice1=\n\xff\xfe=\x01\n"
+                       "Police2=Twice\nPolice3=twice\nPolice4=Twice\n[glyphor]\nSize=15\n");
+    writeBytes(path, garbage);
+    Settings settings = Settings::read(path);
+    QCOMPARE(settings.size, 15);
+    QCOMPARE(settings.favourites, QStringList({"\x01", "Twice", "twice"}));
+    settings.write(path);
+    QVERIFY(readBytes(path).startsWith(garbage.left(garbage.indexOf("[glyphor]"))));
+
+    QByteArray many("[Favoris]\n");
+    for (int i = 0; i < 100000; ++i)
+        many += "Police" + QByteArray::number(i + 1) + "=Family " + QByteArray::number(i % 50000)
+            + '\n';
+    writeBytes(path, many);
+    settings = Settings::read(path);
+    QCOMPARE(settings.favourites.size(), 50000);
+    settings.favourites.append(QStringLiteral("One more"));
+    settings.write(path);
+    const Settings again = Settings::read(path);
+    QCOMPARE(again.favourites.size(), 50001);
+    QCOMPARE(again.favourites.last(), QStringLiteral("One more"));
 }
 
 void TestSettings::failedWriteThrows()

@@ -345,7 +345,8 @@ void TestFontListView::filterShowsMatchingLines()
     m_state->setChaine(QStringLiteral("azerty"));
     QCOMPARE(m_view->shownCount(), 4);
 
-    filter = {QStringLiteral("i"), false};
+    filter = FamilyFilter();
+    filter.words = QStringLiteral("i");
     m_state->setFilter(filter);
     m_view->keyboardSearch(QStringLiteral("liberation s"));
     QCOMPARE(m_view->selectedRow(), 3);

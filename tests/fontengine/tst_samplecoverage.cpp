@@ -1,5 +1,6 @@
 #include "facechoice.h"
 #include "fontcatalog.h"
+#include "linefaces.h"
 #include "samplecoverage.h"
 
 #include <QProcess>
@@ -21,12 +22,14 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<FontCatalog> m_catalog;
+    std::unique_ptr<LineFaces> m_faces;
 };
 
 void TestSampleCoverage::initTestCase()
 {
     m_catalog = FontCatalog::fromConfigurationFile(qEnvironmentVariable("FONTCONFIG_FILE"));
     QVERIFY(m_catalog && m_catalog->hasFamily(QStringLiteral("Cover Duo")));
+    m_faces = std::make_unique<LineFaces>(*m_catalog);
 }
 
 // The faces (file and index) fontconfig says have every character of the sample that counts.
@@ -62,7 +65,7 @@ void TestSampleCoverage::agreesWithFcList()
     QFETCH(QString, sample);
     const QSet<QString> able = facesAbleToWrite(sample);
     QVERIFY(!able.contains(QStringLiteral("fc-list failed")));
-    SampleCoverage coverage(*m_catalog);
+    SampleCoverage coverage(*m_faces);
     coverage.setSample(sample);
     for (const QString &family : m_catalog->families()) {
         const QList<FontFace> faces = m_catalog->faces(family);
@@ -82,7 +85,7 @@ void TestSampleCoverage::agreesWithFcList()
 // The made fonts lack one character each: the euro sign, and "é" in the bold face only.
 void TestSampleCoverage::oneMissingCharacter()
 {
-    SampleCoverage coverage(*m_catalog);
+    SampleCoverage coverage(*m_faces);
     const QString lacksEuro = QStringLiteral("Cover Lacks Euro");
     const QString duo = QStringLiteral("Cover Duo");
     coverage.setSample(QStringLiteral("Prix : 5 € TTC"));
@@ -99,7 +102,7 @@ void TestSampleCoverage::oneMissingCharacter()
 // Blanks, line breaks, controls and joiners are never drawn and never required.
 void TestSampleCoverage::charactersThatDoNotCount()
 {
-    SampleCoverage coverage(*m_catalog);
+    SampleCoverage coverage(*m_faces);
     coverage.setSample(QStringLiteral("a\u00a0b\tc\u200dd\u2028e\u0007"));
     QVERIFY(coverage.canWrite(QStringLiteral("Cover Lacks Euro"), false, false));
     QVERIFY(!SampleCoverage::counts(U'\u200b') && SampleCoverage::counts(U'é'));

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Makes fonts whose character sets differ by one character, for the "can write the sample"
-filter: a family lacking only the euro sign, and one whose bold face lacks only "é" while its
-regular face has it. Each is a cut-down, renamed copy of Liberation Sans.
+"""Makes fonts for the filters that test what a font holds: a family lacking only the euro sign
+(and Latin-only), one whose bold face lacks only "é" while its regular face has it, one with
+Vietnamese, a monospaced one, and one with a real italic face. Each is a cut-down, renamed copy of
+a Liberation font.
 
 usage: make_coverage_fonts.py OUTPUT_FOLDER
 """
@@ -13,22 +14,29 @@ from fontTools.ttLib import TTFont
 
 LIBERATION = '/usr/share/fonts/truetype/liberation2/'
 LATIN = set(range(0x20, 0x7F)) | set(range(0xA0, 0x100)) | {0x20AC}
+VIETNAMESE = (set(range(0x100, 0x180)) | set(range(0x1A0, 0x1B1)) | set(range(0x300, 0x370))
+              | {0x20AB} | set(range(0x1EA0, 0x1EFA)))
 
-# (file name, source face, family, style, the code points left out)
+# (file name, source face, family, style, the code points added to Latin, those left out)
 FONTS = [
-    ('lacks-euro.ttf', 'LiberationSans-Regular.ttf', 'Cover Lacks Euro', 'Regular', {0x20AC}),
-    ('duo-regular.ttf', 'LiberationSans-Regular.ttf', 'Cover Duo', 'Regular', set()),
-    ('duo-bold.ttf', 'LiberationSans-Bold.ttf', 'Cover Duo', 'Bold', {0xE9}),
+    ('lacks-euro.ttf', 'LiberationSans-Regular.ttf', 'Cover Lacks Euro', 'Regular', set(),
+     {0x20AC}),
+    ('duo-regular.ttf', 'LiberationSans-Regular.ttf', 'Cover Duo', 'Regular', set(), set()),
+    ('duo-bold.ttf', 'LiberationSans-Bold.ttf', 'Cover Duo', 'Bold', set(), {0xE9}),
+    ('viet.ttf', 'LiberationSerif-Regular.ttf', 'Cover Viet', 'Regular', VIETNAMESE, set()),
+    ('mono.ttf', 'LiberationMono-Regular.ttf', 'Cover Mono', 'Regular', set(), set()),
+    ('trio-regular.ttf', 'LiberationSans-Regular.ttf', 'Cover Trio', 'Regular', set(), set()),
+    ('trio-italic.ttf', 'LiberationSans-Italic.ttf', 'Cover Trio', 'Italic', set(), set()),
 ]
 
 
-def made(source, family, style, left_out):
+def made(source, family, style, added, left_out):
     font = TTFont(LIBERATION + source)
     options = subset.Options()
     options.name_IDs = ['*']
     options.notdef_outline = True
     subsetter = subset.Subsetter(options)
-    subsetter.populate(unicodes=sorted(LATIN - left_out))
+    subsetter.populate(unicodes=sorted((LATIN | added) - left_out))
     subsetter.subset(font)
     names = font['name']
     names.names = [n for n in names.names if n.nameID not in (16, 17, 21, 22)]
@@ -42,8 +50,8 @@ def made(source, family, style, left_out):
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    for file_name, source, family, style, left_out in FONTS:
-        made(source, family, style, left_out).save(os.path.join(out, file_name))
+    for file_name, source, family, style, added, left_out in FONTS:
+        made(source, family, style, added, left_out).save(os.path.join(out, file_name))
 
 
 if __name__ == '__main__':

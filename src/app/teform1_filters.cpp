@@ -1,0 +1,69 @@
+// The main window's filters: the filter field, its switch and menu, the caption's count, and the
+// favourites.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "displaystate.h"
+#include "errorreport.h"
+#include "filterbar.h"
+#include "filtermenu.h"
+#include "fontlistview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QShortcut>
+
+void TEForm1::setUpFilters()
+{
+    // The filter takes the free end of the tab strip, not a line of the list; the line naming
+    // the menu's filters shows under the list only while one is on.
+    m_filterBar->setObjectName(QStringLiteral("filterBar"));
+    ui->linesLayout->addWidget(m_filterBar->summaryLine());
+    m_filterBar->setDisplayState(m_display);
+    ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
+    m_filterBar->menu()->setLanguageCounts([this] { return ui->ListBox1->languageCounts(); });
+
+    bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
+    auto *insert = new QShortcut(Qt::Key_Insert, ui->ListBox1, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    bind(insert, &QShortcut::activated, &TEForm1::FavoriClick);
+    bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
+    connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
+            [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
+    connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);
+    connect(m_filterBar->menu(), &FilterMenu::sampleSentenceChosen, this,
+            [this](const QString &sentence) {
+                ErrorReport::guard([&] { useSampleSentence(sentence); });
+            });
+}
+
+void TEForm1::showFamilyCount()
+{
+    const QString all = QString::number(ui->ListBox1->families().size());
+    const QString count = ui->ListBox1->filtering()
+        ? QString(QString::number(ui->ListBox1->shownCount())
+                  + QStringLiteral(" fontes affichées sur ") + all)
+        : QString(all + QStringLiteral(" fontes disponibles"));
+    setWindowTitle(Version + QStringLiteral(" *** ") + count);
+}
+
+void TEForm1::focusFilter()
+{
+    ui->NPage->setCurrentIndex(0);
+    m_filterBar->focusField();
+}
+
+void TEForm1::FavoriClick()
+{
+    const int row = ui->ListBox1->selectedRow();
+    if (row < 0)
+        return;
+    const QString family = ui->ListBox1->familyAt(row);
+    m_display->setFavourite(family, !m_display->isFavourite(family));
+}
+
+void TEForm1::useSampleSentence(const QString &sentence)
+{
+    ui->txtEdit->setFieldText(sentence);
+    validClick();
+}

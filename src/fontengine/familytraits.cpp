@@ -1,0 +1,92 @@
+#include "familytraits.h"
+
+#include "fontcatalog.h"
+#include "linefaces.h"
+
+#include <fontconfig/fontconfig.h>
+
+namespace {
+
+bool boolOf(const FcPattern *face, const char *object)
+{
+    FcBool value = FcFalse;
+    return FcPatternGetBool(face, object, 0, &value) == FcResultMatch && value;
+}
+
+FontLanguages::Set languagesOf(const FcLangSet *languages)
+{
+    FontLanguages::Set set;
+    FcStrSet *codes = FcLangSetGetLangs(languages);
+    FcStrList *list = FcStrListCreate(codes);
+    while (const FcChar8 *code = FcStrListNext(list)) {
+        const int index
+            = FontLanguages::indexOf(QString::fromUtf8(reinterpret_cast<const char *>(code)));
+        if (index >= 0)
+            set.set(size_t(index));
+    }
+    FcStrListDone(list);
+    FcStrSetDestroy(codes);
+    return set;
+}
+
+} // namespace
+
+FamilyTraits::FamilyTraits(const LineFaces &faces)
+    : m_faces(faces)
+{
+    m_sets.emplace_back(); // 0: no language
+    m_fontconfigSets.push_back(nullptr);
+}
+
+unsigned FamilyTraits::properties(const QString &family, bool bold, bool italic) const
+{
+    unsigned found = 0;
+    if (const FcPattern *face = m_faces.face(family, bold, italic)) {
+        int spacing = FC_PROPORTIONAL;
+        FcPatternGetInteger(face, FC_SPACING, 0, &spacing);
+        if (spacing == FC_MONO)
+            found |= Monospaced;
+        if (boolOf(face, FC_COLOR))
+            found |= Colour;
+        if (boolOf(face, FC_SYMBOL))
+            found |= Symbol;
+    }
+    if (m_faces.catalog().hasVariableFont(family))
+        found |= Variable;
+    if (m_faces.hasRealBold(family))
+        found |= RealBold;
+    if (m_faces.hasRealItalic(family))
+        found |= RealItalic;
+    return found;
+}
+
+const FontLanguages::Set &FamilyTraits::languages(const QString &family, bool bold,
+                                                  bool italic) const
+{
+    FcPattern *face = m_faces.face(family, bold, italic);
+    if (!face)
+        return m_sets.front();
+    if (const auto known = m_setOfFace.constFind(face); known != m_setOfFace.cend())
+        return m_sets[size_t(*known)];
+
+    int index = 0;
+    FcLangSet *languages = nullptr;
+    if (FcPatternGetLangSet(face, FC_LANG, 0, &languages) == FcResultMatch) {
+        const unsigned hash = FcLangSetHash(languages);
+        for (auto same = m_setsByHash.constFind(hash);
+             same != m_setsByHash.cend() && same.key() == hash; ++same) {
+            if (FcLangSetEqual(m_fontconfigSets[size_t(*same)], languages)) {
+                index = *same;
+                break;
+            }
+        }
+        if (index == 0) {
+            index = int(m_sets.size());
+            m_sets.push_back(languagesOf(languages));
+            m_fontconfigSets.push_back(languages);
+            m_setsByHash.insert(hash, index);
+        }
+    }
+    m_setOfFace.insert(face, index);
+    return m_sets[size_t(index)];
+}

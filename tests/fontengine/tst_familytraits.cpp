@@ -1,0 +1,109 @@
+#include "familytraits.h"
+#include "fontcatalog.h"
+#include "linefaces.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+// Languages and properties of the faces a line draws, against fontconfig's own answer:
+// `fc-list :lang=vi` and `fc-list :spacing=mono` list the faces that have them.
+class TestFamilyTraits : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void agreesWithFcList_data();
+    void agreesWithFcList();
+    void realBoldAndItalic();
+    void frenchNames();
+
+private:
+    std::unique_ptr<FontCatalog> m_catalog;
+    std::unique_ptr<LineFaces> m_faces;
+};
+
+void TestFamilyTraits::initTestCase()
+{
+    m_catalog = FontCatalog::fromConfigurationFile(qEnvironmentVariable("FONTCONFIG_FILE"));
+    QVERIFY(m_catalog && m_catalog->hasFamily(QStringLiteral("Cover Viet")));
+    m_faces = std::make_unique<LineFaces>(*m_catalog);
+}
+
+// The families whose regular face fontconfig lists for the pattern.
+static QSet<QString> familiesListed(const QString &pattern)
+{
+    QProcess fcList;
+    fcList.start(QStringLiteral("fc-list"), {QStringLiteral("--format=%{file}\\n"), pattern});
+    if (!fcList.waitForFinished(30000) || fcList.exitCode() != 0)
+        return {QStringLiteral("fc-list failed")};
+    const QStringList files = QString::fromUtf8(fcList.readAllStandardOutput()).split('\n');
+    return QSet<QString>(files.cbegin(), files.cend());
+}
+
+void TestFamilyTraits::agreesWithFcList_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("language"); // or empty for the property
+    QTest::addColumn<unsigned>("property");
+    QTest::newRow("Vietnamese") << ":lang=vi" << "vi" << 0u;
+    QTest::newRow("French") << ":lang=fr" << "fr" << 0u;
+    QTest::newRow("Greek") << ":lang=el" << "el" << 0u;
+    QTest::newRow("monospaced") << ":spacing=mono" << "" << unsigned(FamilyTraits::Monospaced);
+}
+
+void TestFamilyTraits::agreesWithFcList()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, language);
+    QFETCH(unsigned, property);
+    const QSet<QString> listed = familiesListed(pattern);
+    QVERIFY(!listed.contains(QStringLiteral("fc-list failed")));
+    const FamilyTraits traits(*m_faces);
+    const int index = FontLanguages::indexOf(language);
+    int found = 0;
+    for (const QString &family : m_catalog->families()) {
+        const QString file = QString::fromUtf8(m_catalog->faces(family).value(0).file);
+        const bool expected = listed.contains(file);
+        const bool has = property ? bool(traits.properties(family, false, false) & property)
+                                  : traits.languages(family, false, false).test(size_t(index));
+        QVERIFY2(has == expected, qPrintable(family));
+        found += has;
+    }
+    QVERIFY(found > 0);
+    if (language == QLatin1String("vi")) {
+        QVERIFY(traits.languages(QStringLiteral("Cover Viet"), false, false).test(size_t(index)));
+        QVERIFY(!traits.languages(QStringLiteral("Cover Lacks Euro"), false, false)
+                     .test(size_t(index)));
+    }
+}
+
+void TestFamilyTraits::realBoldAndItalic()
+{
+    const FamilyTraits traits(*m_faces);
+    const auto properties = [&](const char *family) {
+        return traits.properties(QString::fromUtf8(family), false, false);
+    };
+    QCOMPARE(properties("Cover Trio") & (FamilyTraits::RealBold | FamilyTraits::RealItalic),
+             unsigned(FamilyTraits::RealItalic));
+    QCOMPARE(properties("Cover Duo") & (FamilyTraits::RealBold | FamilyTraits::RealItalic),
+             unsigned(FamilyTraits::RealBold));
+    QCOMPARE(properties("Liberation Sans") & (FamilyTraits::RealBold | FamilyTraits::RealItalic),
+             unsigned(FamilyTraits::RealBold | FamilyTraits::RealItalic));
+    QCOMPARE(properties("Not Installed"), 0u);
+    QVERIFY(traits.languages(QStringLiteral("Not Installed"), false, false).none());
+}
+
+void TestFamilyTraits::frenchNames()
+{
+    QCOMPARE(FontLanguages::frenchName(QStringLiteral("vi")), QStringLiteral("vietnamien"));
+    QCOMPARE(FontLanguages::frenchName(QStringLiteral("zh-tw")), QStringLiteral("chinois (Taïwan)"));
+    // A code ICU knows no language for is shown as it is.
+    QCOMPARE(FontLanguages::frenchName(QStringLiteral("hne")), QStringLiteral("hne"));
+    QVERIFY(FontLanguages::indexOf(QStringLiteral("vi")) >= 0);
+    QCOMPARE(FontLanguages::indexOf(QStringLiteral("xx-none")), -1);
+}
+
+QTEST_APPLESS_MAIN(TestFamilyTraits)
+#include "tst_familytraits.moc"
