@@ -8,6 +8,8 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QToolButton>
 
 namespace {
@@ -64,6 +66,36 @@ int main(int argc, char **argv)
             };
             target.toggleCanWrite = [=] {
                 canWrite->click();
+            };
+            auto *languages = child<QMenu>(window, "Langues");
+            auto *languageList = child<QListWidget>(window, "ListeLangues");
+            auto *properties = child<QMenu>(window, "Proprietes");
+            auto *favouritesOnly = child<QAction>(window, "FavorisSeulement");
+            auto *favourite = child<QAction>(window, "Favori");
+            QAbstractItemView *list = target.list;
+            target.openLanguageList = [=] {
+                Q_EMIT languages->aboutToShow();
+            };
+            // French: every font of the corpus writes it, so the whole list is tested and shown.
+            target.chooseLanguage = [=](bool on) {
+                for (int row = 0; row < languageList->count(); ++row) {
+                    QListWidgetItem *item = languageList->item(row);
+                    if (item->data(Qt::UserRole).toString() == QLatin1String("fr"))
+                        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+                }
+            };
+            target.chooseProperty = [=](bool on) {
+                properties->actions().value(0)->setChecked(on); // "Chasse fixe"
+            };
+            // Twenty favourites, marked as a user marks them.
+            target.markFavourites = [=] {
+                for (int row = 1; row <= 20; ++row) {
+                    list->setCurrentIndex(list->model()->index(row * 7, 0));
+                    favourite->trigger();
+                }
+            };
+            target.favouritesOnly = [=](bool on) {
+                favouritesOnly->setChecked(on);
             };
             BenchProbe::windowCreated(window, target);
         };

@@ -61,9 +61,20 @@ FIGURES = [
     ("can_write_long", "\"Peut écrire l'exemple\" switched, 44-character sample", "ms",
      {3000: 0.3, 10000: 0.3}, 16),
     ("vmrss_after_filter", "Memory in use after the filter figures (VmRSS)", "MiB", None, None),
+    # The "Filtres" menu, Glyphor's alone: its limits are absolute.
+    ("language_list", "Language list made ready, named and counted, the first time", "ms", None,
+     50),
+    ("choose_language", "A language chosen or removed, to the repainted list", "ms", None, 16),
+    ("choose_property", "A property chosen or removed, to the repainted list", "ms", None, 16),
+    ("favourites_only", "\"Favoris seulement\" on or off, to the repainted list", "ms", None, 16),
+    ("vmhwm_after_menu", "Peak memory at the end (VmHWM)", "MiB", None, None),
 ]
+# Figures the floor has no counterpart for.
+GLYPHOR_ONLY = {"language_list", "choose_language", "choose_property", "favourites_only",
+                "vmhwm_after_menu"}
 # How the filter's cost grows with the number of families.
-GROWTH = ["filter_key", "filter_key_slowest", "can_write", "can_write_long"]
+GROWTH = ["filter_key", "filter_key_slowest", "can_write", "can_write_long", "language_list",
+          "choose_language", "choose_property", "favourites_only"]
 STEPS = [
     ("app", "process start to the QApplication"),
     ("fontdb", "font database population"),
@@ -186,6 +197,11 @@ def figures(report):
         "can_write_long": ms("can_write_long_ns"),
         "vmrss_before_filter": mib("vmrss_before_filter_kb"),
         "vmrss_after_filter": mib("vmrss_after_filter_kb"),
+        "language_list": ms("language_list_ns"),
+        "choose_language": ms("choose_language_ns"),
+        "choose_property": ms("choose_property_ns"),
+        "favourites_only": ms("favourites_only_ns"),
+        "vmhwm_after_menu": mib("vmhwm_after_menu_kb"),
     }
     both = (result["apply_sample"], result["apply_size"])
     result["apply"] = None if None in both else sum(both)
@@ -204,7 +220,7 @@ def time_fc_list(fonts_conf, env):
 
 def measure(count, bare, executables, reps, env, log):
     fonts_conf = make_corpus(count, log=log, bare=bare)
-    programs = [name for name in executables if name in PROGRAMS]
+    programs = [name for name in executables if name in PROGRAMS + ("before",)]
     runs = {name: [] for name in programs}
     reports = {name: [] for name in programs}
     # The physical limit: fontconfig listing the families, and an empty Qt window's first paint.
@@ -282,7 +298,7 @@ def limit_lines(limits, runs):
 def tables(count, bare, runs, reports, limits):
     """The Markdown tables of one corpus, and whether every figure is there."""
     complete = True
-    compared = len(runs) == 2
+    compared = "glyphor" in runs and "floor" in runs
     head = "| Figure | Glyphor min | Glyphor median | Floor min | Floor median |"
     rule = "| --- | ---: | ---: | ---: | ---: |"
     if compared:
@@ -295,20 +311,25 @@ def tables(count, bare, runs, reports, limits):
         row = [label]
         medians = {}
         for name in PROGRAMS:
-            if name in runs:
+            if name in runs and not (name != "glyphor" and key in GLYPHOR_ONLY):
                 low, mid = stats(runs[name], key)
                 complete &= mid is not None
                 medians[name] = mid
                 row += [number(low, unit), number(mid, unit)]
             else:
-                row += ["", ""]
-        if compared:
+                row += ["—", "—"]
+        if compared and key in GLYPHOR_ONLY:
+            mid = medians.get("glyphor")
+            verdict = ("" if limit is None else f"under {limit} ms: "
+                       + ("met" if mid is not None and mid < limit else "over"))
+            row += ["—", verdict]
+        elif compared:
             row += ratio_cells(medians, (goals or {}).get(count), limit)
         lines.append("| " + " | ".join(row) + " |")
 
     lines += ["", "Where the start-up time goes (medians):", "",
               "| Step | " + " | ".join(n.capitalize() for n in PROGRAMS if n in runs) + " |",
-              "| --- |" + " ---: |" * len(runs)]
+              "| --- |" + " ---: |" * len([n for n in PROGRAMS if n in runs])]
     for key, label in STEPS:
         cells = []
         for name in PROGRAMS:
@@ -337,7 +358,29 @@ def tables(count, bare, runs, reports, limits):
     limit, measured = limit_lines(limits, runs)
     complete &= measured or not limits["empty"]
     lines += limit
+    lines += baseline_lines(runs)
     return lines, complete
+
+
+def baseline_lines(runs):
+    """Glyphor now against an earlier build of it ("before"), side by side, in Markdown."""
+    if "before" not in runs or "glyphor" not in runs:
+        return []
+    rows = [("Start to first painted list", "start", "start", "ms", "within noise"),
+            ("Peak memory at the end (VmHWM; before: after its last figure)", "vmhwm_after_menu",
+             "vmhwm_back", "MiB", "≤ 1.15"),
+            ("Memory in use after the pass back up (VmRSS)", "vmrss_back", "vmrss_back", "MiB",
+             "")]
+    lines = ["Glyphor against its build of before the filters (`--baseline`), same runs:", "",
+             "| Figure | Before, median | Now, median | Now / before | Goal |",
+             "| --- | ---: | ---: | ---: | --- |"]
+    for label, now_key, before_key, unit, goal in rows:
+        now = stats(runs["glyphor"], now_key)[1]
+        before = stats(runs["before"], before_key)[1]
+        ratio = f"{now / before:.2f}" if now and before else "missing"
+        lines.append(f"| {label} | {number(before, unit)} | {number(now, unit)} | {ratio} | "
+                     f"{goal} |")
+    return lines + [""]
 
 
 def growth_lines(runs_by_size):
@@ -411,6 +454,7 @@ def main():
     parser.add_argument("--build-dir", default=os.path.join(os.path.dirname(HERE), "build"))
     parser.add_argument("--floor-only", action="store_true", help="measure the floor alone")
     parser.add_argument("--write", action="store_true", help="write RESULTS.md in quick mode too")
+    parser.add_argument("--baseline", help="an earlier build's glyphor-bench, measured alongside")
     args = parser.parse_args()
     sizes = [200] if args.quick else [int(s) for s in args.sizes.split(",") if s]
     bare_sizes = [200] if args.quick else [int(s) for s in args.bare_sizes.split(",") if s]
@@ -420,6 +464,8 @@ def main():
     names = ["floor"] if args.floor_only else list(PROGRAMS) + ["empty"]
     executables = {n: os.path.abspath(os.path.join(args.build_dir, "bench", EXECUTABLES[n]))
                    for n in names}
+    if args.baseline:
+        executables["before"] = os.path.abspath(args.baseline)
     for path in executables.values():
         if not os.access(path, os.X_OK):
             sys.exit(f"{path} is missing: build it first")

@@ -31,7 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from the program's own links; the fonts its windows are laid out with, Qt's
 # French translations and its X11 and Wayland plugins are loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2, qt6-translations-l10n, qt6-qpa-plugins, libpango-1.0-0")
 # CPack puts the leading space of each line after the first.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "font viewer comparing every installed font side by side
 Glyphor lists every font family installed on the computer, one line per

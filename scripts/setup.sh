@@ -10,7 +10,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev
-    fontconfig fonts-liberation2 fonts-dejavu-core
+    fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
     xvfb xauth xdotool x11-utils trayer openbox
     python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev
     fonts-urw-base35 fonts-noto-color-emoji fonts-stix fonts-noto-core

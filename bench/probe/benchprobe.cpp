@@ -73,6 +73,7 @@ private:
     bool linesShown() const;
     void measure();
     void measureFilter();
+    void measureFilterMenu();
     QJsonValue timed(const std::function<void()> &apply, const QString &paintsKey);
     // From the change to the end of its repaint, or to the end of the work it caused when the
     // lines shown did not change (no repaint then).
@@ -176,6 +177,9 @@ void Probe::measure()
 
     if (m_target.typeFilter && m_target.toggleCanWrite)
         measureFilter();
+    if (m_target.chooseLanguage && m_target.chooseProperty && m_target.favouritesOnly
+        && m_target.openLanguageList)
+        measureFilterMenu();
 
     print(report);
     QCoreApplication::exit(0);
@@ -259,6 +263,27 @@ void Probe::measureFilter()
         = medianAndSlowest(toggles)[QStringLiteral("slowest")];
     report[QStringLiteral("vmrss_after_filter_kb")] = statusKb("VmRSS");
     report[QStringLiteral("vmhwm_after_filter_kb")] = statusKb("VmHWM");
+}
+
+// The menu's filters, each chosen then removed: the slower of the two; the language list's first
+// opening, its entries named and counted.
+void Probe::measureFilterMenu()
+{
+    const auto onAndOff = [this](const std::function<void(bool)> &choose) {
+        const qint64 on = timedOrQuiet([&] { choose(true); });
+        const qint64 off = timedOrQuiet([&] { choose(false); });
+        return std::max(on, off);
+    };
+    const qint64 start = now();
+    m_target.openLanguageList();
+    report[QStringLiteral("language_list_ns")] = now() - start;
+    report[QStringLiteral("choose_language_ns")] = onAndOff(m_target.chooseLanguage);
+    report[QStringLiteral("choose_property_ns")] = onAndOff(m_target.chooseProperty);
+    if (m_target.markFavourites)
+        m_target.markFavourites();
+    report[QStringLiteral("favourites_only_ns")] = onAndOff(m_target.favouritesOnly);
+    report[QStringLiteral("vmrss_after_menu_kb")] = statusKb("VmRSS");
+    report[QStringLiteral("vmhwm_after_menu_kb")] = statusKb("VmHWM");
 }
 
 } // namespace

@@ -36,6 +36,14 @@ struct Target
     // the sample" filter. Absent: the filtering figures are left out.
     std::function<void(const QString &)> typeFilter;
     std::function<void()> toggleCanWrite;
+    // The "Filtres" menu: a language, a property and "Favoris seulement" chosen (true) or removed
+    // (false), and the language list made ready to show with its counts. Absent: left out.
+    std::function<void(bool)> chooseLanguage;
+    std::function<void(bool)> chooseProperty;
+    std::function<void(bool)> favouritesOnly;
+    std::function<void()> openLanguageList;
+    // Marks a few favourites for "Favoris seulement", before it is measured.
+    std::function<void()> markFavourites;
 };
 
 // Once the window exists and before the event loop: stamps it, waits for the first paint that

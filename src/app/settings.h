@@ -27,7 +27,8 @@ struct Settings
     static Settings read(const QString &path);
 
     // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, and the
-    // favourites when they differ from the file's, keeping every other line of the file. Throws GlyphorError "Impossible d'écrire dans <path>" when
-    // the file cannot be written; the old file is then left as it was.
+    // favourites when they differ from the file's, keeping every other line of the file. Throws
+    // GlyphorError "Impossible d'écrire dans <path>" when the file cannot be written; the old file
+    // is then left as it was.
     void write(const QString &path) const;
 };

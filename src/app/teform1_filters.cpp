@@ -24,8 +24,8 @@ void TEForm1::setUpFilters()
     m_filterBar->menu()->setLanguageCounts([this] { return ui->ListBox1->languageCounts(); });
 
     bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
-    auto *insert = new QShortcut(Qt::Key_Insert, ui->ListBox1, nullptr, nullptr,
-                                 Qt::WidgetShortcut);
+    auto *insert
+        = new QShortcut(Qt::Key_Insert, ui->ListBox1, nullptr, nullptr, Qt::WidgetShortcut);
     bind(insert, &QShortcut::activated, &TEForm1::FavoriClick);
     bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
     connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,

@@ -62,7 +62,9 @@ FilterBar::FilterBar(QWidget *parent)
     m_field->setToolTip(
         QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
     m_field->setClearButtonEnabled(true);
-    m_field->setMinimumWidth(150);
+    // Room for the placeholder, as much as the tab strip leaves beside the tabs.
+    m_field->setMinimumWidth(
+        std::min(210, m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) + 36));
     m_field->installEventFilter(this);
 
     m_canWrite->setObjectName(QStringLiteral("PeutEcrire"));

@@ -7,6 +7,8 @@
 #include "samplesentences.h"
 
 #include <QCollator>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -67,6 +69,8 @@ FilterMenu::FilterMenu(QWidget *parent)
         m_languageSearch->setFocus();
     });
     connect(m_languageSearch, &QLineEdit::textChanged, this, &FilterMenu::showLanguagesMatching);
+    m_languageSearch->installEventFilter(this);
+    m_languageList->installEventFilter(this);
     connect(m_languageList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
         if (m_following)
             return;
@@ -117,11 +121,44 @@ FilterMenu::FilterMenu(QWidget *parent)
     addSeparator();
     m_clearAll = addAction(QStringLiteral("Tout effacer"));
     m_clearAll->setObjectName(QStringLiteral("ToutEffacer"));
-    connect(m_clearAll, &QAction::triggered, this, [this] {
-        edit([](FamilyFilter &filter) { filter = FamilyFilter(); });
-    });
+    connect(m_clearAll, &QAction::triggered, this,
+            [this] { edit([](FamilyFilter &filter) { filter = FamilyFilter(); }); });
 
     connect(this, &QMenu::aboutToShow, this, &FilterMenu::followState);
+}
+
+// The language panel by keyboard: Down or Enter from the search field to the first language
+// shown, Space or Enter on a language chooses it or leaves it, letters search again.
+bool FilterMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMenu::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == m_languageSearch && (enter || key == Qt::Key_Down)) {
+        for (int row = 0; row < m_languageList->count(); ++row) {
+            if (!m_languageList->item(row)->isHidden()) {
+                m_languageList->setCurrentRow(row);
+                break;
+            }
+        }
+        m_languageList->setFocus();
+        return true;
+    }
+    if (watched == m_languageList && (enter || key == Qt::Key_Space)) {
+        if (QListWidgetItem *item = m_languageList->currentItem())
+            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        return true;
+    }
+    // Letters typed on the list start a new search.
+    const QString typed = static_cast<QKeyEvent *>(event)->text();
+    if (watched == m_languageList && !typed.isEmpty() && typed.at(0).isPrint()) {
+        m_languageSearch->setFocus();
+        m_languageSearch->selectAll();
+        QCoreApplication::sendEvent(m_languageSearch, event);
+        return true;
+    }
+    return QMenu::eventFilter(watched, event);
 }
 
 void FilterMenu::setDisplayState(DisplayState *state)

@@ -29,6 +29,9 @@ public:
 
     QListWidget *languageList() const { return m_languageList; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 Q_SIGNALS:
     // "Exemple dans cette langue": the sentence to put in the sample field.
     void sampleSentenceChosen(const QString &sentence);

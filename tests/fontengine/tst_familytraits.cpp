@@ -47,10 +47,14 @@ void TestFamilyTraits::agreesWithFcList_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("language"); // or empty for the property
     QTest::addColumn<unsigned>("property");
-    QTest::newRow("Vietnamese") << ":lang=vi" << "vi" << 0u;
-    QTest::newRow("French") << ":lang=fr" << "fr" << 0u;
-    QTest::newRow("Greek") << ":lang=el" << "el" << 0u;
-    QTest::newRow("monospaced") << ":spacing=mono" << "" << unsigned(FamilyTraits::Monospaced);
+    QTest::newRow("Vietnamese") << ":lang=vi"
+                                << "vi" << 0u;
+    QTest::newRow("French") << ":lang=fr"
+                            << "fr" << 0u;
+    QTest::newRow("Greek") << ":lang=el"
+                           << "el" << 0u;
+    QTest::newRow("monospaced") << ":spacing=mono"
+                                << "" << unsigned(FamilyTraits::Monospaced);
 }
 
 void TestFamilyTraits::agreesWithFcList()
@@ -98,7 +102,8 @@ void TestFamilyTraits::realBoldAndItalic()
 void TestFamilyTraits::frenchNames()
 {
     QCOMPARE(FontLanguages::frenchName(QStringLiteral("vi")), QStringLiteral("vietnamien"));
-    QCOMPARE(FontLanguages::frenchName(QStringLiteral("zh-tw")), QStringLiteral("chinois (Taïwan)"));
+    QCOMPARE(FontLanguages::frenchName(QStringLiteral("zh-tw")),
+             QStringLiteral("chinois (Taïwan)"));
     // A code ICU knows no language for is shown as it is.
     QCOMPARE(FontLanguages::frenchName(QStringLiteral("hne")), QStringLiteral("hne"));
     QVERIFY(FontLanguages::indexOf(QStringLiteral("vi")) >= 0);

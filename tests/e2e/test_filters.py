@@ -1,0 +1,72 @@
+"""The "Filtres" menu as a user works it: two languages chosen in its list, a favourite marked
+with Insert, kept across a restart, and "Favoris seulement"."""
+
+import time
+
+from glyphor_session import GlyphorTestCase, main, settings_file, wait_for
+
+LINE_HEIGHT = 22  # at the default size 12
+PANEL_HEIGHT = 88
+
+
+class Filters(GlyphorTestCase):
+    window_manager = True
+
+    def keys(self, *keys):
+        """Keys to whatever has the keyboard (an open menu), without focusing the window."""
+        self.session.run('xdotool', 'key', '--delay', '40', *keys)
+
+    def open_filters(self, window):
+        """Clicks "Filtres", at the right end of the page tabs."""
+        info = self.session.window_info(window)
+        self.session.click(window, info['width'] - 28, info['height'] - PANEL_HEIGHT - 17)
+        time.sleep(0.5)
+
+    def caption(self, window):
+        return self.session.window_name(window)
+
+    def test_languages_and_favourites(self):
+        self.session.write_settings(settings_file())
+        window = self.start_glyphor()
+
+        # Georgian: the DejaVu fonts only; Hebrew: Liberation and DejaVu Sans. Both: DejaVu Sans.
+        # "Default" has no languages of its own to test.
+        self.open_filters(window)
+        self.keys('Down', 'Right')
+        time.sleep(0.5)
+        self.session.run('xdotool', 'type', '--delay', '40', 'georg')
+        self.keys('Down', 'space')
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 2 fontes affichées sur 6',
+                 what='Georgian alone')
+        self.session.run('xdotool', 'type', '--delay', '40', 'hebr')
+        self.keys('Down', 'space')
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fontes affichées sur 6',
+                 what='Georgian and Hebrew')
+        self.session.screenshot('two-languages')
+        self.keys('Escape', 'Escape')
+
+        # "Tout effacer", the last entry of the menu.
+        self.open_filters(window)
+        self.keys('Up', 'Return')
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 6 fontes disponibles',
+                 what='every filter to go')
+
+        # DejaVu Serif, the third line, marked with Insert; kept at close.
+        self.session.click(window, 30, 2 * LINE_HEIGHT + LINE_HEIGHT // 2)
+        self.session.key(window, 'Insert')
+        time.sleep(0.3)
+        self.exit_with_button(window)
+        self.assertIn(b'\n[Favoris]\nPolice1=DejaVu Serif\n', self.session.read_settings())
+
+        window = self.start_glyphor()
+        self.assertEqual(self.caption(window), 'Glyphor 3.5 *** 6 fontes disponibles')
+        self.open_filters(window)
+        self.keys('Down', 'Down', 'Down', 'Return')  # "Favoris seulement"
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fontes affichées sur 6',
+                 what='the favourite alone')
+        self.session.screenshot('favourites-only')
+        self.exit_with_button(window)
+
+
+if __name__ == '__main__':
+    main()
