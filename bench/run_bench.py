@@ -453,6 +453,8 @@ def main():
     parser.add_argument("--reps", type=int, default=5, help="runs of each program per size")
     parser.add_argument("--build-dir", default=os.path.join(os.path.dirname(HERE), "build"))
     parser.add_argument("--floor-only", action="store_true", help="measure the floor alone")
+    parser.add_argument("--glyphor-only", action="store_true",
+                        help="measure Glyphor alone (no RESULTS.md)")
     parser.add_argument("--write", action="store_true", help="write RESULTS.md in quick mode too")
     parser.add_argument("--baseline", help="an earlier build's glyphor-bench, measured alongside")
     args = parser.parse_args()
@@ -461,7 +463,8 @@ def main():
     cases = [(count, False) for count in sizes] + [(count, True) for count in bare_sizes]
     reps = 1 if args.quick else args.reps
 
-    names = ["floor"] if args.floor_only else list(PROGRAMS) + ["empty"]
+    names = (["floor"] if args.floor_only else ["glyphor"] if args.glyphor_only
+             else list(PROGRAMS) + ["empty"])
     executables = {n: os.path.abspath(os.path.join(args.build_dir, "bench", EXECUTABLES[n]))
                    for n in names}
     if args.baseline:
@@ -482,7 +485,7 @@ def main():
     display, load, sections, all_reports, complete = measure_all(cases, measure_case, reps)
     sections += growth_lines(glyphor_runs)
 
-    if args.write or not (args.quick or args.floor_only):
+    if args.write or not (args.quick or args.floor_only or args.glyphor_only):
         results = os.path.join(HERE, "RESULTS.md")
         # The printing benchmark's section (run_print_bench.py) stays as it was.
         printing = ""

@@ -20,6 +20,8 @@ BLUE_CELL, RED_CELL = 12, 9
 TAB_CENTRES = (45, 130)
 TAB_BAR_HEIGHT = 26
 LINES_PAGE, TEXT_PAGE = 0, 1
+# The list's menu: copy the name, show the names, add to the favourites.
+MENU_ITEMS = 3
 
 
 def line_rect(row):
@@ -74,14 +76,15 @@ class Display(GlyphorTestCase):
         wait_for(lambda: not self.popups(window), what='the menu to close')
 
     def click_menu_item(self, menu, item):
-        """Clicks the first (0) or second (1) of the menu's two items."""
+        """Clicks the menu's item of that index, from 0."""
         info = self.session.window_info(menu)
-        self.session.click(menu, info['width'] // 2, info['height'] * (2 * item + 1) // 4)
+        self.session.click(menu, info['width'] // 2,
+                           info['height'] * (2 * item + 1) // (2 * MENU_ITEMS))
 
     def copy_item_text(self, menu):
         """How many pixels of the copy item's text are dark, once the menu is painted."""
         info = self.session.window_info(menu)
-        item = (4, 3, info['width'] - 8, info['height'] // 2 - 6)
+        item = (4, 3, info['width'] - 8, info['height'] // MENU_ITEMS - 6)
 
         def painted():
             colours = self.session.colours(menu, item)
