@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStringListModel>
+#include <QTimer>
 #include <QToolTip>
 
 FontListView::FontListView(QWidget *parent)
@@ -17,7 +18,14 @@ FontListView::FontListView(QWidget *parent)
     , m_model(new QStringListModel(this))
     , m_delegate(new FontListDelegate(this))
     , m_shown(new ShownFamilies(m_model, m_delegate->renderer().catalog(), this))
+    , m_prepareFaces(new QTimer(this))
 {
+    m_prepareFaces->setInterval(0);
+    connect(m_prepareFaces, &QTimer::timeout, this, [this] {
+        // About a millisecond a step: never in the way of what the user does.
+        if (!m_shown->prepareFaces(FacesPreparedPerStep))
+            m_prepareFaces->stop();
+    });
     setModel(m_shown);
     setItemDelegate(m_delegate);
     // One height for all lines: the view lays out thousands of lines without asking each one.
@@ -211,6 +219,10 @@ void FontListView::paintEvent(QPaintEvent *event)
     QListView::paintEvent(event);
     if (m_shown->filtering() && m_shown->rowCount() == 0)
         paintNothingShown();
+    if (!m_facesPreparationStarted && m_model->rowCount() > 0) {
+        m_facesPreparationStarted = true;
+        QTimer::singleShot(FacesPreparationDelayMs, m_prepareFaces, qOverload<>(&QTimer::start));
+    }
 }
 
 // A filter that leaves no line says so, rather than showing what looks like an empty list.

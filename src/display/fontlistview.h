@@ -5,6 +5,7 @@
 class DisplayState;
 class FontListDelegate;
 class ShownFamilies;
+class QTimer;
 class QStringListModel;
 
 // The font list: one fixed-height, program-drawn line per font family, one selected line at a
@@ -91,6 +92,12 @@ private:
     QStringListModel *m_model;
     FontListDelegate *m_delegate;
     ShownFamilies *m_shown;
+    // After the first paint, while the program is idle, the families' faces are looked up in small
+    // steps, so that the first filter testing them does not wait for 10,000 lookups.
+    QTimer *m_prepareFaces;
+    bool m_facesPreparationStarted = false;
+    static constexpr int FacesPreparationDelayMs = 1000;
+    static constexpr int FacesPreparedPerStep = 200;
     int m_chosenEntry = -1; // the entry last selected, kept while a filter hides it
     const DisplayState *m_state = nullptr;
     QString m_nameTip;

@@ -27,6 +27,7 @@ void ShownFamilies::sourceReset()
     // A new list of families: shown whole until the next filter.
     m_folded.clear();
     m_entries.clear();
+    m_prepared = 0;
     m_filtering = false;
     endResetModel();
 }
@@ -124,6 +125,15 @@ QList<int> ShownFamilies::languageCounts() const
         }
     }
     return counts;
+}
+
+bool ShownFamilies::prepareFaces(int count)
+{
+    const QStringList names = m_families->stringList();
+    const int end = int(std::min<qsizetype>(names.size(), qsizetype(m_prepared) + count));
+    for (; m_prepared < end; ++m_prepared)
+        m_faces.prepare(names[m_prepared]);
+    return m_prepared < names.size();
 }
 
 int ShownFamilies::entryOf(int row) const

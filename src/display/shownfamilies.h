@@ -31,6 +31,10 @@ public:
     // For each of fontconfig's languages, how many of the families shown support it.
     QList<int> languageCounts() const;
 
+    // Looks up the faces of up to count more families, in the list's order, for the filters that
+    // test them; false once every family has been looked up.
+    bool prepareFaces(int count);
+
     // The entry a line shows, and the line that shows an entry (-1 when hidden).
     int entryOf(int row) const;
     int rowOf(int entry) const;
@@ -53,4 +57,5 @@ private:
     QStringList m_folded; // the names as they are compared, worked out at the first filter
     bool m_filtering = false;
     QList<int> m_entries; // while filtering: the entries shown, in order
+    int m_prepared = 0; // the families whose faces have been looked up ahead, from the first
 };

@@ -1,17 +1,10 @@
 #include "familytraits.h"
 
-#include "fontcatalog.h"
 #include "linefaces.h"
 
 #include <fontconfig/fontconfig.h>
 
 namespace {
-
-bool boolOf(const FcPattern *face, const char *object)
-{
-    FcBool value = FcFalse;
-    return FcPatternGetBool(face, object, 0, &value) == FcResultMatch && value;
-}
 
 FontLanguages::Set languagesOf(const FcLangSet *languages)
 {
@@ -40,18 +33,15 @@ FamilyTraits::FamilyTraits(const LineFaces &faces)
 
 unsigned FamilyTraits::properties(const QString &family, bool bold, bool italic) const
 {
+    const LineFaces::Kind kind = m_faces.kind(family, bold, italic);
     unsigned found = 0;
-    if (const FcPattern *face = m_faces.face(family, bold, italic)) {
-        int spacing = FC_PROPORTIONAL;
-        FcPatternGetInteger(face, FC_SPACING, 0, &spacing);
-        if (spacing == FC_MONO)
-            found |= Monospaced;
-        if (boolOf(face, FC_COLOR))
-            found |= Colour;
-        if (boolOf(face, FC_SYMBOL))
-            found |= Symbol;
-    }
-    if (m_faces.catalog().hasVariableFont(family))
+    if (kind.monospaced)
+        found |= Monospaced;
+    if (kind.colour)
+        found |= Colour;
+    if (kind.symbol)
+        found |= Symbol;
+    if (m_faces.hasVariableFont(family))
         found |= Variable;
     if (m_faces.hasRealBold(family))
         found |= RealBold;

@@ -3,24 +3,47 @@
 #include "facechoice.h"
 #include "fontcatalog.h"
 
+#include <fontconfig/fontconfig.h>
+
+namespace {
+
+bool boolOf(const FcPattern *face, const char *object)
+{
+    FcBool value = FcFalse;
+    return FcPatternGetBool(face, object, 0, &value) == FcResultMatch && value;
+}
+
+} // namespace
+
 LineFaces::LineFaces(const FontCatalog &catalog)
     : m_catalog(catalog)
 {
 }
 
-const LineFaces::Style &LineFaces::style(const QString &family, bool bold, bool italic) const
+const LineFaces::Family &LineFaces::family(const QString &name) const
 {
-    Style &style = m_families[family][int(bold) * 2 + int(italic)];
-    if (!style.known) {
-        style.known = true;
-        const QList<FontFace> faces = m_catalog.faces(family);
-        const FaceChoice choice = chooseFace(faces, bold, italic);
-        if (choice.face >= 0) {
-            style.face = faces[choice.face].pattern;
-            style.madeUp = choice.embolden || choice.oblique;
+    auto found = m_families.constFind(name);
+    if (found == m_families.cend()) {
+        Family family;
+        const QList<FontFace> faces = m_catalog.faces(name);
+        for (const bool bold : {false, true}) {
+            for (const bool italic : {false, true}) {
+                const FaceChoice choice = chooseFace(faces, bold, italic);
+                if (choice.face >= 0) {
+                    Style &style = family.styles[size_t(int(bold) * 2 + int(italic))];
+                    style.face = faces[choice.face].pattern;
+                    style.madeUp = choice.embolden || choice.oblique;
+                    int spacing = FC_PROPORTIONAL;
+                    FcPatternGetInteger(style.face, FC_SPACING, 0, &spacing);
+                    style.kind = {spacing == FC_MONO, boolOf(style.face, FC_COLOR),
+                                  boolOf(style.face, FC_SYMBOL)};
+                }
+            }
         }
+        family.variable = m_catalog.hasVariableFont(name);
+        found = m_families.insert(name, family);
     }
-    return style;
+    return *found;
 }
 
 _FcPattern *LineFaces::face(const QString &family, bool bold, bool italic) const
@@ -38,4 +61,14 @@ bool LineFaces::hasRealItalic(const QString &family) const
 {
     const Style &italic = style(family, false, true);
     return italic.face && !italic.madeUp;
+}
+
+bool LineFaces::hasVariableFont(const QString &family) const
+{
+    return this->family(family).variable;
+}
+
+LineFaces::Kind LineFaces::kind(const QString &family, bool bold, bool italic) const
+{
+    return style(family, bold, italic).kind;
 }

@@ -9,8 +9,8 @@ class FontCatalog;
 struct _FcPattern;
 
 // The faces the list's lines draw a family in, one per bold and italic, as fontconfig would
-// choose them, looked up once per family and style; and whether the family has a bold and an
-// italic face of its own (rather than one made up). Only fontconfig's records are read.
+// choose them, looked up once per family; whether the family has a bold and an italic face of its
+// own (rather than one made up), and a variable font. Only fontconfig's records are read.
 class LineFaces
 {
 public:
@@ -23,16 +23,37 @@ public:
     _FcPattern *face(const QString &family, bool bold, bool italic) const;
     bool hasRealBold(const QString &family) const;
     bool hasRealItalic(const QString &family) const;
+    bool hasVariableFont(const QString &family) const;
+    // What fontconfig says of the face: fixed pitch, colour glyphs, a symbol font.
+    struct Kind
+    {
+        bool monospaced = false;
+        bool colour = false;
+        bool symbol = false;
+    };
+    Kind kind(const QString &family, bool bold, bool italic) const;
+    // Looks the family up now, so that a later question costs a hash lookup.
+    void prepare(const QString &family) const { this->family(family); }
 
 private:
     struct Style
     {
         _FcPattern *face = nullptr;
         bool madeUp = false; // emboldened or slanted to draw the style asked for
-        bool known = false;
+        Kind kind;
     };
-    const Style &style(const QString &family, bool bold, bool italic) const;
+    struct Family
+    {
+        std::array<Style, 4> styles; // by bold * 2 + italic
+        bool variable = false;
+    };
+    // The family's faces are listed once for all four styles: listing them is what costs.
+    const Family &family(const QString &name) const;
+    const Style &style(const QString &name, bool bold, bool italic) const
+    {
+        return family(name).styles[size_t(int(bold) * 2 + int(italic))];
+    }
 
     const FontCatalog &m_catalog;
-    mutable QHash<QString, std::array<Style, 4>> m_families; // by bold * 2 + italic
+    mutable QHash<QString, Family> m_families;
 };
