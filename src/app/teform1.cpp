@@ -8,6 +8,7 @@
 #include "filterbar.h"
 #include "fixeddialog.h"
 #include "fontfamilies.h"
+#include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
 #include "glyphorstyle.h"
@@ -26,6 +27,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
                  std::unique_ptr<TrayBackend> trayBackend)
@@ -247,6 +249,10 @@ void TEForm1::FormPaint()
                     showMinimized();
             },
             Qt::QueuedConnection);
+    }
+    if (!PremierAffichage) {
+        // The list is on screen: the font files are read from now on, while the user looks.
+        QTimer::singleShot(IndexDelayMs, m_fontIndex, &FontIndex::start);
     }
     PremierAffichage = true;
 }

@@ -13,6 +13,7 @@ class CataloguePrinting;
 class ColorGrid;
 class DisplayState;
 class FilterBar;
+class FontIndex;
 class FontListView;
 class HelpRequests;
 class TAPropos;
@@ -22,6 +23,7 @@ class TGenHTML;
 struct HtmlPageSource;
 class QAction;
 class QColorDialog;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -143,6 +145,11 @@ private:
     DisplayState *m_display;
     // The filter field and its switch, beside the page tabs.
     FilterBar *m_filterBar;
+    // What the font files say of their faces, read in the background after the first paint,
+    // and the line that tells how far it has come.
+    FontIndex *m_fontIndex = nullptr;
+    QLabel *m_indexProgress = nullptr;
+    static constexpr int IndexDelayMs = 1000;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"

@@ -7,10 +7,13 @@
 #include "errorreport.h"
 #include "filterbar.h"
 #include "filtermenu.h"
+#include "fontcatalog.h"
+#include "fontindex.h"
 #include "fontlistview.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLocale>
 #include <QShortcut>
 
 void TEForm1::setUpFilters()
@@ -22,6 +25,21 @@ void TEForm1::setUpFilters()
     m_filterBar->setDisplayState(m_display);
     ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
     m_filterBar->menu()->setLanguageCounts([this] { return ui->ListBox1->languageCounts(); });
+
+    m_fontIndex = new FontIndex(FontCatalog::system(), FontIndex::defaultCachePath(), this);
+    ui->ListBox1->setFontIndex(m_fontIndex);
+    m_indexProgress = new QLabel(this);
+    m_indexProgress->setObjectName(QStringLiteral("IndexPolices"));
+    m_indexProgress->setContentsMargins(4, 1, 4, 1);
+    m_indexProgress->hide();
+    ui->linesLayout->addWidget(m_indexProgress);
+    connect(m_fontIndex, &FontIndex::progressed, this, [this](int read, int count) {
+        const QLocale french(QLocale::French);
+        m_indexProgress->setText(QStringLiteral("Index des polices : ") + french.toString(read)
+                                 + QStringLiteral(" sur ") + french.toString(count));
+        m_indexProgress->setVisible(read < count);
+    });
+    connect(m_fontIndex, &FontIndex::finished, m_indexProgress, &QWidget::hide);
 
     bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
     auto *insert

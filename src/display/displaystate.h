@@ -15,11 +15,12 @@ struct FamilyFilter
     QStringList languages; // fontconfig's codes; the face on the line supports every one
     unsigned properties = 0; // FamilyTraits::Property flags; the family has every one
     bool favouritesOnly = false;
+    unsigned classes = 0; // 1 << FontClass, from the font index; the family's is one of them
 
     bool active() const
     {
         return !words.trimmed().isEmpty() || canWriteSample || !languages.isEmpty()
-            || properties != 0 || favouritesOnly;
+            || properties != 0 || favouritesOnly || classes != 0;
     }
     bool operator==(const FamilyFilter &) const = default;
 };

@@ -1,6 +1,7 @@
 #include "filtermenu.h"
 
 #include "displaystate.h"
+#include "facemetadata.h"
 #include "familytraits.h"
 #include "fontlanguages.h"
 #include "namematch.h"
@@ -30,6 +31,18 @@ constexpr PropertyEntry Properties[] = {
     {FamilyTraits::Monospaced, "Chasse fixe"}, {FamilyTraits::Variable, "Variable"},
     {FamilyTraits::Colour, "Couleur"},         {FamilyTraits::Symbol, "Symboles"},
     {FamilyTraits::RealBold, "A un gras"},     {FamilyTraits::RealItalic, "A un italique"},
+};
+
+struct ClassEntry
+{
+    FontClass fontClass;
+    const char *label;
+};
+
+constexpr ClassEntry Classes[] = {
+    {FontClass::Serif, "Avec empattements"},  {FontClass::SansSerif, "Sans empattements"},
+    {FontClass::Script, "Manuscrite"},        {FontClass::Decorative, "Décorative"},
+    {FontClass::Unclassified, "Non classée"},
 };
 
 constexpr int CodeRole = Qt::UserRole;
@@ -95,6 +108,23 @@ FilterMenu::FilterMenu(QWidget *parent)
                 edit([&](FamilyFilter &filter) {
                     filter.properties = on ? filter.properties | property
                                            : filter.properties & ~unsigned(property);
+                });
+        });
+    }
+
+    // What the fonts say they are (the font index): a family shows under one of those chosen.
+    QMenu *classes = addMenu(QStringLiteral("Classement"));
+    classes->setObjectName(QStringLiteral("Classement"));
+    for (const ClassEntry &entry : Classes) {
+        QAction *action = classes->addAction(QString::fromUtf8(entry.label));
+        action->setCheckable(true);
+        const unsigned bit = 1u << unsigned(entry.fontClass);
+        action->setData(bit);
+        m_classes.append(action);
+        connect(action, &QAction::toggled, this, [this, bit](bool on) {
+            if (!m_following)
+                edit([&](FamilyFilter &filter) {
+                    filter.classes = on ? filter.classes | bit : filter.classes & ~bit;
                 });
         });
     }
@@ -256,6 +286,8 @@ void FilterMenu::followState()
     }
     for (QAction *action : std::as_const(m_properties))
         action->setChecked(filter.properties & action->data().toUInt());
+    for (QAction *action : std::as_const(m_classes))
+        action->setChecked(filter.classes & action->data().toUInt());
     m_favouritesOnly->setChecked(filter.favouritesOnly);
     m_sampleSentence->setEnabled(
         filter.languages.size() == 1
@@ -271,6 +303,13 @@ QString FilterMenu::summary(const FamilyFilter &filter)
         if (filter.properties & entry.property)
             parts.append(QString::fromUtf8(entry.label).toLower());
     }
+    QStringList classes;
+    for (const ClassEntry &entry : Classes) {
+        if (filter.classes & (1u << unsigned(entry.fontClass)))
+            classes.append(QString::fromUtf8(entry.label).toLower());
+    }
+    if (!classes.isEmpty())
+        parts.append(classes.join(QStringLiteral(" ou ")));
     if (filter.favouritesOnly)
         parts.append(QStringLiteral("favoris"));
     if (filter.canWriteSample)

@@ -49,6 +49,7 @@ private:
     QLineEdit *m_languageSearch;
     QListWidget *m_languageList;
     QList<QAction *> m_properties;
+    QList<QAction *> m_classes;
     QAction *m_favouritesOnly;
     QAction *m_sampleSentence;
     QAction *m_clearAll;

@@ -23,6 +23,8 @@ struct LineLook
     // The room the stars take at the left of every line, once any family is marked.
     int starGutter() const { return favourites.isEmpty() ? 0 : StarWidth; }
     static constexpr int StarWidth = 12;
+
+    bool operator==(const LineLook &) const = default;
 };
 
 // Draws one line of the font list: the family's name in Arial 10 pt bold, then a space and the

@@ -1,6 +1,7 @@
 #include "fontlistview.h"
 
 #include "displaystate.h"
+#include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
 
@@ -64,6 +65,18 @@ QAbstractItemModel *FontListView::familyModel() const
 QString FontListView::familyAt(int entry) const
 {
     return m_model->index(entry, 0).data().toString();
+}
+
+void FontListView::setFontIndex(const FontIndex *index)
+{
+    m_shown->setFontIndex(index);
+    // Families read since are classed: a filter by class shows them.
+    const auto refilter = [this] {
+        if (m_state && m_state->filter().classes != 0)
+            followFilter();
+    };
+    connect(index, &FontIndex::progressed, this, refilter);
+    connect(index, &FontIndex::finished, this, refilter);
 }
 
 QStringList FontListView::shownFamilies() const
@@ -153,7 +166,9 @@ void FontListView::setDisplayState(const DisplayState *state)
 
 void FontListView::followState()
 {
-    LineLook look = m_delegate->look();
+    const LineLook before = m_delegate->look();
+    const QPalette colorsBefore = palette();
+    LineLook look = before;
     const bool newSize = look.points != m_state->Taille();
     if (newSize || look.sample != m_state->Chaine())
         look.nameColumn = 0;
@@ -167,14 +182,16 @@ void FontListView::followState()
     if (newSize)
         setLineHeight(lineHeightFor(m_state->Taille()));
     setColors(toQColor(m_state->CouleurTexte()), toQColor(m_state->CouleurFond()));
-    followFilter();
-    viewport()->repaint();
+    const bool shownChanged = followFilter();
+    // Nothing the lines show changed (a filter word that leaves the same lines): no repaint.
+    if (shownChanged || !(look == before) || palette() != colorsBefore)
+        viewport()->repaint();
 }
 
-void FontListView::followFilter()
+bool FontListView::followFilter()
 {
     if (!m_shown->apply(*m_state))
-        return;
+        return false;
     // The reset dropped the selection: the line chosen last comes back when it is shown.
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);
     if (chosen.isValid()) {
@@ -185,6 +202,7 @@ void FontListView::followFilter()
         scrollToTop();
     }
     Q_EMIT shownFamiliesChanged();
+    return true;
 }
 
 void FontListView::setNamesShown(bool shown)

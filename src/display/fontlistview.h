@@ -4,6 +4,7 @@
 
 class DisplayState;
 class FontListDelegate;
+class FontIndex;
 class ShownFamilies;
 class QTimer;
 class QStringListModel;
@@ -29,6 +30,9 @@ public:
     // The model of every family, one row per entry, for another view to show them.
     QAbstractItemModel *familyModel() const;
     QString familyAt(int entry) const;
+
+    // Where the filters find the families' classification; the list follows its progress.
+    void setFontIndex(const FontIndex *index);
 
     // The families the lines show, in order: all of them unless a filter is active.
     QStringList shownFamilies() const;
@@ -85,8 +89,8 @@ private:
     // size changed.
     void followState();
     void setColors(const QColor &text, const QColor &background);
-    // The filter applied again when it, or what it tests, changed.
-    void followFilter();
+    // The filter applied again; whether the lines shown changed.
+    bool followFilter();
     void paintNothingShown();
 
     QStringListModel *m_model;

@@ -1,6 +1,7 @@
 #include "shownfamilies.h"
 
 #include "fontfamilies.h"
+#include "fontindex.h"
 #include "namematch.h"
 
 #include <QStringListModel>
@@ -68,7 +69,7 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
         // The toolkit draws "Default" with whatever fonts it takes: it writes every sample, and
         // has no languages or properties of its own to test.
         if (name == FontFamilies::DefaultEntry) {
-            if (languages.none() && filter.properties == 0)
+            if (languages.none() && filter.properties == 0 && filter.classes == 0)
                 entries.append(entry);
             continue;
         }
@@ -79,6 +80,11 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
             continue;
         if (languages.any() && (m_traits.languages(name, bold, italic) & languages) != languages)
             continue;
+        if (filter.classes != 0) {
+            const std::optional<FontClass> fontClass = classOf(name, bold, italic);
+            if (!fontClass || !(filter.classes & (1u << unsigned(*fontClass))))
+                continue;
+        }
         entries.append(entry);
     }
     return entries;
@@ -125,6 +131,14 @@ QList<int> ShownFamilies::languageCounts() const
         }
     }
     return counts;
+}
+
+std::optional<FontClass> ShownFamilies::classOf(const QString &family, bool bold, bool italic) const
+{
+    if (!m_index)
+        return std::nullopt;
+    const auto [file, index] = m_faces.faceFile(family, bold, italic);
+    return m_index->fontClass(file, index);
 }
 
 bool ShownFamilies::prepareFaces(int count)

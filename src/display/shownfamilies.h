@@ -1,6 +1,7 @@
 #pragma once
 
 #include "displaystate.h"
+#include "facemetadata.h"
 #include "familytraits.h"
 #include "linefaces.h"
 #include "samplecoverage.h"
@@ -8,6 +9,7 @@
 #include <QAbstractListModel>
 
 class FontCatalog;
+class FontIndex;
 class QStringListModel;
 
 // The families a filter leaves of a list of families, in the list's order: a model of its own
@@ -27,6 +29,8 @@ public:
     // model is reset then.
     bool apply(const DisplayState &state);
     bool filtering() const { return m_filtering; }
+    // Where the classification comes from; none: no family has a class yet.
+    void setFontIndex(const FontIndex *index) { m_index = index; }
 
     // For each of fontconfig's languages, how many of the families shown support it.
     QList<int> languageCounts() const;
@@ -45,6 +49,8 @@ public:
 
 private:
     QList<int> matchingEntries(const DisplayState &state);
+    // The class the index gives the face on the line; none while it has not been read.
+    std::optional<FontClass> classOf(const QString &family, bool bold, bool italic) const;
     const QStringList &foldedNames();
     void sourceReset();
 
@@ -52,6 +58,7 @@ private:
     LineFaces m_faces;
     SampleCoverage m_coverage;
     FamilyTraits m_traits;
+    const FontIndex *m_index = nullptr;
     bool m_bold = false; // the style last applied
     bool m_italic = false;
     QStringList m_folded; // the names as they are compared, worked out at the first filter

@@ -32,6 +32,8 @@ const LineFaces::Family &LineFaces::family(const QString &name) const
                 if (choice.face >= 0) {
                     Style &style = family.styles[size_t(int(bold) * 2 + int(italic))];
                     style.face = faces[choice.face].pattern;
+                    style.file = faces[choice.face].file;
+                    style.index = faces[choice.face].index;
                     style.madeUp = choice.embolden || choice.oblique;
                     int spacing = FC_PROPORTIONAL;
                     FcPatternGetInteger(style.face, FC_SPACING, 0, &spacing);
@@ -71,4 +73,10 @@ bool LineFaces::hasVariableFont(const QString &family) const
 LineFaces::Kind LineFaces::kind(const QString &family, bool bold, bool italic) const
 {
     return style(family, bold, italic).kind;
+}
+
+std::pair<QByteArray, int> LineFaces::faceFile(const QString &family, bool bold, bool italic) const
+{
+    const Style &found = style(family, bold, italic);
+    return {found.file, found.index};
 }

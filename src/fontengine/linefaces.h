@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -32,6 +33,8 @@ public:
         bool symbol = false;
     };
     Kind kind(const QString &family, bool bold, bool italic) const;
+    // The file and index of that face, as fontconfig lists it; an empty file when it has none.
+    std::pair<QByteArray, int> faceFile(const QString &family, bool bold, bool italic) const;
     // Looks the family up now, so that a later question costs a hash lookup.
     void prepare(const QString &family) const { this->family(family); }
 
@@ -41,6 +44,8 @@ private:
         _FcPattern *face = nullptr;
         bool madeUp = false; // emboldened or slanted to draw the style asked for
         Kind kind;
+        QByteArray file; // fontconfig's string, valid while the catalogue lives
+        int index = 0;
     };
     struct Family
     {

@@ -1,6 +1,7 @@
-"""The "Filtres" menu as a user works it: two languages chosen in its list, a favourite marked
-with Insert, kept across a restart, and "Favoris seulement"."""
+"""The "Filtres" menu as a user works it: two languages chosen in its list, a class from the font
+index, a favourite marked with Insert, kept across a restart, and "Favoris seulement"."""
 
+import os
 import time
 
 from glyphor_session import GlyphorTestCase, main, settings_file, wait_for
@@ -51,6 +52,21 @@ class Filters(GlyphorTestCase):
         wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 6 fontes disponibles',
                  what='every filter to go')
 
+        # The font index reads the files after the first paint: DejaVu Serif and Liberation Serif
+        # say they have serifs (PANOSE, OS/2 class).
+        self.open_filters(window)
+        self.keys('Down', 'Down', 'Down', 'Right', 'Return')  # "Avec empattements", first
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 2 fontes affichées sur 6',
+                 what='the serif fonts')
+        self.keys('Escape', 'Escape')
+        time.sleep(0.3)
+        self.open_filters(window)
+        self.keys('Up', 'Return')
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 6 fontes disponibles',
+                 what='every filter to go again')
+        index = os.path.join(self.session.workdir, '.cache', 'glyphor', 'fontindex')
+        wait_for(lambda: os.path.exists(index), what='the font index to be written')
+
         # DejaVu Serif, the third line, marked with Insert; kept at close.
         self.session.click(window, 30, 2 * LINE_HEIGHT + LINE_HEIGHT // 2)
         self.session.key(window, 'Insert')
@@ -61,7 +77,7 @@ class Filters(GlyphorTestCase):
         window = self.start_glyphor()
         self.assertEqual(self.caption(window), 'Glyphor 3.5 *** 6 fontes disponibles')
         self.open_filters(window)
-        self.keys('Down', 'Down', 'Down', 'Return')  # "Favoris seulement"
+        self.keys('Down', 'Down', 'Down', 'Down', 'Return')  # "Favoris seulement"
         wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fontes affichées sur 6',
                  what='the favourite alone')
         self.session.screenshot('favourites-only')

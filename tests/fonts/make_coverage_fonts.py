@@ -30,6 +30,17 @@ FONTS = [
 ]
 
 
+# What some say of their kind, for the classification: (OS/2 family class, PANOSE family kind,
+# PANOSE serif style). Liberation's own values: a sans serif class (8) or a serif one (1).
+KINDS = {
+    'Cover Viet': (0x0100, 2, 2),  # old-style serif
+    'Cover Trio': (0x0800, 2, 11),  # sans serif
+    'Cover Mono': (0, 3, 0),  # no class; PANOSE says hand written
+    'Cover Duo': (0x0900, 4, 0),  # ornamental
+    'Cover Lacks Euro': (0, 0, 0),  # says nothing
+}
+
+
 def made(source, family, style, added, left_out):
     font = TTFont(LIBERATION + source)
     options = subset.Options()
@@ -44,6 +55,11 @@ def made(source, family, style, added, left_out):
     for name_id, value in ((1, family), (2, style), (3, f'Glyphor test: {family} {style}'),
                            (4, f'{family} {style}'), (6, postscript)):
         names.setName(value, name_id, 3, 1, 0x409)
+    family_class, panose_family, panose_serif = KINDS[family]
+    os2 = font['OS/2']
+    os2.sFamilyClass = family_class
+    os2.panose.bFamilyType = panose_family
+    os2.panose.bSerifStyle = panose_serif
     return font
 
 

@@ -1,0 +1,295 @@
+#include "facemetadata.h"
+
+#include <QDataStream>
+#include <QStringDecoder>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_FONT_FORMATS_H
+#include FT_MULTIPLE_MASTERS_H
+#include FT_SFNT_NAMES_H
+#include FT_TRUETYPE_IDS_H
+#include FT_TRUETYPE_TABLES_H
+#include <hb-ft.h>
+#include <hb-ot.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace {
+
+// Names of a window line; a licence or copyright of several paragraphs.
+constexpr qsizetype ShortText = 512;
+constexpr qsizetype LongText = 16384;
+
+// The names table's ids, as OpenType numbers them.
+enum NameId : FT_UShort {
+    CopyrightId = 0,
+    FamilyId = 1,
+    StyleId = 2,
+    VersionId = 5,
+    TrademarkId = 7,
+    ManufacturerId = 8,
+    DesignerId = 9,
+    VendorUrlId = 11,
+    DesignerUrlId = 12,
+    LicenceId = 13,
+    LicenceUrlId = 14,
+    TypographicFamilyId = 16,
+    TypographicStyleId = 17,
+};
+
+// Line breaks and tabs kept where text may run over lines; every other control character is
+// dropped: nothing of a font reaches a window as anything but text.
+QString plainText(QString text, qsizetype limit, bool multiline)
+{
+    text.removeIf([multiline](QChar c) {
+        if (multiline && (c == u'\n' || c == u'\t'))
+            return false;
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Other_Format
+            || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    });
+    if (text.size() > limit) {
+        text.truncate(limit);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text.trimmed();
+}
+
+QString decodedName(const FT_SfntName &name)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(name.string), name.string_len);
+    // Unicode and Windows names are UTF-16, big-endian; Macintosh Roman is Latin-1 below 0x80
+    // and close enough above for a name.
+    if (name.platform_id == TT_PLATFORM_APPLE_UNICODE || name.platform_id == TT_PLATFORM_MICROSOFT)
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+// How much a record is wanted: Windows before Unicode before Macintosh, French before English
+// before any other language.
+int preference(const FT_SfntName &name)
+{
+    int score = 0;
+    if (name.platform_id == TT_PLATFORM_MICROSOFT) {
+        score = 30;
+        const int language = name.language_id & 0x3ff;
+        score += language == 0x0c ? 5 : language == 0x09 ? 3 : 0;
+        if (name.encoding_id != TT_MS_ID_UNICODE_CS && name.encoding_id != TT_MS_ID_UCS_4
+            && name.encoding_id != TT_MS_ID_SYMBOL_CS)
+            score = 1; // Chinese or Japanese legacy encodings: read only as a last resort
+    } else if (name.platform_id == TT_PLATFORM_APPLE_UNICODE) {
+        score = 20;
+    } else if (name.platform_id == TT_PLATFORM_MACINTOSH && name.encoding_id == TT_MAC_ID_ROMAN) {
+        score = name.language_id == TT_MAC_LANGID_ENGLISH ? 12 : 10;
+    }
+    return score;
+}
+
+struct Names
+{
+    std::array<QString, 18> text;
+    std::array<int, 18> score {};
+};
+
+Names readNames(FT_Face face)
+{
+    Names names;
+    const FT_UInt count = FT_Get_Sfnt_Name_Count(face);
+    for (FT_UInt i = 0; i < count; ++i) {
+        FT_SfntName name;
+        if (FT_Get_Sfnt_Name(face, i, &name) != 0 || name.name_id >= names.text.size())
+            continue;
+        const int score = preference(name);
+        if (score > names.score[name.name_id]) {
+            names.score[name.name_id] = score;
+            names.text[name.name_id] = decodedName(name);
+        }
+    }
+    return names;
+}
+
+QStringList tags(hb_face_t *face, hb_tag_t table, bool features)
+{
+    QStringList found;
+    hb_tag_t buffer[64];
+    unsigned int start = 0;
+    for (;;) {
+        unsigned int count = 64;
+        const unsigned int total = features
+            ? hb_ot_layout_table_get_feature_tags(face, table, start, &count, buffer)
+            : hb_ot_layout_table_get_script_tags(face, table, start, &count, buffer);
+        for (unsigned int i = 0; i < count; ++i) {
+            char text[5] = {};
+            hb_tag_to_string(buffer[i], text);
+            // Four bytes, spaces included (" RQD"); anything unprintable shown as "?".
+            QString tag = QString::fromLatin1(text, 4);
+            for (QChar &c : tag) {
+                if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+                    c = u'?';
+            }
+            found.append(tag);
+        }
+        start += count;
+        if (count == 0 || start >= total || start > 4096)
+            break;
+    }
+    return found;
+}
+
+QStringList sortedOnce(QStringList list)
+{
+    list.removeAll(QString());
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+}
+
+struct LibraryDone
+{
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct FaceDone
+{
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+
+} // namespace
+
+FontClass FaceMetadata::fontClass() const
+{
+    // OS/2 family classes: 1-5 and 7 serifs, 8 sans serif, 9 ornamentals, 10 scripts.
+    switch (familyClass) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 7:
+        return FontClass::Serif;
+    case 8:
+        return FontClass::SansSerif;
+    case 9:
+        return FontClass::Decorative;
+    case 10:
+        return FontClass::Script;
+    default:
+        break;
+    }
+    // PANOSE: 2 Latin text (its serif style tells), 3 hand written, 4 decorative.
+    switch (panoseFamily) {
+    case 2:
+        if (panoseSerif >= 2 && panoseSerif <= 10)
+            return FontClass::Serif;
+        if (panoseSerif >= 11 && panoseSerif <= 15)
+            return FontClass::SansSerif;
+        return FontClass::Unclassified;
+    case 3:
+        return FontClass::Script;
+    case 4:
+        return FontClass::Decorative;
+    default:
+        return FontClass::Unclassified;
+    }
+}
+
+std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
+{
+    FT_Library rawLibrary = nullptr;
+    if (FT_Init_FreeType(&rawLibrary) != 0)
+        return std::nullopt;
+    const std::unique_ptr<FT_LibraryRec_, LibraryDone> library(rawLibrary);
+    FT_Face rawFace = nullptr;
+    if (FT_New_Face(rawLibrary, file.constData(), index, &rawFace) != 0)
+        return std::nullopt;
+    const std::unique_ptr<FT_FaceRec_, FaceDone> face(rawFace);
+
+    FaceMetadata metadata;
+    const Names names = readNames(rawFace);
+    const auto name = [&](NameId id, NameId preferred = NameId(0xffff)) {
+        if (preferred != 0xffff && !names.text[preferred].isEmpty())
+            return names.text[preferred];
+        return names.text[id];
+    };
+    metadata.family = plainText(name(FamilyId, TypographicFamilyId), ShortText, false);
+    if (metadata.family.isEmpty() && rawFace->family_name)
+        metadata.family = plainText(QString::fromUtf8(rawFace->family_name), ShortText, false);
+    metadata.style = plainText(name(StyleId, TypographicStyleId), ShortText, false);
+    if (metadata.style.isEmpty() && rawFace->style_name)
+        metadata.style = plainText(QString::fromUtf8(rawFace->style_name), ShortText, false);
+    metadata.version = plainText(name(VersionId), ShortText, false);
+    metadata.copyright = plainText(name(CopyrightId), LongText, true);
+    metadata.trademark = plainText(name(TrademarkId), LongText, true);
+    metadata.manufacturer = plainText(name(ManufacturerId), ShortText, false);
+    metadata.designer = plainText(name(DesignerId), ShortText, false);
+    metadata.vendorUrl = plainText(name(VendorUrlId), ShortText, false);
+    metadata.designerUrl = plainText(name(DesignerUrlId), ShortText, false);
+    metadata.licence = plainText(name(LicenceId), LongText, true);
+    metadata.licenceUrl = plainText(name(LicenceUrlId), ShortText, false);
+    if (const char *format = FT_Get_Font_Format(rawFace))
+        metadata.format = QString::fromLatin1(format);
+    metadata.glyphs = quint32(std::max<FT_Long>(0, rawFace->num_glyphs));
+    metadata.colour = FT_HAS_COLOR(rawFace);
+
+    if (const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(rawFace, FT_SFNT_OS2));
+        os2 && os2->version != 0xffff) {
+        metadata.hasOs2 = true;
+        metadata.embedding = os2->fsType;
+        metadata.familyClass = quint8((quint16(os2->sFamilyClass) >> 8) & 0xff);
+        metadata.panoseFamily = os2->panose[0];
+        metadata.panoseSerif = os2->panose[1];
+    }
+
+    FT_MM_Var *variations = nullptr;
+    if (FT_HAS_MULTIPLE_MASTERS(rawFace) && FT_Get_MM_Var(rawFace, &variations) == 0) {
+        for (FT_UInt i = 0; i < variations->num_axis && i < 64; ++i) {
+            const FT_Var_Axis &axis = variations->axis[i];
+            char tag[5] = {char(axis.tag >> 24), char(axis.tag >> 16), char(axis.tag >> 8),
+                           char(axis.tag), 0};
+            metadata.axes.append({QByteArray(tag, 4), axis.minimum / 65536.0, axis.def / 65536.0,
+                                  axis.maximum / 65536.0});
+        }
+        FT_Done_MM_Var(rawLibrary, variations);
+    }
+
+    if (FT_IS_SFNT(rawFace)) {
+        hb_face_t *layout = hb_ft_face_create_referenced(rawFace);
+        metadata.features
+            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, true) + tags(layout, HB_OT_TAG_GPOS, true));
+        metadata.scripts
+            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, false) + tags(layout, HB_OT_TAG_GPOS, false));
+        hb_face_destroy(layout);
+    }
+    return metadata;
+}
+
+QDataStream &operator<<(QDataStream &out, const FaceMetadata &m)
+{
+    out << m.family << m.style << m.version << m.copyright << m.trademark << m.manufacturer
+        << m.designer << m.vendorUrl << m.designerUrl << m.licence << m.licenceUrl << m.format
+        << m.embedding << m.hasOs2 << m.familyClass << m.panoseFamily << m.panoseSerif << m.colour
+        << m.glyphs << quint32(m.axes.size());
+    for (const FaceMetadata::Axis &axis : m.axes)
+        out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum;
+    return out << m.features << m.scripts;
+}
+
+QDataStream &operator>>(QDataStream &in, FaceMetadata &m)
+{
+    quint32 axes = 0;
+    in >> m.family >> m.style >> m.version >> m.copyright >> m.trademark >> m.manufacturer
+        >> m.designer >> m.vendorUrl >> m.designerUrl >> m.licence >> m.licenceUrl >> m.format
+        >> m.embedding >> m.hasOs2 >> m.familyClass >> m.panoseFamily >> m.panoseSerif >> m.colour
+        >> m.glyphs >> axes;
+    m.axes.clear();
+    // A damaged count stops at the stream's end, not at a huge allocation.
+    for (quint32 i = 0; i < axes && in.status() == QDataStream::Ok; ++i) {
+        FaceMetadata::Axis axis;
+        in >> axis.tag >> axis.minimum >> axis.defaultValue >> axis.maximum;
+        m.axes.append(axis);
+    }
+    return in >> m.features >> m.scripts;
+}

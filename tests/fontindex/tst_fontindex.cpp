@@ -1,0 +1,219 @@
+#include "facemetadata.h"
+#include "fontcatalog.h"
+#include "fontindex.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+// The font index: what it reads of the files against fontTools, the classes it gives, and its
+// file kept between runs.
+class TestFontIndex : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void metadataAgreesWithFontTools();
+    void classification();
+    void hostileFontsRead();
+    void cacheReusedUntilTheFileChanges();
+    void damagedCacheRebuilt_data();
+    void damagedCacheRebuilt();
+
+private:
+    // A catalogue of copies of test fonts in a folder of the test's own.
+    std::unique_ptr<FontCatalog> catalogOf(const QTemporaryDir &dir, const QStringList &fonts);
+    static void runIndex(FontIndex &index);
+};
+
+static QJsonObject oracle(const QByteArray &file, int index)
+{
+    QProcess python;
+    python.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral(GLYPHOR_METADATA_ORACLE), QString::fromUtf8(file), QString::number(index)});
+    python.waitForFinished(60000);
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+void TestFontIndex::metadataAgreesWithFontTools()
+{
+    const auto catalog
+        = FontCatalog::fromConfigurationFile(QStringLiteral(GLYPHOR_COVERAGE_FONTS_CONF));
+    QVERIFY(catalog && catalog->families().size() > 8);
+    for (const QString &family : catalog->families()) {
+        for (const FontFace &face : catalog->faces(family)) {
+            if (!face.file.endsWith(".ttf"))
+                continue;
+            const QJsonObject expected = oracle(face.file, face.index);
+            QVERIFY2(!expected.isEmpty(), face.file.constData());
+            const std::optional<FaceMetadata> read = readFaceMetadata(face.file, face.index);
+            QVERIFY(read);
+            const auto text = [&](const char *key) {
+                return expected[QLatin1String(key)].toString();
+            };
+            QCOMPARE(read->family, text("family"));
+            QCOMPARE(read->style, text("style"));
+            QCOMPARE(read->version, text("version"));
+            QCOMPARE(read->copyright, text("copyright"));
+            QCOMPARE(read->manufacturer, text("manufacturer"));
+            QCOMPARE(read->designer, text("designer"));
+            QCOMPARE(read->licence, text("licence"));
+            QCOMPARE(read->licenceUrl, text("licenceUrl"));
+            QCOMPARE(int(read->embedding), expected[QLatin1String("embedding")].toInt());
+            QCOMPARE(int(read->familyClass), expected[QLatin1String("familyClass")].toInt());
+            QCOMPARE(int(read->panoseFamily), expected[QLatin1String("panoseFamily")].toInt());
+            QCOMPARE(int(read->glyphs), expected[QLatin1String("glyphs")].toInt());
+            QCOMPARE(QJsonArray::fromStringList(read->features),
+                     expected[QLatin1String("features")].toArray());
+            QCOMPARE(QJsonArray::fromStringList(read->scripts),
+                     expected[QLatin1String("scripts")].toArray());
+        }
+    }
+}
+
+// The made fonts' OS/2 and PANOSE values: the class first, PANOSE when the class says nothing.
+void TestFontIndex::classification()
+{
+    const auto catalog
+        = FontCatalog::fromConfigurationFile(QStringLiteral(GLYPHOR_COVERAGE_FONTS_CONF));
+    QVERIFY(catalog);
+    const auto classOf = [&](const char *family) {
+        const FontFace face = catalog->faces(QString::fromUtf8(family)).value(0);
+        return readFaceMetadata(face.file, face.index).value_or(FaceMetadata()).fontClass();
+    };
+    QCOMPARE(classOf("Cover Viet"), FontClass::Serif);
+    QCOMPARE(classOf("Cover Trio"), FontClass::SansSerif);
+    QCOMPARE(classOf("Cover Mono"), FontClass::Script);
+    QCOMPARE(classOf("Cover Duo"), FontClass::Decorative);
+    QCOMPARE(classOf("Cover Lacks Euro"), FontClass::Unclassified);
+}
+
+// Cut files, no names, names of thousands of characters with markup, collections, bitmaps: read
+// as far as they allow, their texts plain and bounded.
+void TestFontIndex::hostileFontsRead()
+{
+    const auto catalog
+        = FontCatalog::fromConfigurationFile(QStringLiteral(GLYPHOR_HOSTILE_FONTS_CONF));
+    QVERIFY(catalog && !catalog->families().isEmpty());
+    for (const QString &family : catalog->families()) {
+        for (const FontFace &face : catalog->faces(family)) {
+            const FaceMetadata read
+                = readFaceMetadata(face.file, face.index).value_or(FaceMetadata());
+            for (const QString *text :
+                 {&read.family, &read.style, &read.licence, &read.copyright}) {
+                QVERIFY(text->size() <= 16384);
+                QVERIFY(!text->contains(QChar(0)));
+            }
+        }
+    }
+}
+
+std::unique_ptr<FontCatalog> TestFontIndex::catalogOf(const QTemporaryDir &dir,
+                                                      const QStringList &fonts)
+{
+    const QString folder = dir.filePath(QStringLiteral("fonts"));
+    QDir().mkpath(folder);
+    for (const QString &font : fonts)
+        QFile::copy(QStringLiteral(GLYPHOR_TEST_FONTS_DIR "/files/") + font, folder + u'/' + font);
+    const QString conf = dir.filePath(QStringLiteral("fonts.conf"));
+    QFile file(conf);
+    file.open(QIODevice::WriteOnly);
+    file.write("<?xml version=\"1.0\"?>\n<fontconfig><dir>" + folder.toUtf8() + "</dir><cachedir>"
+               + dir.filePath(QStringLiteral("fccache")).toUtf8() + "</cachedir></fontconfig>\n");
+    file.close();
+    return FontCatalog::fromConfigurationFile(conf);
+}
+
+void TestFontIndex::runIndex(FontIndex &index)
+{
+    QSignalSpy finished(&index, &FontIndex::finished);
+    index.start();
+    QVERIFY(finished.wait(60000));
+}
+
+// The index file answers for a face whose size and time are unchanged, even when its content is
+// not what it was; a new time has the file read again.
+void TestFontIndex::cacheReusedUntilTheFileChanges()
+{
+    QTemporaryDir dir;
+    const auto catalog = catalogOf(dir, {"DejaVuSans.ttf", "LiberationMono-Regular.ttf"});
+    QVERIFY(catalog && catalog->hasFamily(QStringLiteral("DejaVu Sans")));
+    const QString cache = dir.filePath(QStringLiteral("cache/glyphor/fontindex"));
+    const FontFace face = catalog->faces(QStringLiteral("DejaVu Sans")).value(0);
+    {
+        FontIndex index(*catalog, cache);
+        runIndex(index);
+        QCOMPARE(index.faceCount(), 2);
+        QCOMPARE(index.metadata(face.file, face.index).value_or(FaceMetadata()).family,
+                 QStringLiteral("DejaVu Sans"));
+        QCOMPARE(index.familiesRead(), index.familyCount());
+    }
+    QVERIFY(QFile::exists(cache));
+
+    // Garbage of the same size at the same time: the index file still answers.
+    struct stat before;
+    QVERIFY(::stat(face.file.constData(), &before) == 0);
+    QFile font(QString::fromUtf8(face.file));
+    QVERIFY(font.open(QIODevice::ReadWrite));
+    font.write(QByteArray(int(before.st_size), 'x'));
+    font.close();
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, face.file.constData(), times, 0) == 0);
+    {
+        FontIndex index(*catalog, cache);
+        runIndex(index);
+        QCOMPARE(index.metadata(face.file, face.index).value_or(FaceMetadata()).family,
+                 QStringLiteral("DejaVu Sans"));
+    }
+    // Touched: read again, and it is no font any more.
+    QVERIFY(::utimensat(AT_FDCWD, face.file.constData(), nullptr, 0) == 0);
+    {
+        FontIndex index(*catalog, cache);
+        runIndex(index);
+        const std::optional<FaceMetadata> read = index.metadata(face.file, face.index);
+        QVERIFY(read && read->family.isEmpty());
+    }
+}
+
+void TestFontIndex::damagedCacheRebuilt_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("garbage") << QByteArray(5000, '\xa5');
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header only") << QByteArray("GLYPHIDX\0\0\0\1", 12);
+    QTest::newRow("huge count") << QByteArray("GLYPHIDX\0\0\0\1\x7f\xff\xff\xff", 16);
+    QTest::newRow("count beyond the entries") << QByteArray("GLYPHIDX\0\0\0\1\0\0\0\5", 16);
+}
+
+void TestFontIndex::damagedCacheRebuilt()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const auto catalog = catalogOf(dir, {"DejaVuSerif.ttf"});
+    QVERIFY(catalog);
+    const QString cache = dir.filePath(QStringLiteral("fontindex"));
+    QFile file(cache);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    {
+        FontIndex index(*catalog, cache);
+        runIndex(index);
+        QCOMPARE(index.faceCount(), 1);
+    }
+    QFile rebuilt(cache);
+    QVERIFY(rebuilt.open(QIODevice::ReadOnly));
+    QVERIFY(rebuilt.readAll().startsWith("GLYPHIDX"));
+}
+
+QTEST_GUILESS_MAIN(TestFontIndex)
+#include "tst_fontindex.moc"
