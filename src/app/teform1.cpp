@@ -66,6 +66,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     IndiqueNom->setChecked(true);
     Favori = LigneMenu->addAction(QStringLiteral("Ajouter aux favoris"));
     Favori->setObjectName(QStringLiteral("Favori"));
+    Details = LigneMenu->addAction(QStringLiteral("Détails de la police..."));
+    Details->setObjectName(QStringLiteral("DetailsPolice"));
 
     // The custom colours of the colour chooser start unset at every run.
     for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
@@ -122,6 +124,12 @@ void TEForm1::connectHandlers()
     bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
     bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
     bind(Favori, &QAction::triggered, &TEForm1::FavoriClick);
+    bind(Details, &QAction::triggered, &TEForm1::DetailsClick);
+    bind(ui->ListBox1, &QAbstractItemView::doubleClicked, &TEForm1::DetailsClick);
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)})
+        bind(new QShortcut(keys, ui->ListBox1, nullptr, nullptr, Qt::WidgetShortcut),
+             &QShortcut::activated, &TEForm1::DetailsClick);
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
     bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);

@@ -11,6 +11,7 @@
 
 class CataloguePrinting;
 class ColorGrid;
+class DetailsWindow;
 class DisplayState;
 class FilterBar;
 class FontIndex;
@@ -129,6 +130,10 @@ private:
     void setUpFilters();
     // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
     void FavoriClick();
+    // "Détails de la police...", Alt+Enter or a double click: the details window of the selected
+    // family, on a tab; -1 keeps the tab it shows.
+    void DetailsClick();
+    void showDetails(int tab);
     // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     void useSampleSentence(const QString &sentence);
     // Bold, italic or underline switched, its button marked with "!" while on.
@@ -149,6 +154,8 @@ private:
     // and the line that tells how far it has come.
     FontIndex *m_fontIndex = nullptr;
     QLabel *m_indexProgress = nullptr;
+    // Built at the first request; follows the selected line while shown.
+    DetailsWindow *m_details = nullptr;
     static constexpr int IndexDelayMs = 1000;
     std::unique_ptr<HelpRequests> m_help;
 
@@ -166,6 +173,7 @@ private:
     QAction *Copiernomdelafonte1 = nullptr;
     QAction *IndiqueNom = nullptr;
     QAction *Favori = nullptr;
+    QAction *Details = nullptr;
 
     // The notification-area icon and its menu.
     TTrayIcon *tray = nullptr;

@@ -60,6 +60,7 @@ void TEForm1::LigneMenuPopup()
     const int row = ui->ListBox1->selectedRow();
     Copiernomdelafonte1->setEnabled(row >= 0);
     Favori->setEnabled(row >= 0);
+    Details->setEnabled(row >= 0);
     Favori->setText(row >= 0 && m_display->isFavourite(ui->ListBox1->familyAt(row))
                         ? QStringLiteral("Retirer des favoris")
                         : QStringLiteral("Ajouter aux favoris"));

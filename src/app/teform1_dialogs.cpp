@@ -3,6 +3,8 @@
 #include "ui_teform1.h"
 
 #include "charactermap.h"
+#include "detailswindow.h"
+#include "fontlistview.h"
 #include "helprequests.h"
 #include "plainmessage.h"
 #include "tapropos.h"
@@ -29,6 +31,11 @@ void TEForm1::charmapClick()
 {
     if (CharacterMap::start())
         return;
+    // No character map on the desktop: the program's own, for the selected family.
+    if (ui->ListBox1->selectedRow() >= 0) {
+        showDetails(DetailsWindow::Characters);
+        return;
+    }
     PlainMessage::show(CharacterMap::notFoundMessage(), this);
     // Looking again would fail again: the button stays off for the rest of the run.
     ui->charmap->setEnabled(false);

@@ -3,6 +3,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "detailswindow.h"
 #include "displaystate.h"
 #include "fontfamilies.h"
 #include "fontlistview.h"
@@ -127,6 +128,8 @@ void TEForm1::ListBox1Click()
     if (row < 0)
         return;
     Edit1 = ui->ListBox1->familyAt(row);
+    if (m_details && m_details->isVisible())
+        m_details->setFamily(Edit1);
     if (!IndiqueNom->isChecked()) {
         ui->ListBox1->setNameTip(Edit1);
         ui->ListBox1->setNameTipEnabled(true);

@@ -3,6 +3,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
 #include "filterbar.h"
@@ -78,6 +79,26 @@ void TEForm1::FavoriClick()
         return;
     const QString family = ui->ListBox1->familyAt(row);
     m_display->setFavourite(family, !m_display->isFavourite(family));
+}
+
+void TEForm1::DetailsClick()
+{
+    showDetails(-1);
+}
+
+void TEForm1::showDetails(int tab)
+{
+    const int row = ui->ListBox1->selectedRow();
+    if (row < 0)
+        return;
+    if (!m_details)
+        m_details = new DetailsWindow(*m_display, m_fontIndex, this);
+    m_details->setFamily(ui->ListBox1->familyAt(row));
+    if (tab >= 0)
+        m_details->showTab(DetailsWindow::Tab(tab));
+    m_details->show();
+    m_details->raise();
+    m_details->activateWindow();
 }
 
 void TEForm1::useSampleSentence(const QString &sentence)

@@ -201,7 +201,9 @@ RenderedLine LineLayout::render(const QString &family, const QString &text, cons
 {
     RenderedLine line;
     const QList<FontFace> familyFaces = m_catalog.faces(family);
-    const FaceChoice choice = chooseFace(familyFaces, style.bold, style.italic);
+    const FaceChoice choice = style.face >= 0
+        ? FaceChoice {style.face < familyFaces.size() ? style.face : -1, false, false}
+        : chooseFace(familyFaces, style.bold, style.italic);
     if (choice.face < 0)
         return line;
     OpenFace *open = m_faces.sized(familyFaces[choice.face], style.pixelSize);

@@ -21,7 +21,7 @@ struct LineKey
 size_t qHash(const LineKey &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.family, key.text, key.style.pixelSize, key.style.bold,
-                      key.style.italic, key.style.underline, key.maxWidth);
+                      key.style.italic, key.style.underline, key.style.face, key.maxWidth);
 }
 
 qsizetype inkBytes(const RenderedLine &line)

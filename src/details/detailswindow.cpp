@@ -1,0 +1,341 @@
+#include "detailswindow.h"
+
+#include "charactergrid.h"
+#include "colorref.h"
+#include "displaystate.h"
+#include "facechoice.h"
+#include "fontcatalog.h"
+#include "fontindex.h"
+#include "fontinformation.h"
+#include "fontlanguages.h"
+#include "fontlistdelegate.h"
+#include "samplerows.h"
+#include "unicodeblocks.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <fontconfig/fontconfig.h>
+
+namespace {
+
+QString styleName(const FontFace &face)
+{
+    FcChar8 *style = nullptr;
+    if (FcPatternGetString(face.pattern, FC_STYLE, 0, &style) == FcResultMatch && style)
+        return QString::fromUtf8(reinterpret_cast<const char *>(style));
+    return QStringLiteral("?");
+}
+
+QList<char32_t> charactersOf(const FontFace &face)
+{
+    QList<char32_t> characters;
+    FcCharSet *set = nullptr;
+    if (FcPatternGetCharSet(face.pattern, FC_CHARSET, 0, &set) != FcResultMatch)
+        return characters;
+    FcChar32 map[FC_CHARSET_MAP_SIZE];
+    FcChar32 next = 0;
+    for (FcChar32 base = FcCharSetFirstPage(set, map, &next); base != FC_CHARSET_DONE;
+         base = FcCharSetNextPage(set, map, &next)) {
+        for (int word = 0; word < FC_CHARSET_MAP_SIZE; ++word) {
+            for (int bit = 0; bit < 32; ++bit) {
+                if (map[word] & (1u << bit))
+                    characters.append(base + word * 32 + bit);
+            }
+        }
+    }
+    return characters;
+}
+
+QStringList languagesOf(const FontFace &face)
+{
+    QStringList names;
+    FcLangSet *languages = nullptr;
+    if (FcPatternGetLangSet(face.pattern, FC_LANG, 0, &languages) != FcResultMatch)
+        return names;
+    FcStrSet *codes = FcLangSetGetLangs(languages);
+    FcStrList *list = FcStrListCreate(codes);
+    while (const FcChar8 *code = FcStrListNext(list))
+        names.append(
+            FontLanguages::frenchName(QString::fromUtf8(reinterpret_cast<const char *>(code))));
+    FcStrListDone(list);
+    FcStrSetDestroy(codes);
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QScrollArea *scrolled(QWidget *content)
+{
+    auto *area = new QScrollArea;
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    return area;
+}
+
+} // namespace
+
+const QList<int> &DetailsWindow::waterfallSizes()
+{
+    static const QList<int> sizes {8, 9, 10, 11, 12, 14, 16, 18, 24, 30, 36, 48, 60, 72, 96};
+    return sizes;
+}
+
+DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_state(state)
+    , m_index(index)
+    , m_tabs(new QTabWidget(this))
+    , m_styles(new SampleRows)
+    , m_face(new QComboBox)
+    , m_sizes(new SampleRows)
+    , m_search(new QLineEdit)
+    , m_grid(new CharacterGrid)
+    , m_character(new QLabel)
+    , m_information(new QTextBrowser)
+    , m_files(new QListWidget)
+{
+    setObjectName(QStringLiteral("Details"));
+    resize(560, 480);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+
+    m_tabs->addTab(scrolled(m_styles), QStringLiteral("Styles"));
+
+    auto *sizesPage = new QWidget;
+    auto *sizesLayout = new QVBoxLayout(sizesPage);
+    auto *faceLine = new QHBoxLayout;
+    auto *faceLabel = new QLabel(QStringLiteral("Style :"));
+    faceLabel->setBuddy(m_face);
+    m_face->setObjectName(QStringLiteral("DetailsStyle"));
+    m_face->setAccessibleName(QStringLiteral("Style"));
+    faceLine->addWidget(faceLabel);
+    faceLine->addWidget(m_face, 1);
+    sizesLayout->addLayout(faceLine);
+    sizesLayout->addWidget(scrolled(m_sizes));
+    m_tabs->addTab(sizesPage, QStringLiteral("Tailles"));
+
+    auto *charactersPage = new QWidget;
+    auto *charactersLayout = new QVBoxLayout(charactersPage);
+    m_search->setObjectName(QStringLiteral("ChercherCaractere"));
+    m_search->setPlaceholderText(QStringLiteral("Chercher : U+00E9, é ou un nom (acute)"));
+    m_search->setAccessibleName(QStringLiteral("Chercher un caractère"));
+    m_search->setClearButtonEnabled(true);
+    m_grid->setObjectName(QStringLiteral("Caracteres"));
+    m_grid->setAccessibleName(QStringLiteral("Caractères de la police"));
+    m_character->setObjectName(QStringLiteral("CaractereChoisi"));
+    m_character->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_character->setTextFormat(Qt::PlainText);
+    charactersLayout->addWidget(m_search);
+    charactersLayout->addWidget(m_grid, 1);
+    charactersLayout->addWidget(m_character);
+    m_tabs->addTab(charactersPage, QStringLiteral("Caractères"));
+
+    auto *informationPage = new QWidget;
+    auto *informationLayout = new QVBoxLayout(informationPage);
+    m_information->setObjectName(QStringLiteral("Informations"));
+    m_information->setOpenExternalLinks(true);
+    m_files->setObjectName(QStringLiteral("Fichiers"));
+    m_files->setAccessibleName(QStringLiteral("Fichiers de la famille"));
+    m_files->setMaximumHeight(80);
+    auto *copyPath = new QPushButton(QStringLiteral("Copier le chemin"));
+    copyPath->setObjectName(QStringLiteral("CopierChemin"));
+    auto *openFolder = new QPushButton(QStringLiteral("Ouvrir le dossier"));
+    openFolder->setObjectName(QStringLiteral("OuvrirDossier"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copyPath);
+    buttons->addWidget(openFolder);
+    informationLayout->addWidget(m_information, 1);
+    informationLayout->addWidget(m_files);
+    informationLayout->addLayout(buttons);
+    m_tabs->addTab(informationPage, QStringLiteral("Informations"));
+
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    connect(m_face, &QComboBox::currentIndexChanged, this, [this] {
+        fillSamples();
+        fillCharacters();
+    });
+    connect(m_search, &QLineEdit::textChanged, this, &DetailsWindow::findCharacter);
+    connect(m_grid, &CharacterGrid::selectionChanged, this, &DetailsWindow::showCharacter);
+    const auto selectedPath = [this] {
+        QListWidgetItem *item = m_files->currentItem() ? m_files->currentItem() : m_files->item(0);
+        return item ? item->text() : QString();
+    };
+    connect(copyPath, &QPushButton::clicked, this, [selectedPath] {
+        if (!selectedPath().isEmpty())
+            QApplication::clipboard()->setText(selectedPath());
+    });
+    connect(openFolder, &QPushButton::clicked, this, [selectedPath] {
+        if (!selectedPath().isEmpty())
+            QDesktopServices::openUrl(
+                QUrl::fromLocalFile(QFileInfo(selectedPath()).absolutePath()));
+    });
+    // The sample and colours of the list, as they change.
+    connect(&state, &DisplayState::changed, this, [this] {
+        if (isVisible())
+            fillSamples();
+    });
+}
+
+void DetailsWindow::setFamily(const QString &entry)
+{
+    if (entry == m_entry)
+        return;
+    m_entry = entry;
+    m_family = FontListDelegate::sampleFamily(entry);
+    setWindowTitle(QStringLiteral("Détails - ") + entry);
+    fill();
+}
+
+void DetailsWindow::showTab(Tab tab)
+{
+    m_tabs->setCurrentIndex(int(tab));
+}
+
+void DetailsWindow::fill()
+{
+    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
+    const QSignalBlocker quiet(m_face);
+    m_face->clear();
+    for (const FontFace &face : faces)
+        m_face->addItem(styleName(face));
+    // The face the lines use for the current bold and italic comes first in view.
+    m_face->setCurrentIndex(
+        std::max<qsizetype>(0, chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face));
+    fillSamples();
+    fillCharacters();
+    fillInformation();
+}
+
+void DetailsWindow::fillSamples()
+{
+    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
+    const QColor ink = toQColor(m_state.CouleurTexte());
+    const QColor paper = toQColor(m_state.CouleurFond());
+    const double pixels = std::max(1, m_state.Taille()) * logicalDpiY() / 72.0;
+    const qsizetype lineFace = chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face;
+
+    QList<SampleRows::Row> styles;
+    for (qsizetype i = 0; i < faces.size(); ++i) {
+        const FontFace &face = faces[i];
+        QString label = styleName(face)
+            + QStringLiteral(" — graisse %1, chasse %2, pente %3")
+                  .arg(face.weight)
+                  .arg(face.width)
+                  .arg(face.slant);
+        if (i == lineFace)
+            label += QStringLiteral("  ★ celle des lignes");
+        if (!QFileInfo::exists(QString::fromUtf8(face.file)))
+            label += QStringLiteral("  (fichier introuvable)");
+        LineStyle style;
+        style.pixelSize = pixels;
+        style.face = int(i);
+        styles.append({label, m_family, style});
+    }
+    m_styles->setColours(ink, paper);
+    m_styles->setRows(styles, m_state.Chaine());
+
+    QList<SampleRows::Row> sizes;
+    for (const int points : waterfallSizes()) {
+        LineStyle style;
+        style.pixelSize = points * logicalDpiY() / 72.0;
+        style.face = m_face->currentIndex();
+        sizes.append({QString::number(points) + QStringLiteral(" pt"), m_family, style});
+    }
+    m_sizes->setColours(ink, paper);
+    m_sizes->setRows(sizes, m_state.Chaine());
+}
+
+void DetailsWindow::fillCharacters()
+{
+    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
+    const int face = m_face->currentIndex();
+    m_grid->setColours(toQColor(m_state.CouleurTexte()), toQColor(m_state.CouleurFond()));
+    m_grid->setFace(m_family, face,
+                    face >= 0 && face < faces.size() ? charactersOf(faces[face])
+                                                     : QList<char32_t>());
+    m_character->setText(QString::number(m_grid->characters().size())
+                         + QStringLiteral(" caractères ; cliquez sur l'un d'eux, Ctrl+C le copie"));
+}
+
+void DetailsWindow::fillInformation()
+{
+    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
+    QList<FontInformation::Face> files;
+    m_files->clear();
+    for (const FontFace &face : faces) {
+        FontInformation::Face file;
+        file.path = QString::fromUtf8(face.file);
+        file.exists = QFileInfo::exists(file.path);
+        if (file.exists) {
+            file.metadata = m_index ? m_index->metadata(face.file, face.index) : std::nullopt;
+            if (!file.metadata)
+                file.metadata = readFaceMetadata(face.file, face.index);
+        }
+        if (!m_files->findItems(file.path, Qt::MatchExactly).isEmpty())
+            continue;
+        m_files->addItem(file.path);
+        files.append(file);
+    }
+    const qsizetype lineFace = chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face;
+    FontInformation::Face shown;
+    QStringList languages;
+    if (lineFace >= 0) {
+        shown.path = QString::fromUtf8(faces[lineFace].file);
+        shown.exists = QFileInfo::exists(shown.path);
+        for (const FontInformation::Face &file : std::as_const(files)) {
+            if (file.path == shown.path)
+                shown.metadata = file.metadata;
+        }
+        languages = languagesOf(faces[lineFace]);
+    }
+    m_information->setHtml(FontInformation::html(m_family, shown, languages, files));
+}
+
+void DetailsWindow::showCharacter(char32_t character)
+{
+    m_character->setText(UnicodeBlocks::codePoint(character) + QStringLiteral("  ")
+                         + UnicodeBlocks::characterName(character)
+                         + QStringLiteral("  (Ctrl+C pour le copier)"));
+}
+
+// "U+00E9", "00e9", the character itself, or words of its name.
+void DetailsWindow::findCharacter()
+{
+    const QString wanted = m_search->text().trimmed();
+    if (wanted.isEmpty())
+        return;
+    QString hex = wanted;
+    if (hex.startsWith(QLatin1String("U+"), Qt::CaseInsensitive))
+        hex = hex.mid(2);
+    bool isHex = false;
+    const uint code = hex.toUInt(&isHex, 16);
+    if (isHex && hex.size() >= 2 && m_grid->select(char32_t(code)))
+        return;
+    const QList<uint> typed = wanted.toUcs4();
+    if (typed.size() == 1 && m_grid->select(char32_t(typed.first())))
+        return;
+    const QString upper = wanted.toUpper();
+    for (const char32_t character : m_grid->characters()) {
+        if (UnicodeBlocks::characterName(character).contains(upper)) {
+            m_grid->select(character);
+            return;
+        }
+    }
+    m_character->setText(QStringLiteral("Aucun caractère de cette police ne correspond"));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "linerenderer.h"
+
+#include <QWidget>
+
+// Lines of a text drawn by the list's own engine, each under a label: the faces of a family, or
+// one face at many sizes. Only the rows on screen are drawn.
+class SampleRows : public QWidget
+{
+public:
+    struct Row
+    {
+        QString label;
+        QString family;
+        LineStyle style;
+    };
+
+    explicit SampleRows(QWidget *parent = nullptr);
+
+    void setRows(QList<Row> rows, const QString &text);
+    void setColours(const QColor &ink, const QColor &paper);
+    int rowCount() const { return int(m_rows.size()); }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int rowHeight(const Row &row) const;
+    int labelHeight() const;
+
+    QList<Row> m_rows;
+    QString m_text;
+    QColor m_ink = Qt::black;
+    QColor m_paper = Qt::white;
+    LineRenderer m_renderer;
+};
