@@ -134,6 +134,7 @@ private:
     // family, on a tab; -1 keeps the tab it shows.
     void DetailsClick();
     void showDetails(int tab);
+    QRect screenGeometryAvailable() const;
     // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     void useSampleSentence(const QString &sentence);
     // Bold, italic or underline switched, its button marked with "!" while on.

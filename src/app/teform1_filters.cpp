@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QShortcut>
 
 void TEForm1::setUpFilters()
@@ -81,6 +82,11 @@ void TEForm1::FavoriClick()
     m_display->setFavourite(family, !m_display->isFavourite(family));
 }
 
+QRect TEForm1::screenGeometryAvailable() const
+{
+    return screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+}
+
 void TEForm1::DetailsClick()
 {
     showDetails(-1);
@@ -91,8 +97,15 @@ void TEForm1::showDetails(int tab)
     const int row = ui->ListBox1->selectedRow();
     if (row < 0)
         return;
-    if (!m_details)
+    if (!m_details) {
         m_details = new DetailsWindow(*m_display, m_fontIndex, this);
+        // Beside the main window where the screen has room, so that the list stays in view.
+        const QRect screen = screenGeometryAvailable();
+        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
+        if (at.x() + m_details->width() > screen.right())
+            at.setX(std::max(screen.left(), frameGeometry().left() - 8 - m_details->width()));
+        m_details->move(at.x(), std::max(screen.top(), at.y()));
+    }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)
         m_details->showTab(DetailsWindow::Tab(tab));
