@@ -310,18 +310,18 @@ void PdfCanvas::shapeInto(Shaped &shaped, const QString &text, const PrintFaces:
     hb_buffer_destroy(buffer);
 }
 
-bool PdfCanvas::useFace(const PrintFaces::Face &face)
+bool PdfCanvas::useFace(cairo_font_face_t *face, bool oblique)
 {
     cairo_matrix_t fontMatrix;
     cairo_matrix_init_scale(&fontMatrix, m_pixelSize, m_pixelSize);
-    if (face.oblique)
+    if (oblique)
         fontMatrix.xy = -ObliqueSlant * m_pixelSize;
     cairo_matrix_t ctm;
     cairo_get_matrix(m_cr, &ctm);
     cairo_font_options_t *options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_scaled_font_t *font = cairo_scaled_font_create(face.cairo, &fontMatrix, &ctm, options);
+    cairo_scaled_font_t *font = cairo_scaled_font_create(face, &fontMatrix, &ctm, options);
     cairo_font_options_destroy(options);
     const bool usable = cairo_scaled_font_status(font) == CAIRO_STATUS_SUCCESS;
     if (usable)
@@ -339,8 +339,17 @@ void PdfCanvas::draw(int x, int y, const QString &run)
     const double baseline = y + m_face.open->ascent;
     bool failed = false;
     for (Shaped::Run &glyphRun : shaped.runs) {
+        const bool outlines = glyphRun.face.printed == PrintFaces::Printed::Outlines;
+        cairo_font_face_t *font = glyphRun.face.cairo;
+        if (!outlines) {
+            const Timed copying(m_timings.subsetting);
+            QList<unsigned> glyphs;
+            for (const cairo_glyph_t &glyph : glyphRun.glyphs)
+                glyphs.append(unsigned(glyph.index));
+            font = m_faces.embedding(glyphRun.face, glyphs);
+        }
         // A font cairo cannot read is left out, before it can spoil the page.
-        if (!useFace(glyphRun.face)) {
+        if (!useFace(font, glyphRun.face.oblique)) {
             failed = true;
             break;
         }
@@ -348,7 +357,7 @@ void PdfCanvas::draw(int x, int y, const QString &run)
             glyph.x += x;
             glyph.y += baseline;
         }
-        if (glyphRun.face.printed == PrintFaces::Printed::Outlines) {
+        if (outlines) {
             // The licence forbids embedding the font: its glyphs' shapes are drawn instead.
             cairo_new_path(m_cr);
             cairo_glyph_path(m_cr, glyphRun.glyphs.data(), int(glyphRun.glyphs.size()));

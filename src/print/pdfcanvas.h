@@ -68,7 +68,7 @@ private:
     void shapeInto(Shaped &shaped, const QString &text, const PrintFaces::Face &face,
                    bool forDrawing) const;
     // Makes the face at the current size cairo's font; false when cairo cannot read it.
-    bool useFace(const PrintFaces::Face &face);
+    bool useFace(cairo_font_face_t *face, bool oblique);
     void setUpContext();
     void discard();
 

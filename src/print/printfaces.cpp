@@ -4,6 +4,12 @@
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
+#include <hb-subset.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,17 +41,109 @@ PrintFaces::PrintFaces(const FontCatalog &catalog)
 
 PrintFaces::~PrintFaces()
 {
-    for (const Chosen &chosen : std::as_const(m_chosen)) {
+    for (const auto &[key, chosen] : m_chosen) {
         if (chosen.cairo)
             cairo_font_face_destroy(chosen.cairo);
+        if (chosen.copy)
+            cairo_font_face_destroy(chosen.copy);
     }
+}
+
+cairo_font_face_t *PrintFaces::cairoFace(const QByteArray &file, int index, bool embolden)
+{
+    // cairo opens the file itself, and closes it again when too many are open: a catalogue of
+    // thousands of fonts never holds them all open.
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8 *>(file.constData()));
+    FcPatternAddInteger(pattern, FC_INDEX, index);
+    // In the pattern, not set on the face afterwards: cairo shares one face between all who ask
+    // for the same file with the same options.
+    FcPatternAddBool(pattern, FC_EMBOLDEN, embolden ? FcTrue : FcFalse);
+    FcPatternAddBool(pattern, FC_HINTING, FcFalse);
+    cairo_font_face_t *face = cairo_ft_font_face_create_for_pattern(pattern);
+    FcPatternDestroy(pattern);
+    return face;
+}
+
+QByteArray PrintFaces::copyFont(const FontFace &face, const QSet<unsigned> &glyphs)
+{
+    if (!m_copies) {
+        m_copies = std::make_unique<QTemporaryDir>(QDir::tempPath()
+                                                   + QStringLiteral("/glyphor-fonts-XXXXXX"));
+    }
+    if (!m_copies->isValid())
+        return {};
+    hb_blob_t *blob = hb_blob_create_from_file_or_fail(face.file.constData());
+    if (!blob)
+        return {};
+    hb_face_t *source = hb_face_create(blob, unsigned(face.index));
+    hb_blob_destroy(blob);
+    hb_subset_input_t *input = hb_subset_input_create_or_fail();
+    QByteArray path;
+    if (input) {
+        hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS);
+        hb_set_t *kept = hb_subset_input_glyph_set(input);
+        for (const unsigned glyph : glyphs)
+            hb_set_add(kept, glyph);
+        if (hb_face_t *copy = hb_subset_or_fail(source, input)) {
+            hb_blob_t *data = hb_face_reference_blob(copy);
+            unsigned length = 0;
+            const char *bytes = hb_blob_get_data(data, &length);
+            QFile file(
+                m_copies->filePath(QString::number(++m_copiesMade) + QStringLiteral(".otf")));
+            if (length > 0 && file.open(QIODevice::WriteOnly)
+                && file.write(bytes, length) == qint64(length) && file.flush())
+                path = QFile::encodeName(file.fileName());
+            hb_blob_destroy(data);
+            hb_face_destroy(copy);
+        }
+        hb_subset_input_destroy(input);
+    }
+    hb_face_destroy(source);
+    return path;
+}
+
+cairo_font_face_t *PrintFaces::embedding(const Face &face, const QList<unsigned> &glyphs)
+{
+    Chosen &style = *face.style;
+    if (style.uncopiable)
+        return style.cairo;
+    const bool held = style.copy && std::all_of(glyphs.cbegin(), glyphs.cend(), [&](unsigned g) {
+                          return style.copied.contains(g);
+                      });
+    if (held)
+        return style.copy;
+    for (const unsigned glyph : glyphs)
+        style.copied.insert(glyph);
+    // A font drawn with more than once (the header's, the names') is likely to be drawn with
+    // again: its next copy holds the Latin-1 letters too, rather than a copy for each new one.
+    if (style.copy) {
+        for (char32_t character = 0x20; character <= 0xFF; ++character) {
+            hb_codepoint_t glyph = 0;
+            if (hb_font_get_nominal_glyph(face.open->shaper, character, &glyph))
+                style.copied.insert(glyph);
+        }
+    }
+    const QByteArray copy = copyFont(style.face, style.copied);
+    cairo_font_face_t *made = copy.isEmpty() ? nullptr : cairoFace(copy, 0, style.embolden);
+    if (!made || cairo_font_face_status(made) != CAIRO_STATUS_SUCCESS) {
+        if (made)
+            cairo_font_face_destroy(made);
+        style.uncopiable = true;
+        return style.cairo;
+    }
+    // The older copy stays alive as long as cairo still has glyphs of it to embed.
+    if (style.copy)
+        cairo_font_face_destroy(style.copy);
+    style.copy = made;
+    return made;
 }
 
 PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
 {
     const QString key = styleKey(font);
     if (const auto known = m_chosen.find(key); known != m_chosen.end())
-        return *known;
+        return known->second;
     Chosen &made = m_chosen[key];
     const QList<FontFace> faces = m_catalog.faces(font.family);
     const FaceChoice choice = chooseFace(faces, font.bold, font.italic);
@@ -75,12 +173,13 @@ PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
 PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize)
 {
     Face face;
-    const Chosen &style = chosen(font);
+    Chosen &style = chosen(font);
     if (style.found && !style.broken) {
         face.open = m_faces.sized(style.face, pixelSize);
         if (face.open && FT_IS_SCALABLE(face.open->ft)) {
             face.cairo = style.cairo;
             face.oblique = style.oblique;
+            face.style = &style;
             face.printed
                 = embeddingForbidden(face.open->ft) ? Printed::Outlines : Printed::Embedded;
         }

@@ -6,6 +6,10 @@
 
 #include <QHash>
 #include <QSet>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
 
 typedef struct _cairo_font_face cairo_font_face_t;
 
@@ -14,17 +18,26 @@ typedef struct _cairo_font_face cairo_font_face_t;
 // metrics. Each face is also a cairo font face, which cairo embeds in the PDF as a subset of the
 // font. A face whose licence forbids embedding is drawn as outlines; a face with no outlines
 // (bitmap strikes only) cannot be printed as vectors and is left out.
+//
+// cairo embeds a TrueType font's subset with its hinting instructions, which paper has no use
+// for and which make up half of many fonts' glyph data. A face is therefore embedded from a copy
+// of its font that holds only the glyphs drawn with it so far, without hinting, glyph numbers
+// kept (HarfBuzz's subsetter); drawing a glyph the copy lacks makes a new copy. A font that
+// cannot be copied so (not OpenType, or refused by the subsetter) is embedded as it is.
 class PrintFaces
 {
+    struct Chosen;
+
 public:
     enum class Printed { Embedded, Outlines, LeftOut };
 
     struct Face
     {
         OpenFace *open = nullptr; // sized, for shaping and metrics; null when left out
-        cairo_font_face_t *cairo = nullptr;
+        cairo_font_face_t *cairo = nullptr; // the font itself
         Printed printed = Printed::LeftOut;
         bool oblique = false; // an upright face slanted for italic
+        Chosen *style = nullptr;
     };
 
     explicit PrintFaces(const FontCatalog &catalog);
@@ -34,6 +47,10 @@ public:
 
     // font at pixelSize; open is valid until the next call.
     Face face(const PrintFont &font, double pixelSize);
+
+    // The cairo face that embeds these glyphs of face: the current copy of its font when it has
+    // them all, else a new one.
+    cairo_font_face_t *embedding(const Face &face, const QList<unsigned> &glyphs);
 
     // The family that draws a character font's family lacks, for a font that may borrow; empty
     // when none has it.
@@ -55,13 +72,25 @@ private:
         bool found = false;
         bool broken = false;
         cairo_font_face_t *cairo = nullptr;
+        // The copy of the font cairo embeds, and the glyphs it holds; null before the first
+        // glyph is drawn, or when the font cannot be copied.
+        cairo_font_face_t *copy = nullptr;
+        QSet<unsigned> copied;
+        bool uncopiable = false;
     };
 
     Chosen &chosen(const PrintFont &font);
+    // A cairo face over a font file, the face at index of it.
+    static cairo_font_face_t *cairoFace(const QByteArray &file, int index, bool embolden);
+    // The font's copy with these glyphs, without hinting, written to the copies' folder; empty
+    // when it cannot be made.
+    QByteArray copyFont(const FontFace &face, const QSet<unsigned> &glyphs);
 
     const FontCatalog &m_catalog;
     FaceCache m_faces;
-    QHash<QString, Chosen> m_chosen; // by family and style
+    std::map<QString, Chosen> m_chosen; // by family and style; kept where they are
+    std::unique_ptr<QTemporaryDir> m_copies;
+    int m_copiesMade = 0;
     QSet<QString> m_leftOut;
     QHash<QPair<char32_t, QString>, QString> m_lenders;
 };

@@ -1,9 +1,8 @@
 #include "pdfcanvas.h"
+#include "pdftools.h"
 #include "printertextstream.h"
 #include "recordingcanvas.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,12 +55,7 @@ public:
     {
         if (!m_pdf)
             return m_canvas->pages;
-        QProcess pdfinfo;
-        pdfinfo.start(QStringLiteral("pdfinfo"), {pdfPath()});
-        pdfinfo.waitForFinished();
-        static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
-                                              QRegularExpression::MultilineOption);
-        return pages.match(QString::fromUtf8(pdfinfo.readAllStandardOutput())).captured(1).toInt();
+        return PdfTools::pages(pdfPath());
     }
 
 private:
