@@ -81,17 +81,29 @@ QString PrintDestination::pdfPath() const
 
 QList<CupsQueue::Option> PrintDestination::jobOptions(const QPrinter &printer)
 {
+    // What the printer's properties in the dialog set (pages per sheet, banners...), kept by
+    // Qt's print engine under a key of its own.
+    const QStringList propertyOptions = printer.printEngine()
+                                            ->property(QPrintEngine::PrintEnginePropertyKey(0xfe00))
+                                            .toStringList();
+    return jobOptions(printer.pageLayout(), printer.copyCount(), printer.collateCopies(),
+                      printer.duplex(), propertyOptions);
+}
+
+QList<CupsQueue::Option> PrintDestination::jobOptions(const QPageLayout &layout, int copies,
+                                                      bool collate, QPrinter::DuplexMode duplex,
+                                                      const QStringList &propertyOptions)
+{
     QList<CupsQueue::Option> options;
     const auto add = [&options](const char *name, const QByteArray &value) {
         options.append({QByteArray(name), value});
     };
-    add("media", printer.pageLayout().pageSize().key().toUtf8());
-    if (printer.copyCount() > 1) {
-        add("copies", QByteArray::number(printer.copyCount()));
-        add("Collate", printer.collateCopies() ? "True" : "False");
+    add("media", layout.pageSize().key().toUtf8());
+    if (copies > 1) {
+        add("copies", QByteArray::number(copies));
+        add("Collate", collate ? "True" : "False");
     }
-    const bool portrait = printer.pageLayout().orientation() == QPageLayout::Portrait;
-    const QPrinter::DuplexMode duplex = printer.duplex();
+    const bool portrait = layout.orientation() == QPageLayout::Portrait;
     const bool longEdge
         = duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait);
     add("sides",
@@ -102,13 +114,8 @@ QList<CupsQueue::Option> PrintDestination::jobOptions(const QPrinter &printer)
     // them so.
     if (!portrait)
         add("landscape", "");
-    // What the printer's properties in the dialog set (pages per sheet, banners...), kept by
-    // Qt's print engine as name and value pairs.
-    const QStringList chosen = printer.printEngine()
-                                   ->property(QPrintEngine::PrintEnginePropertyKey(0xfe00))
-                                   .toStringList();
-    for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
-        options.append({chosen.at(i).toUtf8(), chosen.at(i + 1).toUtf8()});
+    for (qsizetype i = 0; i + 1 < propertyOptions.size(); i += 2)
+        options.append({propertyOptions.at(i).toUtf8(), propertyOptions.at(i + 1).toUtf8()});
     return options;
 }
 

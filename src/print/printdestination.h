@@ -2,11 +2,11 @@
 
 #include "cupsqueue.h"
 
+#include <QPrinter>
 #include <QString>
 
 #include <memory>
 
-class QPrinter;
 class QTemporaryFile;
 
 // Where a job goes, and whether it got there whole. Every job is a PDF written to a file of its
@@ -30,8 +30,12 @@ public:
     QString deliver(bool written);
 
     // The print system's options for the dialog's choices: copies and their order, paper,
-    // orientation, both sides, and what the printer's properties set.
+    // orientation, both sides, and what the printer's properties set (propertyOptions: names
+    // and values in turn).
     static QList<CupsQueue::Option> jobOptions(const QPrinter &printer);
+    static QList<CupsQueue::Option> jobOptions(const QPageLayout &layout, int copies, bool collate,
+                                               QPrinter::DuplexMode duplex,
+                                               const QStringList &propertyOptions);
 
     // The message for a job that failed: "L'impression a échoué : <reason>".
     static QString failureMessage(const QString &reason);
