@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 
 #include <cmath>
 #include <vector>
@@ -335,21 +336,30 @@ void PdfCanvas::draw(int x, int y, const QString &run)
     if (!m_cr || !m_face.open)
         return;
     Shaped shaped = shape(run, true);
+    // The fonts the runs are drawn in: for embedding, a copy of each face holding the glyphs of
+    // all its runs; for outlines, the font.
+    std::vector<cairo_font_face_t *> fonts;
+    {
+        const Timed copying(m_timings.subsetting);
+        QHash<const void *, QList<unsigned>> glyphsOf;
+        for (const Shaped::Run &glyphRun : shaped.runs) {
+            for (const cairo_glyph_t &glyph : glyphRun.glyphs)
+                glyphsOf[glyphRun.face.style].append(unsigned(glyph.index));
+        }
+        for (const Shaped::Run &glyphRun : shaped.runs) {
+            fonts.push_back(glyphRun.face.printed == PrintFaces::Printed::Outlines
+                                ? glyphRun.face.cairo
+                                : m_faces.embedding(glyphRun.face, glyphsOf[glyphRun.face.style]));
+        }
+    }
     const Timed timed(m_timings.drawing);
     const double baseline = y + m_face.open->ascent;
     bool failed = false;
-    for (Shaped::Run &glyphRun : shaped.runs) {
+    for (size_t i = 0; i < shaped.runs.size(); ++i) {
+        Shaped::Run &glyphRun = shaped.runs[i];
         const bool outlines = glyphRun.face.printed == PrintFaces::Printed::Outlines;
-        cairo_font_face_t *font = glyphRun.face.cairo;
-        if (!outlines) {
-            const Timed copying(m_timings.subsetting);
-            QList<unsigned> glyphs;
-            for (const cairo_glyph_t &glyph : glyphRun.glyphs)
-                glyphs.append(unsigned(glyph.index));
-            font = m_faces.embedding(glyphRun.face, glyphs);
-        }
         // A font cairo cannot read is left out, before it can spoil the page.
-        if (!useFace(font, glyphRun.face.oblique)) {
+        if (!useFace(fonts[i], glyphRun.face.oblique)) {
             failed = true;
             break;
         }

@@ -47,6 +47,8 @@ PrintFaces::~PrintFaces()
         if (chosen.copy)
             cairo_font_face_destroy(chosen.copy);
     }
+    for (cairo_font_face_t *copy : m_retired)
+        cairo_font_face_destroy(copy);
 }
 
 cairo_font_face_t *PrintFaces::cairoFace(const QByteArray &file, int index, bool embolden)
@@ -65,21 +67,18 @@ cairo_font_face_t *PrintFaces::cairoFace(const QByteArray &file, int index, bool
     return face;
 }
 
-QByteArray PrintFaces::copyFont(const FontFace &face, const QSet<unsigned> &glyphs)
+std::pair<QByteArray, int> PrintFaces::copyFont(const FontFace &face, const QSet<unsigned> &glyphs)
 {
-    if (!m_copies) {
-        m_copies = std::make_unique<QTemporaryDir>(QDir::tempPath()
-                                                   + QStringLiteral("/glyphor-fonts-XXXXXX"));
-    }
-    if (!m_copies->isValid())
-        return {};
+    if (m_copies.empty() || m_copies.back()->isFull())
+        m_copies.push_back(std::make_unique<FontCollectionFile>(QDir::tempPath()));
+    FontCollectionFile &collection = *m_copies.back();
     hb_blob_t *blob = hb_blob_create_from_file_or_fail(face.file.constData());
     if (!blob)
         return {};
     hb_face_t *source = hb_face_create(blob, unsigned(face.index));
     hb_blob_destroy(blob);
     hb_subset_input_t *input = hb_subset_input_create_or_fail();
-    QByteArray path;
+    int index = -1;
     if (input) {
         hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS);
         hb_set_t *kept = hb_subset_input_glyph_set(input);
@@ -89,18 +88,16 @@ QByteArray PrintFaces::copyFont(const FontFace &face, const QSet<unsigned> &glyp
             hb_blob_t *data = hb_face_reference_blob(copy);
             unsigned length = 0;
             const char *bytes = hb_blob_get_data(data, &length);
-            QFile file(
-                m_copies->filePath(QString::number(++m_copiesMade) + QStringLiteral(".otf")));
-            if (length > 0 && file.open(QIODevice::WriteOnly)
-                && file.write(bytes, length) == qint64(length) && file.flush())
-                path = QFile::encodeName(file.fileName());
+            index = collection.add(QByteArray::fromRawData(bytes, qsizetype(length)));
             hb_blob_destroy(data);
             hb_face_destroy(copy);
         }
         hb_subset_input_destroy(input);
     }
     hb_face_destroy(source);
-    return path;
+    if (index < 0)
+        return {};
+    return {QFile::encodeName(collection.path()), index};
 }
 
 cairo_font_face_t *PrintFaces::embedding(const Face &face, const QList<unsigned> &glyphs)
@@ -124,17 +121,17 @@ cairo_font_face_t *PrintFaces::embedding(const Face &face, const QList<unsigned>
                 style.copied.insert(glyph);
         }
     }
-    const QByteArray copy = copyFont(style.face, style.copied);
-    cairo_font_face_t *made = copy.isEmpty() ? nullptr : cairoFace(copy, 0, style.embolden);
+    const auto [file, index] = copyFont(style.face, style.copied);
+    cairo_font_face_t *made = file.isEmpty() ? nullptr : cairoFace(file, index, style.embolden);
     if (!made || cairo_font_face_status(made) != CAIRO_STATUS_SUCCESS) {
         if (made)
             cairo_font_face_destroy(made);
         style.uncopiable = true;
         return style.cairo;
     }
-    // The older copy stays alive as long as cairo still has glyphs of it to embed.
+    // The older copy is kept: a line being drawn may still hold it.
     if (style.copy)
-        cairo_font_face_destroy(style.copy);
+        m_retired.push_back(style.copy);
     style.copy = made;
     return made;
 }

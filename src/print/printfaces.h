@@ -1,15 +1,16 @@
 #pragma once
 
 #include "fontcatalog.h"
+#include "fontcollectionfile.h"
 #include "openface.h"
 #include "printfont.h"
 
 #include <QHash>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
+#include <vector>
 
 typedef struct _cairo_font_face cairo_font_face_t;
 
@@ -82,15 +83,16 @@ private:
     Chosen &chosen(const PrintFont &font);
     // A cairo face over a font file, the face at index of it.
     static cairo_font_face_t *cairoFace(const QByteArray &file, int index, bool embolden);
-    // The font's copy with these glyphs, without hinting, written to the copies' folder; empty
-    // when it cannot be made.
-    QByteArray copyFont(const FontFace &face, const QSet<unsigned> &glyphs);
+    // The font's copy with these glyphs, without hinting, added to the job's collection of
+    // copies: its place there, or an empty file name when it cannot be made.
+    std::pair<QByteArray, int> copyFont(const FontFace &face, const QSet<unsigned> &glyphs);
 
     const FontCatalog &m_catalog;
     FaceCache m_faces;
     std::map<QString, Chosen> m_chosen; // by family and style; kept where they are
-    std::unique_ptr<QTemporaryDir> m_copies;
-    int m_copiesMade = 0;
+    std::vector<std::unique_ptr<FontCollectionFile>> m_copies; // the last one is filled
+    std::vector<cairo_font_face_t *> m_retired; // copies replaced by larger ones
+
     QSet<QString> m_leftOut;
     QHash<QPair<char32_t, QString>, QString> m_lenders;
 };

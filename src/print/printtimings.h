@@ -3,8 +3,8 @@
 #include <QtGlobal>
 
 // Where a print job's time went, in nanoseconds: finding and opening faces, shaping text, drawing
-// it onto pages and writing them, and at the end embedding the fonts' subsets and closing the
-// file.
+// it onto pages and writing them, and subsetting: copying the glyphs drawn out of each font as it
+// goes, then at the end writing each font's subset and closing the file.
 struct PrintTimings
 {
     qint64 faceOpening = 0;
