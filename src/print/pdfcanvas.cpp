@@ -113,10 +113,10 @@ std::vector<cairo_text_cluster_t> clustersOf(const hb_glyph_info_t *infos, unsig
         groups.front().first = start;
     for (size_t g = 0; g < groups.size(); ++g) {
         const qsizetype to = g + 1 < groups.size() ? groups[g + 1].first : end;
-        const int bytes = offsets[size_t(to)] - offsets[size_t(groups[g].first)];
         if (to <= groups[g].first || to > end)
             return {{offsets[size_t(end)] - offsets[size_t(start)], int(count)}};
-        clusters.push_back({bytes, groups[g].second});
+        clusters.push_back(
+            {offsets[size_t(to)] - offsets[size_t(groups[g].first)], groups[g].second});
     }
     return clusters;
 }
@@ -262,7 +262,7 @@ std::vector<PdfCanvas::Segment> PdfCanvas::segments(const QString &text) const
         PrintFont borrowed = m_font;
         borrowed.family = segment.lender;
         borrowed.borrowing = false;
-        segment.face = m_faces.face(borrowed, m_pixelSize);
+        segment.face = m_faces.face(borrowed, m_pixelSize, true);
         if (!segment.face.open)
             segment.face = m_face;
     }

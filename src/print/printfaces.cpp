@@ -150,24 +150,13 @@ PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
     made.embolden = choice.embolden;
     made.oblique = choice.oblique;
     made.found = true;
-    // cairo opens the file itself, and closes it again when too many are open: a catalogue of
-    // thousands of fonts never holds them all open.
-    FcPattern *pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FILE,
-                       reinterpret_cast<const FcChar8 *>(made.face.file.constData()));
-    FcPatternAddInteger(pattern, FC_INDEX, made.face.index);
-    // In the pattern, not set on the face afterwards: cairo shares one face between all who ask
-    // for the same file with the same options.
-    FcPatternAddBool(pattern, FC_EMBOLDEN, made.embolden ? FcTrue : FcFalse);
-    FcPatternAddBool(pattern, FC_HINTING, FcFalse);
-    made.cairo = cairo_ft_font_face_create_for_pattern(pattern);
-    FcPatternDestroy(pattern);
+    made.cairo = cairoFace(made.face.file, made.face.index, made.embolden);
     if (cairo_font_face_status(made.cairo) != CAIRO_STATUS_SUCCESS)
         made.broken = true;
     return made;
 }
 
-PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize)
+PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize, bool lending)
 {
     Face face;
     Chosen &style = chosen(font);
@@ -183,7 +172,8 @@ PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize)
     }
     if (face.printed == Printed::LeftOut) {
         face.open = nullptr;
-        m_leftOut.insert(font.family);
+        if (!lending)
+            m_leftOut.insert(font.family);
     }
     return face;
 }

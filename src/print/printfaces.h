@@ -46,8 +46,9 @@ public:
     PrintFaces(const PrintFaces &) = delete;
     PrintFaces &operator=(const PrintFaces &) = delete;
 
-    // font at pixelSize; open is valid until the next call.
-    Face face(const PrintFont &font, double pixelSize);
+    // font at pixelSize; open is valid until the next call. A font that cannot print counts
+    // among the families left out, unless it is only lending characters.
+    Face face(const PrintFont &font, double pixelSize, bool lending = false);
 
     // The cairo face that embeds these glyphs of face: the current copy of its font when it has
     // them all, else a new one.
