@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev
+    libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev
     fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
     xvfb xauth xdotool x11-utils trayer openbox
     python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev

@@ -267,6 +267,35 @@ QString FontCatalog::matchFamily(const QString &name) const
     return found;
 }
 
+QString FontCatalog::familyWithCharacter(char32_t character, const QString &near) const
+{
+    if (!m_config)
+        return {};
+    FcPattern *request = FcPatternCreate();
+    const QByteArray utf8 = near.toUtf8();
+    FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8 *>(utf8.constData()));
+    FcCharSet *wanted = FcCharSetCreate();
+    FcCharSetAddChar(wanted, character);
+    FcPatternAddCharSet(request, FC_CHARSET, wanted);
+    FcCharSetDestroy(wanted);
+    FcConfigSubstitute(m_config, request, FcMatchPattern);
+    FcDefaultSubstitute(request);
+    QString found;
+    FcResult result = FcResultNoMatch;
+    // Coverage weighs more than the family in fontconfig's match: the best match has the
+    // character when any font has it.
+    if (FcPattern *match = FcFontMatch(m_config, request, &result)) {
+        FcCharSet *has = nullptr;
+        const char *family = stringOf(match, FC_FAMILY, 0);
+        if (family && FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch
+            && FcCharSetHasChar(has, character))
+            found = QString::fromUtf8(family);
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(request);
+    return found;
+}
+
 RenderSettings FontCatalog::renderSettings(const FontFace &face, double pixelSize) const
 {
     RenderSettings settings;

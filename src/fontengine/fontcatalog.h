@@ -68,6 +68,11 @@ public:
     // of fontconfig's best match. Empty only when no font is installed.
     QString matchFamily(const QString &name) const;
 
+    // The installed family fontconfig would draw a character with when a text in the family near
+    // lacks it: a family that has it, the nearest to near by fontconfig's rules. Empty when no
+    // installed font has it. Weighs every installed font: worth keeping.
+    QString familyWithCharacter(char32_t character, const QString &near) const;
+
     // How the user's rules ask this face to be drawn at this size (fontconfig's rules for the
     // request and for the face; no search through the installed fonts).
     RenderSettings renderSettings(const FontFace &face, double pixelSize) const;

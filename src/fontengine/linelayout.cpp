@@ -78,15 +78,7 @@ std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceCho
     for (const TextRun &run : visualRuns(text)) {
         if (pen > limit)
             break;
-        hb_buffer_clear_contents(buffer);
-        // The whole line goes in, so that shaping sees the letters around the run (Arabic
-        // joining).
-        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()),
-                            int(text.size()), unsigned(run.start), int(run.length));
-        hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
-        hb_buffer_set_script(buffer, hb_script_t(run.script));
-        hb_buffer_guess_segment_properties(buffer);
-        hb_shape(open.shaper, buffer, nullptr, 0);
+        shapeRun(buffer, open.shaper, text, run);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);

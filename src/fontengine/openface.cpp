@@ -194,8 +194,9 @@ FT_LcdFilter lcdFilter(int fontconfigFilter)
 
 } // namespace
 
-FaceCache::FaceCache(const FontCatalog &catalog)
+FaceCache::FaceCache(const FontCatalog &catalog, Target target)
     : m_catalog(catalog)
+    , m_target(target)
 {
     if (FT_Init_FreeType(&m_library) != 0)
         m_library = nullptr;
@@ -266,7 +267,12 @@ bool FaceCache::setSize(OpenFace &open, const FontFace &face, double pixelSize)
     open.sized = selectSize(open, pixelSize);
     if (!open.sized)
         return false;
-    setDrawing(open, m_catalog.renderSettings(face, pixelSize), pixelSize);
+    RenderSettings settings;
+    if (m_target == Target::Screen)
+        settings = m_catalog.renderSettings(face, pixelSize);
+    else
+        settings.hinting = false;
+    setDrawing(open, settings, pixelSize);
     setMetrics(open, pixelSize);
     return true;
 }

@@ -52,7 +52,10 @@ struct OpenFace
 class FaceCache
 {
 public:
-    explicit FaceCache(const FontCatalog &catalog);
+    // Paper: glyphs as designed, unhinted at every size, whatever the screen's settings ask.
+    enum class Target { Screen, Paper };
+
+    explicit FaceCache(const FontCatalog &catalog, Target target = Target::Screen);
     ~FaceCache();
     FaceCache(const FaceCache &) = delete;
     FaceCache &operator=(const FaceCache &) = delete;
@@ -68,6 +71,7 @@ private:
     bool setSize(OpenFace &open, const FontFace &face, double pixelSize);
 
     const FontCatalog &m_catalog;
+    Target m_target;
     FT_Library m_library = nullptr;
     // Least recently used at the front.
     std::list<std::pair<QPair<QByteArray, int>, std::unique_ptr<OpenFace>>> m_faces;

@@ -15,27 +15,10 @@ namespace {
 FcConfig *windowConfig = nullptr; // the small configuration, while Qt is given only some fonts
 QSet<QString> knownToQt; // families in lower case
 QSet<QByteArray> filesGiven;
-int scopes = 0;
 
 QString lower(const QString &family)
 {
     return family.toLower();
-}
-
-// Qt re-reads fontconfig's current configuration when its application fonts change; it has no
-// other way of being told that the fonts changed. One file added and taken away does it.
-void makeQtReread()
-{
-    const QStringList families = FontCatalog::system().families();
-    for (const QString &family : families) {
-        for (const FontFace &face : FontCatalog::system().faces(family)) {
-            const int id = QFontDatabase::addApplicationFont(QString::fromUtf8(face.file));
-            if (id >= 0) {
-                QFontDatabase::removeApplicationFont(id);
-                return;
-            }
-        }
-    }
 }
 
 void giveFile(const QByteArray &file)
@@ -86,7 +69,7 @@ void useWindowFontsOnly(const QStringList &families)
 
 bool windowFontsOnly()
 {
-    return windowConfig && scopes == 0;
+    return windowConfig;
 }
 
 void ensureFamily(const QString &family)
@@ -119,26 +102,6 @@ void addFallbacks()
     if (sorted)
         FcFontSetDestroy(sorted);
     FcPatternDestroy(request);
-}
-
-AllFontsScope::AllFontsScope()
-{
-    if (!windowFontsOnly())
-        return;
-    m_switched = FcConfigSetCurrent(FontCatalog::system().config());
-    if (m_switched) {
-        ++scopes;
-        makeQtReread();
-    }
-}
-
-AllFontsScope::~AllFontsScope()
-{
-    if (!m_switched)
-        return;
-    --scopes;
-    FcConfigSetCurrent(windowConfig);
-    makeQtReread();
 }
 
 } // namespace QtFonts

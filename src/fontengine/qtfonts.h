@@ -24,18 +24,4 @@ void ensureFamily(const QString &family);
 // typed into the sample box), once. Costs a sort of every installed font: run it when idle.
 void addFallbacks();
 
-// While one exists, Qt knows every installed font (printing a catalogue of them all: one reading
-// of all fonts instead of one registration per family).
-class AllFontsScope
-{
-public:
-    AllFontsScope();
-    ~AllFontsScope();
-    AllFontsScope(const AllFontsScope &) = delete;
-    AllFontsScope &operator=(const AllFontsScope &) = delete;
-
-private:
-    bool m_switched = false;
-};
-
 } // namespace QtFonts

@@ -78,3 +78,14 @@ std::vector<TextRun> visualRuns(QStringView text)
         visual.push_back(runs[size_t(logical)]);
     return visual;
 }
+
+void shapeRun(hb_buffer_t *buffer, hb_font_t *font, QStringView text, const TextRun &run)
+{
+    hb_buffer_clear_contents(buffer);
+    hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()), int(text.size()),
+                        unsigned(run.start), int(run.length));
+    hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+    hb_buffer_set_script(buffer, hb_script_t(run.script));
+    hb_buffer_guess_segment_properties(buffer);
+    hb_shape(font, buffer, nullptr, 0);
+}

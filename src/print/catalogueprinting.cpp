@@ -1,11 +1,10 @@
 #include "catalogueprinting.h"
 
 #include "fontcatalogue.h"
+#include "pdfcanvas.h"
 #include "plainmessage.h"
 #include "printdestination.h"
-#include "printercanvas.h"
 #include "printertextstream.h"
-#include "qtfonts.h"
 #include "userfolders.h"
 
 #include <QAbstractButton>
@@ -81,6 +80,17 @@ CataloguePrinting::CataloguePrinting(Sources sources, QWidget *window)
 
 CataloguePrinting::~CataloguePrinting() = default;
 
+QString CataloguePrinting::completedMessage(qsizetype familiesLeftOut)
+{
+    if (familiesLeftOut == 0)
+        return CompletedMessage;
+    const QString count = QLocale().toString(familiesLeftOut);
+    return CompletedMessage + QLatin1Char('\n')
+        + (familiesLeftOut == 1 ? QStringLiteral("%1 police n'a pas pu être imprimée")
+                                : QStringLiteral("%1 polices n'ont pas pu être imprimées"))
+              .arg(count);
+}
+
 QString CataloguePrinting::startFailedMessage(const QPrinter &printer)
 {
     if (!printer.outputFileName().isEmpty())
@@ -135,19 +145,22 @@ void CataloguePrinting::print(QPrinter &printer)
     m_stopRequested = false;
     const auto idle = qScopeGuard([this] { m_printing = false; });
     const QString sample = m_sources.sample ? m_sources.sample() : QString();
-    printer.setDocName(FontCatalogue::jobTitle(m_sources.version));
+    const QString title = FontCatalogue::jobTitle(m_sources.version);
+    printer.setDocName(title);
     QCoreApplication::processEvents();
 
     const QStringList families = m_sources.families ? m_sources.families() : QStringList();
-    // Every family is handed to Qt: one reading of all installed fonts for the job costs less
-    // than giving Qt the families one by one.
-    const QtFonts::AllFontsScope allFonts;
-    PrintDestination destination(printer);
+    PrintDestination destination(printer, title);
     if (const QString refusal = destination.refusal(); !refusal.isEmpty()) {
         PlainMessage::show(PrintDestination::failureMessage(refusal), m_window);
         return;
     }
-    PrinterCanvas canvas(printer);
+    // The same PDF for a file and for a queue, drawn in the font list's own faces: what is
+    // printed is what the file shows.
+    const QPageLayout layout = printer.pageLayout();
+    PdfCanvas canvas(destination.pdfPath(),
+                     {layout.fullRectPoints().size(), layout.paintRectPoints()});
+    canvas.setTitle(title);
     PrinterTextStream stream(canvas);
     if (!stream.open()) {
         PlainMessage::show(startFailedMessage(printer), m_window);
@@ -181,9 +194,10 @@ void CataloguePrinting::print(QPrinter &printer)
             QCoreApplication::processEvents();
         }
         const QString failure = destination.deliver(stream.close());
+        m_lastTimings = canvas.timings();
         delete m_progress;
         m_printing = false;
-        PlainMessage::show(failure.isEmpty() ? CompletedMessage
+        PlainMessage::show(failure.isEmpty() ? completedMessage(canvas.familiesLeftOut().size())
                                              : PrintDestination::failureMessage(failure),
                            m_window);
     };

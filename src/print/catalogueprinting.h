@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printtimings.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -32,6 +34,8 @@ public:
     };
 
     static const QString CompletedMessage;
+    // The closing message of a job that reached its destination, fonts left out of it said.
+    static QString completedMessage(qsizetype familiesLeftOut);
 
     CataloguePrinting(Sources sources, QWidget *window);
     ~CataloguePrinting() override;
@@ -48,6 +52,8 @@ public:
     }
 
     bool isPrinting() const { return m_printing; }
+    // Where the last job's time went.
+    const PrintTimings &lastTimings() const { return m_lastTimings; }
     // Leaves the fonts not yet printed out; the job then ends as usual.
     void stop() { m_stopRequested = true; }
 
@@ -70,4 +76,5 @@ private:
     QPointer<QProgressDialog> m_progress;
     bool m_printing = false;
     bool m_stopRequested = false;
+    PrintTimings m_lastTimings;
 };

@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include <QFile>
+
 #include <memory>
 
 namespace CupsQueue {
@@ -68,6 +70,26 @@ QString lastJobFailure(const QString &printerName)
         return QStringLiteral("le service d'impression a refusé le travail (%1)")
             .arg(QString::fromUtf8(cupsLastErrorString()));
     }
+}
+
+QString submit(const QString &printerName, const QString &pdfPath, const QString &title,
+               const QList<Option> &options)
+{
+    const QByteArray queue = queueName(printerName);
+    int count = 0;
+    cups_option_t *cupsOptions = nullptr;
+    for (const auto &[name, value] : options)
+        count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(),
+                                   QFile::encodeName(pdfPath).constData(),
+                                   title.toUtf8().constData(), count, cupsOptions);
+    cupsFreeOptions(count, cupsOptions);
+    if (job > 0)
+        return {};
+    const QString failure = lastJobFailure(printerName);
+    return failure.isEmpty()
+        ? QStringLiteral("l'imprimante %1 n'a pas reçu le document").arg(printerName)
+        : failure;
 }
 
 } // namespace CupsQueue

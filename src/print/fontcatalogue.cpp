@@ -2,11 +2,11 @@
 
 #include "fontfamilies.h"
 #include "printertextstream.h"
+#include "printfont.h"
 #include "productinfo.h"
 #include "textforms.h"
 #include "uifonts.h"
 
-#include <QFont>
 #include <QLocale>
 
 #include <algorithm>
@@ -17,24 +17,16 @@ const QString FontCatalogue::DefaultSample
 namespace {
 
 // The header's fonts, by their Windows names, through their installed stand-ins.
-QFont layoutFont(const QString &windowsName, int points, bool bold)
+PrintFont layoutFont(const QString &windowsName, int points, bool bold)
 {
-    QFont font = FontFamilies::familyFont(UiFonts::family(windowsName));
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
+    return {UiFonts::family(windowsName), points, bold, false, true};
 }
 
 // A sample is the font's own, regular, with none of its glyphs borrowed from another font.
-QFont sampleFont(const QString &entry, int points)
+PrintFont sampleFont(const QString &entry, int points)
 {
-    QFont font = FontFamilies::entryFont(entry);
-    font.setPointSize(std::max(1, points));
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
+    const QString family = entry == FontFamilies::DefaultEntry ? UiFonts::desktopFamily() : entry;
+    return {family, std::max(1, points), false, false};
 }
 
 } // namespace
@@ -89,7 +81,7 @@ void FontCatalogue::write(PrinterTextStream &stream) const
     // Names in a fixed-pitch font, padded to the longest. A character drawn from another font (an
     // emoji, a CJK ideograph) is no cell wide: the samples start where the widest padded name
     // ends, so that every one starts at the same x.
-    const QFont nameFont = layoutFont(QStringLiteral("Courier New"), 10, true);
+    const PrintFont nameFont = layoutFont(QStringLiteral("Courier New"), 10, true);
     const auto paddedName = [longest](const QString &family) -> QString {
         return QLatin1Char(' ') + family.leftJustified(longest) + QStringLiteral("  ");
     };

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "printfont.h"
+
 #include <QSize>
 
-class QFont;
 class QString;
 
 // Where the printer text stream draws: pages of a fixed size in device pixels, with text drawn
@@ -22,7 +23,7 @@ public:
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
 
-    virtual void setFont(const QFont &font) = 0;
+    virtual void setFont(const PrintFont &font) = 0;
     // The current font's full character height.
     virtual int fontHeight() const = 0;
     // A run's width in the current font, and its height (the font's, whatever the characters).

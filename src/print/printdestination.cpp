@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QStorageInfo>
 #include <QTemporaryFile>
@@ -47,28 +48,75 @@ bool pdfIsWhole(QFile &file)
 
 } // namespace
 
-PrintDestination::PrintDestination(QPrinter &printer)
-    : m_printer(printer)
+PrintDestination::PrintDestination(const QPrinter &printer, const QString &title)
+    : m_title(title)
 {
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
-        return;
-    m_pdfPath = printer.outputFileName();
-    const QFileInfo target(m_pdfPath);
-    auto aside = std::make_unique<QTemporaryFile>(
-        target.dir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
+    std::unique_ptr<QTemporaryFile> file;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        m_pdfPath = printer.outputFileName();
+        const QFileInfo target(m_pdfPath);
+        file = std::make_unique<QTemporaryFile>(target.dir().filePath(
+            QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
+    } else {
+        m_printerName = printer.printerName();
+        m_options = jobOptions(printer);
+        file = std::make_unique<QTemporaryFile>(
+            QDir(QDir::tempPath()).filePath(QStringLiteral("glyphor-XXXXXX.pdf")));
+    }
     // A folder where nothing can be written: the job then fails to start, naming the user's file.
-    if (!aside->open())
+    if (!file->open())
         return;
-    aside->setPermissions(newFilePermissions());
-    aside->close();
-    printer.setOutputFileName(aside->fileName());
-    m_aside = std::move(aside);
+    if (!m_pdfPath.isEmpty())
+        file->setPermissions(newFilePermissions());
+    file->close();
+    m_written = std::move(file);
 }
 
-PrintDestination::~PrintDestination()
+PrintDestination::~PrintDestination() = default;
+
+QString PrintDestination::pdfPath() const
 {
-    if (!m_pdfPath.isEmpty())
-        m_printer.setOutputFileName(m_pdfPath);
+    return m_written ? m_written->fileName() : QString();
+}
+
+QList<CupsQueue::Option> PrintDestination::jobOptions(const QPrinter &printer)
+{
+    // What the printer's properties in the dialog set (pages per sheet, banners...), kept by
+    // Qt's print engine under a key of its own.
+    const QStringList propertyOptions = printer.printEngine()
+                                            ->property(QPrintEngine::PrintEnginePropertyKey(0xfe00))
+                                            .toStringList();
+    return jobOptions(printer.pageLayout(), printer.copyCount(), printer.collateCopies(),
+                      printer.duplex(), propertyOptions);
+}
+
+QList<CupsQueue::Option> PrintDestination::jobOptions(const QPageLayout &layout, int copies,
+                                                      bool collate, QPrinter::DuplexMode duplex,
+                                                      const QStringList &propertyOptions)
+{
+    QList<CupsQueue::Option> options;
+    const auto add = [&options](const char *name, const QByteArray &value) {
+        options.append({QByteArray(name), value});
+    };
+    add("media", layout.pageSize().key().toUtf8());
+    if (copies > 1) {
+        add("copies", QByteArray::number(copies));
+        add("Collate", collate ? "True" : "False");
+    }
+    const bool portrait = layout.orientation() == QPageLayout::Portrait;
+    const bool longEdge
+        = duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait);
+    add("sides",
+        duplex == QPrinter::DuplexNone ? "one-sided"
+            : longEdge                 ? "two-sided-long-edge"
+                                       : "two-sided-short-edge");
+    // The pages are drawn turned already; the queue is told, as Qt tells it, so that it feeds
+    // them so.
+    if (!portrait)
+        add("landscape", "");
+    for (qsizetype i = 0; i + 1 < propertyOptions.size(); i += 2)
+        options.append({propertyOptions.at(i).toUtf8(), propertyOptions.at(i + 1).toUtf8()});
+    return options;
 }
 
 QString PrintDestination::failureMessage(const QString &reason)
@@ -78,31 +126,28 @@ QString PrintDestination::failureMessage(const QString &reason)
 
 QString PrintDestination::refusal() const
 {
-    if (!m_pdfPath.isEmpty() || m_printer.printerName().isEmpty())
+    if (!m_pdfPath.isEmpty() || m_printerName.isEmpty())
         return {};
-    return CupsQueue::refusal(m_printer.printerName());
+    return CupsQueue::refusal(m_printerName);
 }
 
-QString PrintDestination::deliver(bool painterEnded)
+QString PrintDestination::deliver(bool written)
 {
     if (!m_pdfPath.isEmpty())
-        return deliverPdf();
-    if (!painterEnded || m_printer.printerState() == QPrinter::Error)
-        return QStringLiteral("l'imprimante %1 n'a pas reçu le document")
-            .arg(m_printer.printerName());
-    if (m_printer.outputFormat() == QPrinter::NativeFormat && !m_printer.printerName().isEmpty())
-        return CupsQueue::lastJobFailure(m_printer.printerName());
-    return {};
+        return deliverPdf(written);
+    if (!m_written || !written)
+        return QStringLiteral("l'imprimante %1 n'a pas reçu le document").arg(m_printerName);
+    return CupsQueue::submit(m_printerName, m_written->fileName(), m_title, m_options);
 }
 
-QString PrintDestination::deliverPdf()
+QString PrintDestination::deliverPdf(bool whole)
 {
     const QString shown = QDir::toNativeSeparators(m_pdfPath);
-    if (!m_aside)
+    if (!m_written)
         return QStringLiteral("impossible d'écrire dans ") + shown;
-    const QString asidePath = m_aside->fileName();
+    const QString asidePath = m_written->fileName();
     QFile written(asidePath);
-    if (!written.open(QIODevice::ReadOnly) || !pdfIsWhole(written)) {
+    if (!whole || !written.open(QIODevice::ReadOnly) || !pdfIsWhole(written)) {
         // The PDF writer does not say why it stopped: a disk with no room left is the usual
         // reason.
         const QStorageInfo disk(QFileInfo(asidePath).absolutePath());
@@ -119,7 +164,7 @@ QString PrintDestination::deliverPdf()
         != 0)
         return QStringLiteral("impossible de remplacer %1 : %2")
             .arg(shown, SystemError::reason(errno));
-    m_aside->setAutoRemove(false);
-    m_aside.reset();
+    m_written->setAutoRemove(false);
+    m_written.reset();
     return {};
 }

@@ -1,38 +1,51 @@
 #pragma once
 
+#include "cupsqueue.h"
+
+#include <QPrinter>
 #include <QString>
 
 #include <memory>
 
-class QPrinter;
 class QTemporaryFile;
 
-// Where a job goes, and whether it got there whole. A PDF file is written beside the file the
-// user named and put in its place only once it is complete, so a full disk or a failed write never
-// leaves a truncated catalogue there, nor destroys the file it would replace. A print queue is
-// asked whether it takes jobs before the job starts, and whether it took this one after.
+// Where a job goes, and whether it got there whole. Every job is a PDF written to a file of its
+// own first. For a PDF the user named, that file lies beside it and is put in its place only once
+// it is complete, so a full disk or a failed write never leaves a truncated catalogue there, nor
+// destroys the file it would replace. For a print queue it is a temporary file, sent to the queue
+// with the dialog's choices once complete; the queue is asked whether it takes jobs before the
+// job starts.
 class PrintDestination
 {
 public:
-    // Points a PDF printer at a new file beside its output file, until the job is delivered or
-    // this object goes; the printer then names the user's file again.
-    explicit PrintDestination(QPrinter &printer);
+    PrintDestination(const QPrinter &printer, const QString &title);
     ~PrintDestination();
 
+    // The file the job's PDF is to be written to; empty when none could be made.
+    QString pdfPath() const;
     // Why no job can start there now (a queue that refuses jobs), in French; empty when one can.
     QString refusal() const;
-    // After the painter has ended (painterEnded: what QPainter::end() said): puts a PDF in its
-    // place, or asks the queue whether it took the job. Empty when the job arrived, else why it
-    // did not, in French.
-    QString deliver(bool painterEnded);
+    // Once the PDF is closed (written: whether it was written without error): puts it in its
+    // place, or sends it to the queue. Empty when the job arrived, else why it did not, in French.
+    QString deliver(bool written);
+
+    // The print system's options for the dialog's choices: copies and their order, paper,
+    // orientation, both sides, and what the printer's properties set (propertyOptions: names
+    // and values in turn).
+    static QList<CupsQueue::Option> jobOptions(const QPrinter &printer);
+    static QList<CupsQueue::Option> jobOptions(const QPageLayout &layout, int copies, bool collate,
+                                               QPrinter::DuplexMode duplex,
+                                               const QStringList &propertyOptions);
 
     // The message for a job that failed: "L'impression a échoué : <reason>".
     static QString failureMessage(const QString &reason);
 
 private:
-    QString deliverPdf();
+    QString deliverPdf(bool written);
 
-    QPrinter &m_printer;
+    QString m_printerName; // the queue, when not a PDF
+    QList<CupsQueue::Option> m_options;
+    QString m_title;
     QString m_pdfPath; // the file the user named, for a PDF
-    std::unique_ptr<QTemporaryFile> m_aside;
+    std::unique_ptr<QTemporaryFile> m_written;
 };

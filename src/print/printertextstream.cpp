@@ -41,7 +41,7 @@ int PrinterTextStream::width(const QString &text) const
     return m_canvas.measure(text).width();
 }
 
-void PrinterTextStream::setFont(const QFont &font)
+void PrinterTextStream::setFont(const PrintFont &font)
 {
     m_canvas.setFont(font);
 }

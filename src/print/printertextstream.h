@@ -4,7 +4,7 @@
 
 class PrintCanvas;
 class QSize;
-class QFont;
+struct PrintFont;
 class QString;
 
 // Text written line by line onto printed pages. Each piece is drawn at once after the previous
@@ -24,7 +24,7 @@ public:
     bool isOpen() const { return m_open; }
 
     // The font of the pieces written next.
-    void setFont(const QFont &font);
+    void setFont(const PrintFont &font);
 
     // Draws a piece without ending the line.
     void write(const QString &text);

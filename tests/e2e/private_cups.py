@@ -4,7 +4,7 @@ The folder is the daemon's own (its filters, run as user lp, must reach it); it 
 remove() once the daemon has stopped.
 
 Its one queue, GlyphorTest (the default), writes each job's PDF, as sent, to out/job.pdf in the
-folder. Programs reach it through CUPS_SERVER=<folder>/cups.sock. Stopped by process id.
+folder; the documents as the program sent them stay in the spool (spooled_documents()). Programs reach it through CUPS_SERVER=<folder>/cups.sock. Stopped by process id.
 """
 
 import os
@@ -37,6 +37,7 @@ LogLevel info
 Browsing Off
 BrowseLocalProtocols none
 WebInterface No
+PreserveJobFiles Yes
 DefaultAuthType None
 <Location />
   Order allow,deny
@@ -144,3 +145,9 @@ class PrivateCups:
         rows = [line.rsplit(',', 1) for line in out.splitlines()[1:] if line]
         # A job sent without a number of copies has no such attribute: one copy.
         return [(name, int(copies or 1)) for name, copies in rows]
+
+    def spooled_documents(self):
+        """The documents of the jobs, as the print system received them, in the order sent."""
+        spool = os.path.join(self.root, 'spool')
+        return sorted(os.path.join(spool, name) for name in os.listdir(spool)
+                      if name.startswith('d'))

@@ -147,6 +147,13 @@ class Printing(GlyphorTestCase):
         wait_for(lambda: os.path.exists(cups.output) and os.path.getsize(cups.output) > 0,
                  what='the queue to write its output')
         self.check_catalogue(cups.output)
+        # What the queue received is the program's own PDF, the one a file would get.
+        [spooled] = cups.spooled_documents()
+        info = tool('pdfinfo', spooled)
+        self.assertIn('Title:           ' + JOB_TITLE + '\n', info)
+        self.assertRegex(info, r'Creator: +Glyphor\n')
+        self.assertRegex(info, r'Producer: +cairo ')
+        self.check_catalogue(spooled)
         self.exit_with_button(window)
 
 

@@ -14,7 +14,6 @@ class TestQtFonts : public QObject
 private Q_SLOTS:
     void windowFontsOnly();
     void familyGivenWhenHandedToQt();
-    void everyFontWhilePrinting();
 };
 
 void TestQtFonts::windowFontsOnly()
@@ -35,22 +34,6 @@ void TestQtFonts::familyGivenWhenHandedToQt()
     font.setFamilies({QStringLiteral("DejaVu Serif")});
     font.setStyleStrategy(QFont::NoFontMerging);
     QCOMPARE(QFontInfo(font).family(), QStringLiteral("DejaVu Serif"));
-}
-
-void TestQtFonts::everyFontWhilePrinting()
-{
-    QVERIFY(!QFontDatabase::families().contains(QStringLiteral("Liberation Mono")));
-    {
-        const QtFonts::AllFontsScope allFonts;
-        QVERIFY(!QtFonts::windowFontsOnly());
-        QVERIFY(QFontDatabase::families().contains(QStringLiteral("Liberation Mono")));
-    }
-    QVERIFY(QtFonts::windowFontsOnly());
-    const QStringList known = QFontDatabase::families();
-    QVERIFY(!known.contains(QStringLiteral("Liberation Mono")));
-    // What was given before stays given.
-    QVERIFY(known.contains(QStringLiteral("DejaVu Serif")));
-    QVERIFY(known.contains(QStringLiteral("Liberation Sans")));
 }
 
 int main(int argc, char *argv[])

@@ -2,7 +2,7 @@
 """Makes fonts that anyone could put on a machine and that a font viewer must survive: cut and
 empty files, names of 10,000 characters, with control characters, quotes and markup, right to
 left and emoji; a symbol font, a font with no character map, a bitmap-only font, a variable font,
-a collection, and two files that claim one family. Made from Debian's fonts with fontTools.
+a collection, two files that claim one family, and a font whose licence forbids embedding it. Made from Debian's fonts with fontTools.
 
 usage: make_hostile_fonts.py OUTPUT_FOLDER
 Prints the family names a font list should show, one per line (as Python string literals).
@@ -122,6 +122,14 @@ def bitmap_font(out):
     return 'Bitmap Blocks'
 
 
+def restricted_font(out):
+    """Restricted licence embedding (fsType 2): a document may not carry the font."""
+    font = renamed(SANS, 'Restricted Licence', 'Regular')
+    font['OS/2'].fsType = 2
+    font.save(os.path.join(out, 'restricted.ttf'))
+    return 'Restricted Licence'
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -135,7 +143,7 @@ def main():
         cut.write(head)
     open(os.path.join(out, 'empty.ttf'), 'wb').close()
     families += [long_name_font(out), symbol_font(out), no_cmap_font(out), variable_font(out), twins(out),
-                 bitmap_font(out)] + collection(out)
+                 bitmap_font(out), restricted_font(out)] + collection(out)
     for family in families:
         print(repr(family))
 

@@ -2,13 +2,13 @@
 
 #include "printcanvas.h"
 
-#include <QFont>
 #include <QString>
 
 #include <vector>
 
-// A canvas with simple metrics that records what is drawn where: each UTF-16 unit of text is as
-// wide as its font's point size, and a font is twice its point size high.
+// A canvas that records what is drawn where. On its own it has simple metrics: each UTF-16 unit
+// of text is as wide as its font's point size, and a font is twice its point size high. Over
+// another canvas it takes that one's metrics and draws on it too, in a page of its own size.
 class RecordingCanvas : public PrintCanvas
 {
 public:
@@ -18,8 +18,13 @@ public:
         int x;
         int y;
         QString text;
-        QFont font;
+        PrintFont font;
     };
+
+    explicit RecordingCanvas(PrintCanvas *over = nullptr)
+        : m_over(over)
+    {
+    }
 
     int width = 1000;
     int height = 1000;
@@ -33,41 +38,49 @@ public:
     bool begin() override
     {
         ++begun;
-        if (starts)
+        const bool started = starts && (!m_over || m_over->begin());
+        if (started)
             pages = 1;
-        return starts;
+        return started;
     }
     bool end() override
     {
         ++ended;
-        return true;
+        return !m_over || m_over->end();
     }
-    void newPage() override { ++pages; }
+    void newPage() override
+    {
+        ++pages;
+        if (m_over)
+            m_over->newPage();
+    }
     int pageWidth() const override { return width; }
     int pageHeight() const override { return height; }
-    void setFont(const QFont &font) override { m_font = font; }
-    int fontHeight() const override { return 2 * m_font.pointSize(); }
+    void setFont(const PrintFont &font) override
+    {
+        m_font = font;
+        if (m_over)
+            m_over->setFont(font);
+    }
+    int fontHeight() const override { return m_over ? m_over->fontHeight() : 2 * m_font.points; }
     QSize measure(const QString &run) const override
     {
         measuredCharacters += run.size();
-        return {int(run.size()) * m_font.pointSize(), fontHeight()};
+        if (m_over)
+            return m_over->measure(run);
+        return {int(run.size()) * m_font.points, fontHeight()};
     }
     void draw(int x, int y, const QString &run) override
     {
         drawn.push_back({pages, x, y, run, m_font});
+        if (m_over)
+            m_over->draw(x, y, run);
     }
 
     // How much text was measured in all: what wrapping costs.
     mutable qint64 measuredCharacters = 0;
 
 private:
-    QFont m_font;
+    PrintCanvas *m_over;
+    PrintFont m_font;
 };
-
-// A font of the recording canvas, by its point size.
-inline QFont sized(int points)
-{
-    QFont font;
-    font.setPointSize(points);
-    return font;
-}

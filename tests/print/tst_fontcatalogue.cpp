@@ -115,10 +115,10 @@ void TestFontCatalogue::header()
     const QList<std::pair<int, bool>> fonts = {{12, false}, {12, true},  {8, true},   {8, true},
                                                {8, true},   {10, false}, {10, false}, {10, false}};
     for (qsizetype i = 0; i < expected.size(); ++i) {
-        const QFont font = lines.at(i).runs.constFirst().font;
-        QCOMPARE(font.families(), QStringList {layoutFamily("Arial")});
-        QCOMPARE(font.pointSize(), fonts.at(i).first);
-        QCOMPARE(font.bold(), fonts.at(i).second);
+        const PrintFont font = lines.at(i).runs.constFirst().font;
+        QCOMPARE(font.family, layoutFamily("Arial"));
+        QCOMPARE(font.points, fonts.at(i).first);
+        QCOMPARE(font.bold, fonts.at(i).second);
     }
 }
 
@@ -146,15 +146,15 @@ void TestFontCatalogue::fontLines()
         const RecordingCanvas::Drawn &name = fontLines.at(i).runs.at(0);
         const RecordingCanvas::Drawn &sample = fontLines.at(i).runs.at(1);
         QCOMPARE(name.text, QLatin1Char(' ') + families.at(i).leftJustified(15) + "  ");
-        QCOMPARE(name.font.families(), QStringList {layoutFamily("Courier New")});
-        QCOMPARE(name.font.pointSize(), 10);
-        QVERIFY(name.font.bold());
+        QCOMPARE(name.font.family, layoutFamily("Courier New"));
+        QCOMPARE(name.font.points, 10);
+        QVERIFY(name.font.bold);
 
         QCOMPARE(sample.text, QStringLiteral("Bonjour"));
-        QCOMPARE(sample.font.families(), FontFamilies::entryFont(families.at(i)).families());
-        QCOMPARE(sample.font.pointSize(), printedSizes.at(i));
-        QVERIFY(!sample.font.bold() && !sample.font.italic() && !sample.font.underline());
-        QVERIFY(sample.font.styleStrategy() & QFont::NoFontMerging);
+        // "Default" is the desktop's general font.
+        QCOMPARE(sample.font.family, i == 0 ? UiFonts::desktopFamily() : families.at(i));
+        QCOMPARE(sample.font.points, printedSizes.at(i));
+        QVERIFY(!sample.font.bold && !sample.font.italic);
     }
 
     // Later pages start with a font line at the top-left corner: the header is the first page's.

@@ -1,0 +1,142 @@
+#include "pdfcanvas.h"
+#include "pdftools.h"
+#include "printertextstream.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const PdfCanvas::Paper A4 {{595, 842}, {18, 18, 559, 806}};
+
+// "family" text lines, each in its family at 12 points, through a printer text stream.
+bool printLines(PdfCanvas &canvas, const QList<std::pair<QString, QString>> &lines)
+{
+    PrinterTextStream stream(canvas);
+    if (!stream.open())
+        return false;
+    for (const auto &[family, text] : lines) {
+        stream.setFont({family, 12, false, false});
+        stream.writeLine(text);
+    }
+    return stream.close();
+}
+
+// Whether any pixel of the first page, drawn small, is dark.
+bool inked(const QString &pdf, const QString &folder)
+{
+    const QString picture = folder + QStringLiteral("/page");
+    PdfTools::run(QStringLiteral("pdftoppm"),
+                  {"-r", "20", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, picture});
+    const QImage image(picture + QStringLiteral(".png"));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestPdfCanvas : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void textExtractableAndFontsEmbedded();
+    void hostileFonts();
+    void unwritableFile();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<FontCatalog> m_hostile;
+};
+
+void TestPdfCanvas::initTestCase()
+{
+    // The fonts anyone could install, made now, beside the test fonts.
+    const QString files = m_dir.filePath(QStringLiteral("hostile"));
+    PdfTools::run(QStringLiteral("/usr/bin/python3"), {GLYPHOR_HOSTILE_FONTS_MAKER, files});
+    const QString conf = m_dir.filePath(QStringLiteral("hostile.conf"));
+    QFile out(conf);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir><cachedir>%2</"
+                             "cachedir></fontconfig>\n")
+                  .arg(files, m_dir.filePath(QStringLiteral("cache")))
+                  .toUtf8());
+    out.close();
+    m_hostile = FontCatalog::fromConfigurationFile(conf);
+    QVERIFY(m_hostile && m_hostile->hasFamily(QStringLiteral("Restricted Licence")));
+}
+
+void TestPdfCanvas::textExtractableAndFontsEmbedded()
+{
+    // Each family's text in its order, right to left text as written, each font a subset with
+    // its characters; a family that is not installed prints nothing and is told.
+    const QList<std::pair<QString, QString>> lines {
+        {"DejaVu Sans", "DejaVu Sans azertyuiop éèàù@123"},
+        {"Missing Family", "not printed"},
+        {"DejaVu Serif", "DejaVu Serif Bonjour"},
+        {"Liberation Serif", "Liberation Serif fi ffl"},
+        {"DejaVu Sans", QStringLiteral("\u05E9\u05DC\u05D5\u05DD")},
+        {"Liberation Mono", "Liberation Mono 0O1l"},
+    };
+    const QString pdf = m_dir.filePath(QStringLiteral("text.pdf"));
+    PdfCanvas canvas(pdf, A4);
+    canvas.setTitle(QStringLiteral("Glyphor 3.5 - Impression"));
+    QVERIFY(printLines(canvas, lines));
+    QCOMPARE(canvas.familiesLeftOut(), QSet<QString> {"Missing Family"});
+
+    QCOMPARE(PdfTools::lines(pdf),
+             (QStringList {lines[0].second, lines[2].second, lines[3].second, lines[4].second,
+                           lines[5].second}));
+    QVERIFY(PdfTools::run(QStringLiteral("pdfinfo"), {pdf})
+                .contains(QLatin1String("Title:           Glyphor 3.5 - Impression\n")));
+    const QString fonts = PdfTools::run(QStringLiteral("pdffonts"), {pdf});
+    for (const char *name : {"DejaVuSans", "DejaVuSerif", "LiberationSerif", "LiberationMono"}) {
+        // Embedded, a subset, with its characters.
+        const QRegularExpression embedded(
+            QStringLiteral("^[A-Z]{6}\\+%1\\s.*\\syes\\s+yes\\s+yes\\s").arg(name),
+            QRegularExpression::MultilineOption);
+        QVERIFY2(embedded.match(fonts).hasMatch(), qPrintable(name + ("\n" + fonts)));
+    }
+}
+
+void TestPdfCanvas::hostileFonts()
+{
+    // Every family of the hostile set, as far as each allows, without a crash.
+    QList<std::pair<QString, QString>> lines;
+    for (const QString &family : m_hostile->families())
+        lines.append({family, QStringLiteral("Bonjour \u05E9\u05DC\u05D5\u05DD \U0001F600")});
+    const QString pdf = m_dir.filePath(QStringLiteral("hostile.pdf"));
+    PdfCanvas canvas(pdf, A4, *m_hostile);
+    QVERIFY(printLines(canvas, lines));
+    QVERIFY(PdfTools::pages(pdf) >= 1);
+    // Bitmaps only: no vectors to print.
+    QCOMPARE(canvas.familiesLeftOut(), QSet<QString> {"Bitmap Blocks"});
+
+    // A font whose licence forbids embedding it: drawn as outlines, the font not in the file.
+    const QString restricted = m_dir.filePath(QStringLiteral("restricted.pdf"));
+    PdfCanvas outlines(restricted, A4, *m_hostile);
+    QVERIFY(printLines(outlines, {{"Restricted Licence", "Bonjour"}}));
+    QVERIFY(outlines.familiesLeftOut().isEmpty());
+    const QString fonts = PdfTools::run(QStringLiteral("pdffonts"), {restricted});
+    QVERIFY2(!fonts.contains(QLatin1String("Restricted")), qPrintable(fonts));
+    QVERIFY(inked(restricted, m_dir.path()));
+}
+
+void TestPdfCanvas::unwritableFile()
+{
+    PdfCanvas canvas(m_dir.filePath(QStringLiteral("no-such-folder/catalogue.pdf")), A4);
+    QVERIFY(!canvas.begin());
+    PdfCanvas nowhere(QString(), A4);
+    QVERIFY(!nowhere.begin());
+}
+
+QTEST_MAIN(TestPdfCanvas)
+#include "tst_pdfcanvas.moc"
