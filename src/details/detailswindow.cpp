@@ -192,6 +192,15 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     });
 }
 
+bool DetailsWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_entry.isEmpty()) {
+        fillSamples();
+        fillInformation();
+    }
+    return QWidget::event(event);
+}
+
 void DetailsWindow::setFamily(const QString &entry)
 {
     if (entry == m_entry)

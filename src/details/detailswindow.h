@@ -34,6 +34,10 @@ public:
     // The sizes of the "Tailles" tab, in points.
     static const QList<int> &waterfallSizes();
 
+protected:
+    // Coming back to the window: a font file removed meanwhile is said to be gone.
+    bool event(QEvent *event) override;
+
 private:
     void fill();
     void fillSamples();

@@ -1,0 +1,101 @@
+#include "charactergrid.h"
+#include "detailswindow.h"
+#include "displaystate.h"
+#include "fontcatalog.h"
+#include "fontinformation.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <QTextBrowser>
+
+// The details window: what a font says shown as text and nothing else, and the window opened on
+// fonts that are damaged or odd.
+class TestDetails : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void informationIsTextOnly();
+    void embeddingInWords_data();
+    void embeddingInWords();
+    void hostileFontsShown();
+};
+
+void TestDetails::informationIsTextOnly()
+{
+    FaceMetadata m;
+    m.family = QStringLiteral("<b>Evil</b> & Co");
+    m.licence = QStringLiteral("<script>alert(1)</script>\nLine two");
+    m.licenceUrl = QStringLiteral("javascript:alert(1)");
+    m.vendorUrl = QStringLiteral("https://example.org/?a=1&b=2");
+    FontInformation::Face face {QStringLiteral("/fonts/evil.ttf"), true, m};
+    FontInformation::Face gone {QStringLiteral("/fonts/gone <i>.ttf"), false, std::nullopt};
+    const QString html = FontInformation::html(QStringLiteral("Evil"), face, {}, {face, gone});
+
+    QVERIFY(html.contains(QStringLiteral("&lt;b&gt;Evil&lt;/b&gt; &amp; Co")));
+    QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;<br>Line two")));
+    QVERIFY(!html.contains(QStringLiteral("<script")));
+    QVERIFY(!html.contains(QStringLiteral("href=\"javascript")));
+    QVERIFY(html.contains(QStringLiteral("<a href=\"https://example.org/?a=1&amp;b=")));
+    QVERIFY(html.contains(QStringLiteral("Le fichier de cette police n'existe plus : "
+                                         "/fonts/gone &lt;i&gt;.ttf")));
+    QVERIFY(html.contains(QStringLiteral("<i>inconnu</i>"))); // the designer, among others
+
+    // Shown by the toolkit, it is the text the font gave.
+    QTextBrowser browser;
+    browser.setHtml(html);
+    QVERIFY(browser.toPlainText().contains(QStringLiteral("<b>Evil</b> & Co")));
+}
+
+void TestDetails::embeddingInWords_data()
+{
+    QTest::addColumn<int>("fsType");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("installable") << 0 << "Installable (aucune restriction)";
+    QTest::newRow("restricted") << 0x0002 << "Incorporation interdite (licence restreinte)";
+    QTest::newRow("preview, no subsetting")
+        << 0x0104 << "Incorporation pour l'aperçu et l'impression, sans sous-ensemble";
+    QTest::newRow("editable, bitmaps") << 0x0208 << "Incorporation modifiable, images seulement";
+}
+
+void TestDetails::embeddingInWords()
+{
+    QFETCH(int, fsType);
+    QFETCH(QString, words);
+    QCOMPARE(FontInformation::embeddingInWords(quint16(fsType)), words);
+}
+
+// Cut files, no names, names of thousands of characters, collections, bitmaps: every tab is
+// drawn, a character is copied where the face has one.
+void TestDetails::hostileFontsShown()
+{
+    DisplayState state;
+    state.setSample(QStringLiteral("azerty éèà"), 12);
+    state.setCouleurFond(0xFFFFFF);
+    DetailsWindow details(state, nullptr);
+    details.resize(560, 480);
+    const QStringList families = FontCatalog::system().families();
+    QVERIFY(families.size() > 5);
+    for (const QString &family : families) {
+        details.setFamily(family);
+        QCOMPARE(details.windowTitle(), QStringLiteral("Détails - ") + family);
+        for (const DetailsWindow::Tab tab :
+             {DetailsWindow::Styles, DetailsWindow::Sizes, DetailsWindow::Characters,
+              DetailsWindow::Information}) {
+            details.showTab(tab);
+            QVERIFY(!details.grab().isNull());
+        }
+        auto *grid = details.findChild<CharacterGrid *>();
+        QVERIFY(grid);
+        if (!grid->characters().isEmpty()) {
+            QVERIFY(grid->select(grid->characters().first()));
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(),
+                     QString::fromUcs4(&grid->characters().first(), 1));
+        }
+    }
+}
+
+QTEST_MAIN(TestDetails)
+#include "tst_details.moc"
