@@ -16,6 +16,12 @@ const QString SizeKey = QStringLiteral("Size");
 const QString ShowNamesKey = QStringLiteral("ShowNames");
 const QString SystemKey = QStringLiteral("System");
 const QString ShowHintsKey = QStringLiteral("ShowHints");
+const QString WidthKey = QStringLiteral("Largeur");
+const QString HeightKey = QStringLiteral("Hauteur");
+const QString LeftKey = QStringLiteral("Gauche");
+const QString TopKey = QStringLiteral("Haut");
+const QString MaximisedKey = QStringLiteral("Maximise");
+const QString PageKey = QStringLiteral("Page");
 const QString FavouritesSection = QStringLiteral("Favoris");
 const QString FavouriteKey = QStringLiteral("Police");
 
@@ -64,6 +70,23 @@ Settings Settings::read(const QString &path)
     settings.system = text(SystemKey);
     settings.showHints = ProfileValue::toBool(text(ShowHintsKey), settings.showHints);
     settings.favourites = withoutRepeats(ini.sectionValues(FavouritesSection));
+
+    // A size that is no number, or no size at all, is as if never stored.
+    settings.width = std::max(0, ProfileValue::toInt(text(WidthKey), 0));
+    settings.height = std::max(0, ProfileValue::toInt(text(HeightKey), 0));
+    if (settings.width == 0 || settings.height == 0)
+        settings.width = settings.height = 0;
+    const std::optional<QString> left = ini.rawValue(Section, LeftKey);
+    const std::optional<QString> top = ini.rawValue(Section, TopKey);
+    bool leftIsNumber = false;
+    bool topIsNumber = false;
+    const int x = left.value_or(QString()).toInt(&leftIsNumber);
+    const int y = top.value_or(QString()).toInt(&topIsNumber);
+    if (leftIsNumber && topIsNumber)
+        settings.position = QPoint(x, y);
+    settings.maximised = ProfileValue::toBool(text(MaximisedKey), false);
+    const qint32 page = ProfileValue::toInt(text(PageKey), 0);
+    settings.page = page == 1 ? 1 : 0;
     return settings;
 }
 
@@ -78,6 +101,16 @@ void Settings::write(const QString &path) const
     ini.setValue(Section, ShowNamesKey, ProfileValue::fromBool(showNames));
     ini.setValue(Section, ShowHintsKey, ProfileValue::fromBool(showHints));
     ini.setValue(Section, SystemKey, system);
+    if (width > 0 && height > 0) {
+        ini.setValue(Section, WidthKey, ProfileValue::fromInt(width));
+        ini.setValue(Section, HeightKey, ProfileValue::fromInt(height));
+        if (position) {
+            ini.setValue(Section, LeftKey, ProfileValue::fromInt(position->x()));
+            ini.setValue(Section, TopKey, ProfileValue::fromInt(position->y()));
+        }
+        ini.setValue(Section, MaximisedKey, ProfileValue::fromBool(maximised));
+        ini.setValue(Section, PageKey, ProfileValue::fromInt(page));
+    }
     // A section the user left alone stays as it is, repeats and odd lines included.
     if (withoutRepeats(ini.sectionValues(FavouritesSection)) != favourites)
         ini.setSectionValues(FavouritesSection, FavouriteKey, favourites);

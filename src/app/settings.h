@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The six values Glyphor keeps between runs, in the "glyphor" section of glyphor.ini.
 struct Settings
@@ -17,6 +20,15 @@ struct Settings
     bool showHints = true; // "ShowHints": the bottom panel's tooltips
     // The section "Favoris": the families marked as favourites, one per key, installed or not.
     QStringList favourites;
+    // The main window as it was left: its size ("Largeur", "Hauteur"; 0: never stored, or a value
+    // that is no size), its position ("Gauche", "Haut"; none when never stored), maximised
+    // ("Maximise") and the page shown ("Page": 0 Lines, 1 Text). Brought within the screen when
+    // applied.
+    qint32 width = 0;
+    qint32 height = 0;
+    std::optional<QPoint> position;
+    bool maximised = false;
+    qint32 page = 0;
 
     // $XDG_CONFIG_HOME/glyphor/glyphor.ini, or ~/.config/glyphor/glyphor.ini when it is unset
     // or empty.
@@ -26,7 +38,8 @@ struct Settings
     // file, section or key, or an unusable value, gives that key's default; reading never fails.
     static Settings read(const QString &path);
 
-    // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, and the
+    // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, then the
+    // window's (Largeur, Hauteur, Gauche, Haut, Maximise, Page) when it has a size, and the
     // favourites when they differ from the file's, keeping every other line of the file. Throws
     // GlyphorError "Impossible d'écrire dans <path>" when the file cannot be written; the old file
     // is then left as it was.

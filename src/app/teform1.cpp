@@ -24,6 +24,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
@@ -81,6 +82,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 
     setUpPanelHints();
     setUpFilters();
+    setUpShortcuts();
     setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();
@@ -173,6 +175,10 @@ void TEForm1::FormCreate()
     m_display->setTaille(stored.size);
     IndiqueNom->setChecked(stored.showNames);
     m_display->setFavourites(stored.favourites);
+    m_storedSize = QSize(stored.width, stored.height);
+    m_storedPosition = stored.position;
+    m_storedMaximised = stored.maximised;
+    m_storedPage = stored.page;
     ui->ListBox1->setNamesShown(stored.showNames);
     Systeme = stored.system;
     if (ui->AfBulles->isChecked() != stored.showHints) {
@@ -209,6 +215,35 @@ void TEForm1::FormShow()
     AjustementPrevu = true;
     AfBullesClick();
     MemoChaines.append(ui->txtEdit->currentText());
+    restoreWindowState();
+}
+
+void TEForm1::restoreWindowState()
+{
+    if (m_storedPage == 1) {
+        // After the show, as a click on the tab would come.
+        QMetaObject::invokeMethod(
+            this, [this] { ui->NPage->setCurrentIndex(1); }, Qt::QueuedConnection);
+        m_storedPage = 0;
+    }
+    if (!m_storedSize.isValid() || m_storedSize.isEmpty())
+        return;
+    // The user's size, not the panel's: no fit at the next move.
+    AjustementPrevu = false;
+    const QRect screen = screenGeometryAvailable();
+    const QSize size = m_storedSize.boundedTo(screen.size()).expandedTo(minimumSize());
+    resize(size);
+    // Wayland compositors place windows themselves.
+    if (m_storedPosition && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const int x = std::clamp(m_storedPosition->x(), screen.left(),
+                                 std::max(screen.left(), screen.right() + 1 - size.width()));
+        const int y = std::clamp(m_storedPosition->y(), screen.top(),
+                                 std::max(screen.top(), screen.bottom() + 1 - size.height()));
+        move(x, y);
+    }
+    if (m_storedMaximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    m_storedSize = QSize(); // once, at the first showing
 }
 
 void TEForm1::AjusteFenetre()
@@ -299,6 +334,13 @@ void TEForm1::FormClose()
     stored.showHints = ui->AfBulles->isChecked();
     stored.system = Systeme;
     stored.favourites = m_display->favourites();
+    stored.maximised = isMaximized();
+    const QSize shownSize = stored.maximised ? normalGeometry().size() : size();
+    stored.width = shownSize.width();
+    stored.height = shownSize.height();
+    // The frame's position, as it is restored; a maximised window keeps the one it had.
+    stored.position = stored.maximised ? m_storedPosition : std::optional<QPoint>(pos());
+    stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class CataloguePrinting;
 class ColorGrid;
@@ -77,6 +78,8 @@ private:
     void ListBox1MouseDown();
     // The window fitted to its bottom panel.
     void AjusteFenetre();
+    // The size, position, maximised state and page the window was left with, within the screen.
+    void restoreWindowState();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
     // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
     void NPageChange();
@@ -128,6 +131,13 @@ private:
     // The filter field, its switch and menu beside the page tabs, the line naming the menu's
     // filters under the list.
     void setUpFilters();
+    // Ctrl+Q, Ctrl+P, Ctrl+H, Ctrl+plus, Ctrl+minus, Ctrl+0, Ctrl+B, Ctrl+I, Ctrl+U, Ctrl+C in the
+    // list, Ctrl+Tab and Ctrl+Page Down.
+    void setUpShortcuts();
+    // The size one point up or down, or back to 12, through the size field.
+    void sizeUp();
+    void sizeDown();
+    void sizeBack();
     // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
     void FavoriClick();
     // "Détails de la police...", Alt+Enter or a double click: the details window of the selected
@@ -196,6 +206,11 @@ private:
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;
+    // The window as the settings file says it was left; no size: as the program first opens.
+    QSize m_storedSize;
+    std::optional<QPoint> m_storedPosition;
+    bool m_storedMaximised = false;
+    int m_storedPage = 0;
 };
 
 // A handler connected through the general error report.

@@ -5,9 +5,9 @@
 #include "colorgrid.h"
 #include "displaystate.h"
 #include "fontlistview.h"
-#include "paintcounter.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "paintcounter.h"
 #include "samplecombo.h"
 #include "settings.h"
 #include "sizefield.h"
@@ -31,6 +31,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,6 +82,10 @@ private Q_SLOTS:
     void colours();
     void nameMenu();
     void closeWritesOrKeepsTheWindow();
+    void windowStateKept_data();
+    void windowStateKept();
+    void shortcuts_data();
+    void shortcuts();
     void helpAndAboutBox();
     void characterMap();
     void printButton();
@@ -600,9 +605,123 @@ void TestTEForm1::closeWritesOrKeepsTheWindow()
     QVERIFY(m_form->close());
     QFile file(m_settingsPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
-             QByteArray("[glyphor]\nString=abc\nBrowser=\nSize=12\nShowNames=1\n"
-                        "ShowHints=1\nSystem=kept\n"));
+    const QByteArray written = file.readAll();
+    QVERIFY(written.startsWith("[glyphor]\nString=abc\nBrowser=\nSize=12\nShowNames=1\n"
+                               "ShowHints=1\nSystem=kept\nLargeur=472\nHauteur=470\nGauche="));
+    QVERIFY(written.endsWith("\nMaximise=0\nPage=0\n"));
+}
+
+// The size and page the window was left with, brought within the screen and never under the
+// window's minimum; a stored value that is no size leaves the window as it first opens.
+void TestTEForm1::windowStateKept_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("page");
+    QTest::newRow("kept") << QByteArray("Largeur=600\nHauteur=520\nPage=1\n") << QSize(600, 520)
+                          << 1;
+    QTest::newRow("smaller than the minimum")
+        << QByteArray("Largeur=100\nHauteur=90\n") << QSize(470, 470) << 0;
+    QTest::newRow("not numbers") << QByteArray("Largeur=abc\nHauteur=\nPage=x\n") << QSize(472, 470)
+                                 << 0;
+    QTest::newRow("a page that does not exist")
+        << QByteArray("Largeur=500\nHauteur=480\nPage=7\n") << QSize(500, 480) << 0;
+}
+
+void TestTEForm1::windowStateKept()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QSize, size);
+    QFETCH(int, page);
+    createWindow("[glyphor]\n" + stored);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->size(), size);
+    QCOMPARE(child<QTabWidget>("NPage")->currentIndex(), page);
+
+    // Larger than any screen: the screen's size at most.
+    m_form.reset();
+    createWindow("[glyphor]\nLargeur=99999\nHauteur=99999\n");
+    const QSize screen = m_form->screen()->availableGeometry().size();
+    QVERIFY(m_form->width() <= screen.width() && m_form->height() <= screen.height());
+}
+
+// Each shortcut, pressed with the focus where a user would have it, and what it did.
+void TestTEForm1::shortcuts_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("focus"); // the control that has the focus
+    QTest::addColumn<QString>("effect");
+    const QKeySequence ctrl(Qt::CTRL);
+    QTest::newRow("Ctrl+B") << QKeySequence(Qt::CTRL | Qt::Key_B) << "ListBox1"
+                            << "bold";
+    QTest::newRow("Ctrl+I") << QKeySequence(Qt::CTRL | Qt::Key_I) << "SpinEdit1"
+                            << "italic";
+    QTest::newRow("Ctrl+U") << QKeySequence(Qt::CTRL | Qt::Key_U) << "ListBox1"
+                            << "underline";
+    QTest::newRow("Ctrl+plus") << QKeySequence(Qt::CTRL | Qt::Key_Plus) << "ListBox1"
+                               << "size 13";
+    QTest::newRow("Ctrl+equal") << QKeySequence(Qt::CTRL | Qt::Key_Equal) << "ListBox1"
+                                << "size 13";
+    QTest::newRow("Ctrl+minus") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << "txtEdit"
+                                << "size 11";
+    QTest::newRow("Ctrl+0") << QKeySequence(Qt::CTRL | Qt::Key_0) << "ListBox1"
+                            << "size 12";
+    QTest::newRow("Ctrl+Tab") << QKeySequence(Qt::CTRL | Qt::Key_Tab) << "ListBox1"
+                              << "page";
+    QTest::newRow("Ctrl+Page Down") << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << "SpinEdit1"
+                                    << "page";
+    QTest::newRow("Ctrl+C in the list") << QKeySequence(Qt::CTRL | Qt::Key_C) << "ListBox1"
+                                        << "copy";
+    QTest::newRow("Ctrl+F") << QKeySequence(Qt::CTRL | Qt::Key_F) << "ListBox1"
+                            << "filter";
+    QTest::newRow("Ctrl+H") << QKeySequence(Qt::CTRL | Qt::Key_H) << "ListBox1"
+                            << "html";
+    QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << "ListBox1"
+                            << "quit";
+}
+
+void TestTEForm1::shortcuts()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, focus);
+    QFETCH(QString, effect);
+    createWindow();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    auto *list = child<FontListView>("ListBox1");
+    list->selectRow(1);
+    if (effect == QLatin1String("size 12"))
+        child<SizeField>("SpinEdit1")->setValue(20);
+    QWidget *focused = m_form->findChild<QWidget *>(focus);
+    QVERIFY(focused);
+    focused->setFocus();
+    QString dialog;
+    QTimer::singleShot(0, m_form.get(), [&dialog] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            dialog = modal->objectName();
+            modal->close();
+        }
+    });
+    QTest::keySequence(QApplication::focusWidget(), keys);
+
+    if (effect == QLatin1String("bold"))
+        QVERIFY(state().AttrGras());
+    else if (effect == QLatin1String("italic"))
+        QVERIFY(state().AttrItal());
+    else if (effect == QLatin1String("underline"))
+        QVERIFY(state().AttrSoul());
+    else if (effect.startsWith(QLatin1String("size ")))
+        QCOMPARE(state().Taille(), effect.mid(5).toInt());
+    else if (effect == QLatin1String("page"))
+        QCOMPARE(child<QTabWidget>("NPage")->currentIndex(), 1);
+    else if (effect == QLatin1String("copy"))
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("DejaVu Sans"));
+    else if (effect == QLatin1String("filter"))
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Filtre"));
+    else if (effect == QLatin1String("html"))
+        QCOMPARE(dialog, QStringLiteral("TGenHTML"));
+    else if (effect == QLatin1String("quit"))
+        QVERIFY(!m_form->isVisible());
 }
 
 void TestTEForm1::helpAndAboutBox()

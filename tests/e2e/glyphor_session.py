@@ -389,11 +389,18 @@ class Session:
         with open(self.settings_path, 'wb') as f:
             f.write(data.encode('utf-8') if isinstance(data, str) else data)
 
-    def read_settings(self):
+    def read_settings(self, window_state=False):
+        """The settings file's bytes; the window's own keys (size, position, page: where the
+        window manager put it) left out unless asked for."""
         with open(self.settings_path, 'rb') as f:
-            return f.read()
+            data = f.read()
+        if window_state:
+            return data
+        return b''.join(line for line in data.splitlines(keepends=True)
+                        if not WINDOW_STATE_LINE.match(line))
 
 
+WINDOW_STATE_LINE = re.compile(rb'^(Largeur|Hauteur|Gauche|Haut|Maximise|Page)=')
 DEFAULT_SAMPLE = 'azertyuiopQSDFGHJKLM\u00e9\u00e8\u00e0\u00f9\u00ea\u00ee\u00e2@1234567890'
 
 
