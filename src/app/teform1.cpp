@@ -83,6 +83,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     setUpPanelHints();
     setUpFilters();
     setUpShortcuts();
+    setUpAccessibility();
     setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();

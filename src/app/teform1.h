@@ -134,6 +134,8 @@ private:
     // Ctrl+Q, Ctrl+P, Ctrl+H, Ctrl+plus, Ctrl+minus, Ctrl+0, Ctrl+B, Ctrl+I, Ctrl+U, Ctrl+C in the
     // list, Ctrl+Tab and Ctrl+Page Down.
     void setUpShortcuts();
+    // Accessible names and descriptions, and the Tab order.
+    void setUpAccessibility();
     // The size one point up or down, or back to 12, through the size field.
     void sizeUp();
     void sizeDown();

@@ -1,4 +1,5 @@
 #include "detailswindow.h"
+#include "clearbutton.h"
 
 #include "charactergrid.h"
 #include "colorref.h"
@@ -134,7 +135,7 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     m_search->setObjectName(QStringLiteral("ChercherCaractere"));
     m_search->setPlaceholderText(QStringLiteral("Chercher : U+00E9, é ou un nom (acute)"));
     m_search->setAccessibleName(QStringLiteral("Chercher un caractère"));
-    m_search->setClearButtonEnabled(true);
+    enableNamedClearButton(m_search);
     m_grid->setObjectName(QStringLiteral("Caracteres"));
     m_grid->setAccessibleName(QStringLiteral("Caractères de la police"));
     m_character->setObjectName(QStringLiteral("CaractereChoisi"));

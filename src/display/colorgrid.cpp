@@ -1,8 +1,11 @@
 #include "colorgrid.h"
 
+#include "colorgridaccessible.h"
+
 #include "fontfamilies.h"
 #include "uifonts.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +22,12 @@ constexpr ColorRef Colors[ColorGrid::CellCount] = {
 ColorGrid::ColorGrid(QWidget *parent)
     : QWidget(parent)
 {
+    // Screen readers find each cell by its colour's name.
+    static const bool accessible = [] {
+        QAccessible::installFactory(ColorGridAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::NoFocus);
     QFont labelFont = FontFamilies::familyFont(UiFonts::family(QStringLiteral("Times New Roman")));
     labelFont.setPixelSize(13);

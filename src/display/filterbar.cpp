@@ -1,4 +1,5 @@
 #include "filterbar.h"
+#include "clearbutton.h"
 
 #include "displaystate.h"
 #include "filtermenu.h"
@@ -61,7 +62,7 @@ FilterBar::FilterBar(QWidget *parent)
     m_field->setAccessibleName(QStringLiteral("Filtrer les polices"));
     m_field->setToolTip(
         QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
-    m_field->setClearButtonEnabled(true);
+    enableNamedClearButton(m_field);
     // Room for the placeholder, as much as the tab strip leaves beside the tabs.
     m_field->setMinimumWidth(
         std::min(210, m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) + 36));

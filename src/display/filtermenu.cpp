@@ -1,4 +1,5 @@
 #include "filtermenu.h"
+#include "clearbutton.h"
 
 #include "displaystate.h"
 #include "facemetadata.h"
@@ -67,7 +68,7 @@ FilterMenu::FilterMenu(QWidget *parent)
     m_languageSearch->setObjectName(QStringLiteral("RechercheLangue"));
     m_languageSearch->setPlaceholderText(QStringLiteral("Chercher une langue"));
     m_languageSearch->setAccessibleName(QStringLiteral("Chercher une langue"));
-    m_languageSearch->setClearButtonEnabled(true);
+    enableNamedClearButton(m_languageSearch);
     m_languageList->setObjectName(QStringLiteral("ListeLangues"));
     m_languageList->setAccessibleName(QStringLiteral("Langues"));
     m_languageList->setMinimumSize(240, 320);
