@@ -11,7 +11,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev
     fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
-    xvfb xauth xdotool x11-utils trayer openbox
+    xvfb xauth xdotool x11-utils x11-xserver-utils trayer openbox
+    qt6-wayland weston
     python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev
     fonts-urw-base35 fonts-noto-color-emoji fonts-stix fonts-noto-core
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev

@@ -89,8 +89,9 @@ class Layout:
 
 
 class Session:
-    def __init__(self, workdir, window_manager=False, tray=False):
+    def __init__(self, workdir, window_manager=False, tray=False, screen='1024x768'):
         self.workdir = workdir
+        self.screen = screen
         self.glyphor_bin = required_env('GLYPHOR_BIN')
         self.xgrab_bin = required_env('XGRAB_BIN')
         self.fonts_conf = required_env('GLYPHOR_TEST_FONTS_CONF')
@@ -129,7 +130,7 @@ class Session:
                 # -noreset: the server would reset when the last client leaves, refusing the
                 # next run of the program for a moment.
                 self.xvfb = subprocess.Popen(
-                    ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1024x768x24',
+                    ['Xvfb', '-displayfd', str(write_end), '-screen', '0', self.screen + 'x24',
                      '-nolisten', 'tcp', '-noreset'],
                     pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log)
             os.close(write_end)
@@ -401,6 +402,31 @@ class Session:
 
 
 WINDOW_STATE_LINE = re.compile(rb'^(Largeur|Hauteur|Gauche|Haut|Maximise|Page)=')
+
+
+def ink_lines(path, rect):
+    """The lines of text in a rectangle of a screenshot on white, as they are inked: for each run
+    of rows holding ink, top to bottom, its image cut to the ink's bounds and that image's place
+    in the rectangle. Needs the Python Imaging Library."""
+    from PIL import Image, ImageChops
+    image = Image.open(path).convert('RGB').crop(rect)
+    difference = ImageChops.difference(image, Image.new('RGB', image.size, (255, 255, 255)))
+    width, height = image.size
+    inked = [difference.crop((0, y, width, y + 1)).getbbox() is not None for y in range(height)]
+    lines = []
+    y = 0
+    while y < height:
+        if not inked[y]:
+            y += 1
+            continue
+        top = y
+        while y < height and inked[y]:
+            y += 1
+        left, _, right, _ = difference.crop((0, top, width, y)).getbbox()
+        lines.append((image.crop((left, top, right, y)), (left, top)))
+    return lines
+
+
 DEFAULT_SAMPLE = 'azertyuiopQSDFGHJKLM\u00e9\u00e8\u00e0\u00f9\u00ea\u00ee\u00e2@1234567890'
 
 
@@ -418,10 +444,11 @@ class GlyphorTestCase(unittest.TestCase):
 
     window_manager = False
     tray = False
+    screen = '1024x768'
 
     def setUp(self):
         self.workdir = tempfile.mkdtemp(prefix='glyphor-e2e-')
-        self.session = Session(self.workdir, self.window_manager, self.tray)
+        self.session = Session(self.workdir, self.window_manager, self.tray, self.screen)
         self.addCleanup(self.session.stop)
         self.session.start()
 
