@@ -20,8 +20,8 @@ BLUE_CELL, RED_CELL = 12, 9
 TAB_CENTRES = (45, 130)
 TAB_BAR_HEIGHT = 26
 LINES_PAGE, TEXT_PAGE = 0, 1
-# The list's menu: copy the name, show the names, add to the favourites.
-MENU_ITEMS = 3
+# The list's menu: copy the name, show the names, add to the favourites, the details.
+MENU_ITEMS = 4
 
 
 def line_rect(row):
