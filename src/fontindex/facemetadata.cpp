@@ -1,6 +1,5 @@
 #include "facemetadata.h"
 
-#include <QDataStream>
 #include <QStringDecoder>
 
 #include <ft2build.h>
@@ -264,32 +263,4 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
         hb_face_destroy(layout);
     }
     return metadata;
-}
-
-QDataStream &operator<<(QDataStream &out, const FaceMetadata &m)
-{
-    out << m.family << m.style << m.version << m.copyright << m.trademark << m.manufacturer
-        << m.designer << m.vendorUrl << m.designerUrl << m.licence << m.licenceUrl << m.format
-        << m.embedding << m.hasOs2 << m.familyClass << m.panoseFamily << m.panoseSerif << m.colour
-        << m.glyphs << quint32(m.axes.size());
-    for (const FaceMetadata::Axis &axis : m.axes)
-        out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum;
-    return out << m.features << m.scripts;
-}
-
-QDataStream &operator>>(QDataStream &in, FaceMetadata &m)
-{
-    quint32 axes = 0;
-    in >> m.family >> m.style >> m.version >> m.copyright >> m.trademark >> m.manufacturer
-        >> m.designer >> m.vendorUrl >> m.designerUrl >> m.licence >> m.licenceUrl >> m.format
-        >> m.embedding >> m.hasOs2 >> m.familyClass >> m.panoseFamily >> m.panoseSerif >> m.colour
-        >> m.glyphs >> axes;
-    m.axes.clear();
-    // A damaged count stops at the stream's end, not at a huge allocation.
-    for (quint32 i = 0; i < axes && in.status() == QDataStream::Ok; ++i) {
-        FaceMetadata::Axis axis;
-        in >> axis.tag >> axis.minimum >> axis.defaultValue >> axis.maximum;
-        m.axes.append(axis);
-    }
-    return in >> m.features >> m.scripts;
 }

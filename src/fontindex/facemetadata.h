@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class QDataStream;
-
 // How a face says it should be classed: by its OS/2 family class, else its PANOSE family kind.
 enum class FontClass : quint8 { Unclassified, Serif, SansSerif, Script, Decorative };
 
@@ -54,6 +52,3 @@ struct FaceMetadata
 
 // Reads a face (its index within a collection); nullopt when FreeType cannot open it.
 std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index);
-
-QDataStream &operator<<(QDataStream &out, const FaceMetadata &metadata);
-QDataStream &operator>>(QDataStream &in, FaceMetadata &metadata);

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr char Magic[] = "GLYPHIDX";
-constexpr quint32 FormatVersion = 1;
+constexpr quint32 FormatVersion = 2;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
 // Far more faces than any machine has: a damaged count beyond it is no index.
 constexpr quint32 MaximumFaces = 10'000'000;
@@ -30,22 +30,61 @@ public:
     {
         for (QString *text : {&m.copyright, &m.trademark, &m.manufacturer, &m.designer,
                               &m.vendorUrl, &m.designerUrl, &m.licence, &m.licenceUrl, &m.format})
-            share(*text);
+            share(*text, m_texts);
+        share(m.features, m_lists);
+        share(m.scripts, m_lists);
     }
 
 private:
-    void share(QString &text)
+    template<typename T> static void share(T &value, QSet<T> &pool)
     {
-        if (text.isEmpty())
+        if (value.isEmpty())
             return;
-        const auto known = m_texts.constFind(text);
-        if (known != m_texts.cend())
-            text = *known;
+        const auto known = pool.constFind(value);
+        if (known != pool.cend())
+            value = *known;
         else
-            m_texts.insert(text);
+            pool.insert(value);
     }
     QSet<QString> m_texts;
+    QSet<QStringList> m_lists;
 };
+
+// The file's strings, each written once and named by its place; 0 is the empty string.
+class StringTable
+{
+public:
+    quint32 add(const QString &text)
+    {
+        if (text.isEmpty())
+            return 0;
+        const auto known = m_places.constFind(text);
+        if (known != m_places.cend())
+            return *known;
+        m_strings.append(text);
+        m_places.insert(text, quint32(m_strings.size()));
+        return quint32(m_strings.size());
+    }
+    QList<quint32> add(const QStringList &texts)
+    {
+        QList<quint32> places;
+        for (const QString &text : texts)
+            places.append(add(text));
+        return places;
+    }
+    const QStringList &strings() const { return m_strings; }
+
+private:
+    QStringList m_strings; // from place 1
+    QHash<QString, quint32> m_places;
+};
+
+// The string fields of a face's metadata, in the file's order.
+std::array<QString *, 12> textsOf(FaceMetadata &m)
+{
+    return {&m.family,   &m.style,     &m.version,     &m.copyright, &m.trademark,  &m.manufacturer,
+            &m.designer, &m.vendorUrl, &m.designerUrl, &m.licence,   &m.licenceUrl, &m.format};
+}
 
 } // namespace
 
@@ -118,8 +157,13 @@ void FontIndex::run()
 {
     TextPool pool;
     QHash<QByteArray, Entry> cached = readCache();
-    for (Entry &entry : cached)
-        pool.share(entry.metadata);
+    {
+        // What the last run read answers at once; each face is checked against its file below.
+        const QMutexLocker locked(&m_mutex);
+        m_entries = cached;
+    }
+    Q_EMIT loaded();
+    QSet<QByteArray> seen;
     const QStringList families = m_catalog.families();
     m_familyCount = int(families.size());
     QElapsedTimer sinceProgress;
@@ -127,11 +171,9 @@ void FontIndex::run()
     for (qsizetype i = 0; i < families.size() && !m_stop; ++i) {
         for (const FontFace &face : m_catalog.faces(families[i])) {
             const QByteArray faceKey = key(face.file, face.index);
-            {
-                const QMutexLocker locked(&m_mutex);
-                if (m_entries.contains(faceKey))
-                    continue; // a face listed under two names
-            }
+            if (seen.contains(faceKey))
+                continue; // a face listed under two names
+            seen.insert(faceKey);
             struct stat status;
             if (::stat(face.file.constData(), &status) != 0)
                 continue;
@@ -141,7 +183,7 @@ void FontIndex::run()
             const auto known = cached.constFind(faceKey);
             if (known != cached.cend() && known->size == entry.size
                 && known->modified == entry.modified) {
-                entry.metadata = known->metadata;
+                continue; // in place since the start
             } else {
                 // A face FreeType cannot open is kept as known and empty: not tried again
                 // until its file changes.
@@ -156,6 +198,11 @@ void FontIndex::run()
             sinceProgress.restart();
             Q_EMIT progressed(m_familiesRead, m_familyCount);
         }
+    }
+    if (!m_stop) {
+        // Faces no longer installed (or gone with their file) leave the index.
+        const QMutexLocker locked(&m_mutex);
+        m_entries.removeIf([&seen](const auto &entry) { return !seen.contains(entry.key()); });
     }
     writeCache();
     Q_EMIT progressed(m_familiesRead, m_familyCount);
@@ -173,20 +220,65 @@ QHash<QByteArray, FontIndex::Entry> FontIndex::readCache() const
     in.setVersion(StreamVersion);
     char magic[sizeof Magic - 1];
     quint32 version = 0;
-    quint32 count = 0;
+    quint32 stringCount = 0;
     if (in.readRawData(magic, sizeof magic) != int(sizeof magic)
         || QByteArrayView(magic, sizeof magic) != QByteArrayView(Magic))
         return entries;
-    in >> version >> count;
-    if (in.status() != QDataStream::Ok || version != FormatVersion || count > MaximumFaces)
+    in >> version >> stringCount;
+    if (in.status() != QDataStream::Ok || version != FormatVersion || stringCount > MaximumFaces)
+        return entries;
+    QStringList strings {QString()};
+    for (quint32 i = 0; i < stringCount && in.status() == QDataStream::Ok; ++i) {
+        QString text;
+        in >> text;
+        strings.append(text);
+    }
+    const auto text = [&](quint32 place) {
+        return strings.value(qsizetype(place));
+    };
+    // Lists read once each, then shared by every face that has the same.
+    QHash<QList<quint32>, QStringList> lists;
+    const auto list = [&](const QList<quint32> &places) {
+        auto known = lists.constFind(places);
+        if (known == lists.cend()) {
+            QStringList texts;
+            for (const quint32 place : places)
+                texts.append(text(place));
+            known = lists.insert(places, texts);
+        }
+        return *known;
+    };
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > MaximumFaces)
         return entries;
     for (quint32 i = 0; i < count; ++i) {
         QByteArray path;
         qint32 index = 0;
         Entry entry;
-        in >> path >> index >> entry.size >> entry.modified >> entry.metadata;
+        FaceMetadata &m = entry.metadata;
+        in >> path >> index >> entry.size >> entry.modified;
+        for (QString *field : textsOf(m)) {
+            quint32 place = 0;
+            in >> place;
+            *field = text(place);
+        }
+        quint32 axes = 0;
+        in >> m.embedding >> m.hasOs2 >> m.familyClass >> m.panoseFamily >> m.panoseSerif
+            >> m.colour >> m.glyphs >> axes;
+        // A damaged count stops at the stream's end, not at a huge allocation.
+        for (quint32 a = 0; a < axes && in.status() == QDataStream::Ok; ++a) {
+            FaceMetadata::Axis axis;
+            in >> axis.tag >> axis.minimum >> axis.defaultValue >> axis.maximum;
+            m.axes.append(axis);
+        }
+        QList<quint32> features;
+        QList<quint32> scripts;
+        in >> features >> scripts;
         if (in.status() != QDataStream::Ok)
             return {}; // damaged: read every face again
+        m.features = list(features);
+        m.scripts = list(scripts);
         entries.insert(key(path, index), std::move(entry));
     }
     return entries;
@@ -200,16 +292,33 @@ void FontIndex::writeCache() const
     QSaveFile file(m_cachePath);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    QDataStream out(&file);
-    out.setVersion(StreamVersion);
-    out.writeRawData(Magic, sizeof Magic - 1);
+    // The faces, each with its strings named by their places in the table written first.
     const QMutexLocker locked(&m_mutex);
-    out << FormatVersion << quint32(m_entries.size());
+    StringTable table;
+    QByteArray faces;
+    QDataStream out(&faces, QIODevice::WriteOnly);
+    out.setVersion(StreamVersion);
+    out << quint32(m_entries.size());
     for (auto entry = m_entries.cbegin(); entry != m_entries.cend(); ++entry) {
         const qsizetype nul = entry.key().lastIndexOf('\0');
         out << entry.key().left(nul) << qint32(entry.key().mid(nul + 1).toInt()) << entry->size
-            << entry->modified << entry->metadata;
+            << entry->modified;
+        FaceMetadata m = entry->metadata;
+        for (QString *field : textsOf(m))
+            out << table.add(*field);
+        out << m.embedding << m.hasOs2 << m.familyClass << m.panoseFamily << m.panoseSerif
+            << m.colour << m.glyphs << quint32(m.axes.size());
+        for (const FaceMetadata::Axis &axis : m.axes)
+            out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum;
+        out << table.add(m.features) << table.add(m.scripts);
     }
-    if (out.status() == QDataStream::Ok)
+    QDataStream header(&file);
+    header.setVersion(StreamVersion);
+    header.writeRawData(Magic, sizeof Magic - 1);
+    header << FormatVersion << quint32(table.strings().size());
+    for (const QString &text : table.strings())
+        header << text;
+    header.writeRawData(faces.constData(), int(faces.size()));
+    if (header.status() == QDataStream::Ok && out.status() == QDataStream::Ok)
         file.commit();
 }

@@ -47,7 +47,10 @@ public:
     qsizetype faceCount() const;
 
 Q_SIGNALS:
-    // From the reading thread, queued: every few hundred families, and once at the end.
+    // From the reading thread, queued: what the index file held is in place (each face is then
+    // checked against its file).
+    void loaded();
+    // Every few hundred families, and once at the end.
     void progressed(int familiesRead, int familyCount);
     void finished();
 

@@ -189,9 +189,10 @@ void TestFontIndex::damagedCacheRebuilt_data()
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("garbage") << QByteArray(5000, '\xa5');
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("header only") << QByteArray("GLYPHIDX\0\0\0\1", 12);
-    QTest::newRow("huge count") << QByteArray("GLYPHIDX\0\0\0\1\x7f\xff\xff\xff", 16);
-    QTest::newRow("count beyond the entries") << QByteArray("GLYPHIDX\0\0\0\1\0\0\0\5", 16);
+    QTest::newRow("header only") << QByteArray("GLYPHIDX\0\0\0\2", 12);
+    QTest::newRow("an older format") << QByteArray("GLYPHIDX\0\0\0\1\0\0\0\0\0\0\0\0", 20);
+    QTest::newRow("huge string count") << QByteArray("GLYPHIDX\0\0\0\2\x7f\xff\xff\xff", 16);
+    QTest::newRow("count beyond the entries") << QByteArray("GLYPHIDX\0\0\0\2\0\0\0\0\0\0\0\5", 20);
 }
 
 void TestFontIndex::damagedCacheRebuilt()
