@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation2, qt6-translations-l10n, qt6-qpa-plugins, libpango-1.0-0")
+# A native window on Wayland desktops; without it Qt runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # CPack puts the leading space of each line after the first.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "font viewer comparing every installed font side by side
 Glyphor lists every font family installed on the computer, one line per
