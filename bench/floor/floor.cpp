@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QListView>
 #include <QSortFilterProxyModel>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -68,12 +70,22 @@ int main(int argc, char **argv)
     shown.setSourceModel(&model);
     shown.setFilterCaseSensitivity(Qt::CaseInsensitive);
     FamilyDelegate delegate;
+    // The list under a filter field the text is typed into, as any program with a filter has.
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("glyphor-floor"));
+    QLineEdit filter;
     QListView view;
-    view.setWindowTitle(QStringLiteral("glyphor-floor"));
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(&filter);
+    layout->addWidget(&view);
+    QObject::connect(&filter, &QLineEdit::textChanged, &shown,
+                     &QSortFilterProxyModel::setFilterWildcard);
     view.setUniformItemSizes(true);
     view.setItemDelegate(&delegate);
     view.setModel(&shown);
-    view.resize(472, 382);
+    window.resize(472, 382 + filter.sizeHint().height());
 
     // The floor has no sample string: a new sample costs it a repaint of the visible lines; a new
     // size, the new line height and a repaint.
@@ -94,13 +106,13 @@ int main(int argc, char **argv)
         view.viewport()->repaint();
     };
     target.typeFilter = [&](const QString &text) {
-        shown.setFilterWildcard(text);
+        filter.setText(text);
     };
     target.toggleCanWrite = [&] {
         shown.canWriteOnly = !shown.canWriteOnly;
         shown.refilter();
     };
-    BenchProbe::windowCreated(view, target);
-    view.show();
+    BenchProbe::windowCreated(window, target);
+    window.show();
     return app.exec();
 }

@@ -181,10 +181,16 @@ void FontListView::followState()
     m_delegate->setLook(look);
     if (newSize)
         setLineHeight(lineHeightFor(m_state->Taille()));
-    setColors(toQColor(m_state->CouleurTexte()), toQColor(m_state->CouleurFond()));
+    // A palette set again, even the same, has the whole list repainted later.
+    const QColor text = toQColor(m_state->CouleurTexte());
+    const QColor background = toQColor(m_state->CouleurFond());
+    const bool newColours = colorsBefore.color(QPalette::Text) != text
+        || colorsBefore.color(QPalette::Base) != background;
+    if (newColours)
+        setColors(text, background);
     const bool shownChanged = followFilter();
     // Nothing the lines show changed (a filter word that leaves the same lines): no repaint.
-    if (shownChanged || !(look == before) || palette() != colorsBefore)
+    if (shownChanged || !(look == before) || newColours)
         viewport()->repaint();
 }
 
