@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFontDatabase>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScrollBar>
@@ -253,6 +254,10 @@ void Probe::measureFilter()
         keys.push_back(timedOrQuiet([&] { m_target.typeFilter(word.left(typed)); }));
     for (qsizetype typed = word.size() - 1; typed >= 0; --typed)
         keys.push_back(timedOrQuiet([&] { m_target.typeFilter(word.left(typed)); }));
+    QJsonArray each;
+    for (const qint64 time : keys)
+        each.append(time);
+    report[QStringLiteral("filter_keys_each_ns")] = each;
     const QJsonObject key = medianAndSlowest(keys);
     report[QStringLiteral("filter_key_ns")] = key[QStringLiteral("median")];
     report[QStringLiteral("filter_key_slowest_ns")] = key[QStringLiteral("slowest")];
