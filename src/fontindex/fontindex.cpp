@@ -98,8 +98,13 @@ FontIndex::FontIndex(const FontCatalog &catalog, QString cachePath, QObject *par
 FontIndex::~FontIndex()
 {
     m_stop = true;
-    if (m_thread)
+    if (m_thread) {
+        // An idle-priority thread may not run at all while the machine is busy: the program's
+        // end must not wait for a moment of idleness.
+        if (m_thread->isRunning())
+            m_thread->setPriority(QThread::NormalPriority);
         m_thread->wait();
+    }
 }
 
 QString FontIndex::defaultCachePath()

@@ -103,13 +103,14 @@ class Tray(GlyphorTestCase):
         self.exit_with_button(window)
 
     def test_menu_takes_the_mouse_and_ends_the_program_during_a_print(self):
-        # A catalogue long enough to be still printing: a thousand families, their samples at the
-        # largest size.
+        # A catalogue long enough to be still printing: a thousand families, their samples of 300
+        # characters at the largest size, several lines each (the catalogue prints a thousand
+        # fonts in about a second and a half).
         corpus = os.path.join(self.workdir, 'corpus')
         subprocess.run(['/usr/bin/python3', MAKE_CORPUS, '1000', '--folder', corpus], check=True,
                        stdout=subprocess.DEVNULL)
         self.session.program_env['FONTCONFIG_FILE'] = os.path.join(corpus, 'fonts.conf')
-        self.session.write_settings(settings_file(string='Wj' * 40, size=72))
+        self.session.write_settings(settings_file(string='Wj' * 150, size=72))
         self.session.program_env['CUPS_SERVER'] = os.path.join(self.workdir, 'no-cups.sock')
         window = self.start_glyphor()
         icon = self.session.tray_icon()
