@@ -64,6 +64,12 @@ class Wayland(GlyphorTestCase):
         self.assertIsNone(self.weston.poll(), 'weston ended: see ' + self.workdir)
         self.session.program_env.update(QT_QPA_PLATFORM='wayland', WAYLAND_DISPLAY=SOCKET,
                                         WAYLAND_DEBUG='1')
+        # Under the address sanitizer, Qt's Wayland plugin leaves its keyboard maps (libxkbcommon)
+        # and protocol objects to the process's end, with stacks the leak checker cannot follow
+        # into the system's libraries: leaks are checked on the X11 runs, not here.
+        if 'ASAN_OPTIONS' in os.environ:
+            self.session.program_env['ASAN_OPTIONS'] = (os.environ['ASAN_OPTIONS']
+                                                        + ':detect_leaks=0')
 
     def titles(self, output=None):
         output = self.session.program_output() if output is None else output
