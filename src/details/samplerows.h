@@ -20,7 +20,6 @@ public:
 
     void setRows(QList<Row> rows, const QString &text);
     void setColours(const QColor &ink, const QColor &paper);
-    int rowCount() const { return int(m_rows.size()); }
 
     QSize sizeHint() const override;
 

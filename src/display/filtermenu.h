@@ -27,8 +27,6 @@ public:
     // What the menu's filters keep, in words: "vietnamien + chasse fixe"; empty when none is on.
     static QString summary(const FamilyFilter &filter);
 
-    QListWidget *languageList() const { return m_languageList; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -129,11 +129,6 @@ void FontIndex::start()
     m_thread->start(QThread::IdlePriority);
 }
 
-bool FontIndex::running() const
-{
-    return m_thread && m_thread->isRunning();
-}
-
 std::optional<FaceMetadata> FontIndex::metadata(const QByteArray &file, int index) const
 {
     const QMutexLocker locked(&m_mutex);

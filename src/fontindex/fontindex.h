@@ -32,7 +32,6 @@ public:
 
     // Reads the index file, then every face of every family of the catalogue it lacks.
     void start();
-    bool running() const;
 
     // How many families have been read, of how many.
     int familiesRead() const { return m_familiesRead.load(); }
