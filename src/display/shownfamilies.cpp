@@ -26,21 +26,17 @@ ShownFamilies::~ShownFamilies() = default;
 void ShownFamilies::sourceReset()
 {
     // A new list of families: shown whole until the next filter.
-    m_folded.clear();
+    m_folded = {};
     m_entries.clear();
     m_prepared = 0;
     m_filtering = false;
     endResetModel();
 }
 
-const QStringList &ShownFamilies::foldedNames()
+const NameMatch::FoldedNames &ShownFamilies::foldedNames()
 {
-    if (m_folded.isEmpty()) {
-        const QStringList names = m_families->stringList();
-        m_folded.reserve(names.size());
-        for (const QString &name : names)
-            m_folded.append(NameMatch::folded(name));
-    }
+    if (m_folded.isEmpty())
+        m_folded = NameMatch::FoldedNames(m_families->stringList());
     return m_folded;
 }
 
@@ -51,7 +47,6 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
     const bool italic = state.AttrItal();
     const QStringList names = m_families->stringList();
     const QStringList words = NameMatch::words(filter.words);
-    const QStringList &folded = words.isEmpty() ? names : foldedNames();
     FontLanguages::Set languages;
     for (const QString &code : filter.languages) {
         const int index = FontLanguages::indexOf(code);
@@ -59,33 +54,37 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
             return {}; // a language fontconfig does not know: no font supports it
         languages.set(size_t(index));
     }
-    QList<int> entries;
-    for (int entry = 0; entry < names.size(); ++entry) {
-        const QString &name = names[entry];
-        if (!words.isEmpty() && !NameMatch::matches(folded[entry], words))
-            continue;
+    const auto shown = [&](const QString &name) {
         if (filter.favouritesOnly && !state.isFavourite(name))
-            continue;
+            return false;
         // The toolkit draws "Default" with whatever fonts it takes: it writes every sample, and
         // has no languages or properties of its own to test.
-        if (name == FontFamilies::DefaultEntry) {
-            if (languages.none() && filter.properties == 0 && filter.classes == 0)
-                entries.append(entry);
-            continue;
-        }
+        if (name == FontFamilies::DefaultEntry)
+            return languages.none() && filter.properties == 0 && filter.classes == 0;
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
-            continue;
+            return false;
         if (filter.properties != 0
             && (m_traits.properties(name, bold, italic) & filter.properties) != filter.properties)
-            continue;
+            return false;
         if (languages.any() && (m_traits.languages(name, bold, italic) & languages) != languages)
-            continue;
+            return false;
         if (filter.classes != 0) {
             const std::optional<FontClass> fontClass = classOf(name, bold, italic);
             if (!fontClass || !(filter.classes & (1u << unsigned(*fontClass))))
-                continue;
+                return false;
         }
-        entries.append(entry);
+        return true;
+    };
+    QList<int> entries;
+    if (!words.isEmpty()) {
+        // The name's words rule out most families, in one pass over all the names.
+        entries = foldedNames().matching(words);
+        entries.removeIf([&](int entry) { return !shown(names[entry]); });
+    } else {
+        for (int entry = 0; entry < names.size(); ++entry) {
+            if (shown(names[entry]))
+                entries.append(entry);
+        }
     }
     return entries;
 }

@@ -4,6 +4,7 @@
 #include "facemetadata.h"
 #include "familytraits.h"
 #include "linefaces.h"
+#include "namematch.h"
 #include "samplecoverage.h"
 
 #include <QAbstractListModel>
@@ -51,7 +52,7 @@ private:
     QList<int> matchingEntries(const DisplayState &state);
     // The class the index gives the face on the line; none while it has not been read.
     std::optional<FontClass> classOf(const QString &family, bool bold, bool italic) const;
-    const QStringList &foldedNames();
+    const NameMatch::FoldedNames &foldedNames();
     void sourceReset();
 
     QStringListModel *m_families;
@@ -61,7 +62,7 @@ private:
     const FontIndex *m_index = nullptr;
     bool m_bold = false; // the style last applied
     bool m_italic = false;
-    QStringList m_folded; // the names as they are compared, worked out at the first filter
+    NameMatch::FoldedNames m_folded; // the names as compared, worked out at the first filter
     bool m_filtering = false;
     QList<int> m_entries; // while filtering: the entries shown, in order
     int m_prepared = 0; // the families whose faces have been looked up ahead, from the first

@@ -1,5 +1,7 @@
 #include "namematch.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
 
 namespace NameMatch {
@@ -34,6 +36,52 @@ bool matches(const QString &foldedName, const QStringList &words)
 {
     return std::all_of(words.cbegin(), words.cend(),
                        [&](const QString &word) { return foldedName.contains(word); });
+}
+
+FoldedNames::FoldedNames(const QStringList &names)
+{
+    m_starts.reserve(names.size() + 1);
+    for (const QString &name : names) {
+        m_starts.append(m_text.size());
+        // A word never holds a blank, so no word can be found across the end of one name and
+        // the start of the next.
+        m_text += folded(name);
+        m_text += QLatin1Char('\n');
+    }
+    m_starts.append(m_text.size());
+}
+
+QStringView FoldedNames::name(qsizetype entry) const
+{
+    const qsizetype start = m_starts[entry];
+    return QStringView(m_text).sliced(start, m_starts[entry + 1] - 1 - start);
+}
+
+QList<int> FoldedNames::matching(const QStringList &words) const
+{
+    QList<int> found;
+    if (words.isEmpty() || isEmpty())
+        return found;
+    // The first word (the longest) is looked for through the whole text; the names it is found
+    // in are then asked for the other words.
+    const QString &first = words.first();
+    const QStringMatcher matcher(first);
+    const auto next = [&](qsizetype from) {
+        return first.size() == 1 ? QStringView(m_text).indexOf(first.front(), from)
+                                 : matcher.indexIn(QStringView(m_text), from);
+    };
+    const auto rest = words.cbegin() + 1;
+    const auto names = m_starts.cbegin();
+    const auto lastName = m_starts.cend() - 1; // the text's end
+    for (qsizetype at = next(0); at >= 0;) {
+        const qsizetype entry = std::upper_bound(names, lastName, at) - names - 1;
+        const QStringView candidate = name(entry);
+        if (std::all_of(rest, words.cend(),
+                        [&](const QString &word) { return candidate.contains(word); }))
+            found.append(int(entry));
+        at = next(m_starts[entry + 1]);
+    }
+    return found;
 }
 
 } // namespace NameMatch

@@ -9,6 +9,7 @@ class TestNameMatch : public QObject
 private Q_SLOTS:
     void matching_data();
     void matching();
+    void oneNameAtATime();
     void hugeFilter();
 };
 
@@ -56,12 +57,35 @@ void TestNameMatch::matching_data()
                                                    << "def" << true;
 }
 
+// Each row's rule, for the name alone and for the name among others looked through in one pass.
 void TestNameMatch::matching()
 {
     QFETCH(QString, name);
     QFETCH(QString, filter);
     QFETCH(bool, shown);
-    QCOMPARE(NameMatch::matches(NameMatch::folded(name), NameMatch::words(filter)), shown);
+    const QStringList words = NameMatch::words(filter);
+    QCOMPARE(NameMatch::matches(NameMatch::folded(name), words), shown);
+
+    const QStringList names {QStringLiteral("Sans Ébène *[\\. 😀"), name, QStringLiteral("Default")};
+    QList<int> expected;
+    for (int entry = 0; entry < names.size(); ++entry) {
+        if (!words.isEmpty() && NameMatch::matches(NameMatch::folded(names[entry]), words))
+            expected.append(entry);
+    }
+    QCOMPARE(NameMatch::FoldedNames(names).matching(words), expected);
+    QCOMPARE(expected.contains(1), shown && !words.isEmpty());
+}
+
+// A word is found within one name, never across the end of one and the start of the next.
+void TestNameMatch::oneNameAtATime()
+{
+    const NameMatch::FoldedNames names(
+        {QStringLiteral("Noto xa"), QStringLiteral("bx Sans"), QString(), QStringLiteral("AB")});
+    QCOMPARE(names.matching(NameMatch::words(QStringLiteral("ab"))), QList<int> {3});
+    QCOMPARE(names.matching(NameMatch::words(QStringLiteral("x"))), (QList<int> {0, 1}));
+    QCOMPARE(names.matching(NameMatch::words(QStringLiteral("sans x"))), QList<int> {1});
+    QCOMPARE(NameMatch::FoldedNames().matching(NameMatch::words(QStringLiteral("a"))),
+             QList<int> {});
 }
 
 // A pasted page of text is words like any other: matched, not a freeze.
