@@ -38,7 +38,7 @@ std::function<void()> clickOn(QAbstractButton *button)
 
 void TEForm1::setUpShortcuts()
 {
-    const auto handler = [this](void (TEForm1::*handler)()) -> std::function<void()> {
+    const auto guarded = [this](void (TEForm1::*handler)()) -> std::function<void()> {
         return [this, handler] {
             ErrorReport::guard([&] { (this->*handler)(); });
         };
@@ -59,18 +59,18 @@ void TEForm1::setUpShortcuts()
         {{ctrl(Qt::Key_Q)}, nullptr, ui->Quitter, clickOn(ui->Quitter)},
         {{ctrl(Qt::Key_P)}, nullptr, ui->SpeedButton1, clickOn(ui->SpeedButton1)},
         {{ctrl(Qt::Key_H)}, nullptr, ui->GenererrHTML, clickOn(ui->GenererrHTML)},
-        {{QKeySequence(Qt::Key_F1)}, nullptr, ui->Aide, handler(&TEForm1::AideClick)},
+        {{QKeySequence(Qt::Key_F1)}, nullptr, ui->Aide, guarded(&TEForm1::AideClick)},
         {{QKeySequence(QKeySequence::Find)},
          nullptr,
          m_filterBar->field(),
-         handler(&TEForm1::focusFilter)},
+         guarded(&TEForm1::focusFilter)},
         // The size field takes the new size as if typed, and applies it by its own rules.
         {{ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
          nullptr,
          ui->SpinEdit1,
-         handler(&TEForm1::sizeUp)},
-        {{ctrl(Qt::Key_Minus)}, nullptr, ui->SpinEdit1, handler(&TEForm1::sizeDown)},
-        {{ctrl(Qt::Key_0)}, nullptr, ui->SpinEdit1, handler(&TEForm1::sizeBack)},
+         guarded(&TEForm1::sizeUp)},
+        {{ctrl(Qt::Key_Minus)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeDown)},
+        {{ctrl(Qt::Key_0)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeBack)},
         // Bold, italic and underline as their buttons, on the Lines page.
         {{ctrl(Qt::Key_B)}, nullptr, ui->gras, onLinesPage(ui->gras)},
         {{ctrl(Qt::Key_I)}, nullptr, ui->ital, onLinesPage(ui->ital)},
@@ -80,12 +80,12 @@ void TEForm1::setUpShortcuts()
         {{QKeySequence(QKeySequence::Copy)},
          ui->ListBox1,
          nullptr,
-         handler(&TEForm1::Copiernomdelafonte1Click)},
-        {{QKeySequence(Qt::Key_Insert)}, ui->ListBox1, nullptr, handler(&TEForm1::FavoriClick)},
+         guarded(&TEForm1::Copiernomdelafonte1Click)},
+        {{QKeySequence(Qt::Key_Insert)}, ui->ListBox1, nullptr, guarded(&TEForm1::FavoriClick)},
         {{QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)},
          ui->ListBox1,
          nullptr,
-         handler(&TEForm1::DetailsClick)},
+         guarded(&TEForm1::DetailsClick)},
         // The other page, from anywhere in the window.
         {{ctrl(Qt::Key_Tab), ctrl(Qt::Key_PageDown),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), ctrl(Qt::Key_Backtab),
