@@ -12,7 +12,7 @@ packages=(
     libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev
     fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer openbox
-    qt6-wayland weston dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
+    qt6-wayland weston sway dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
     python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev
     fonts-urw-base35 fonts-noto-color-emoji fonts-stix fonts-noto-core
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev

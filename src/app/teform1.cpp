@@ -27,7 +27,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QShortcut>
 #include <QTimer>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
@@ -129,13 +128,8 @@ void TEForm1::connectHandlers()
     bind(Favori, &QAction::triggered, &TEForm1::FavoriClick);
     bind(Details, &QAction::triggered, &TEForm1::DetailsClick);
     bind(ui->ListBox1, &QAbstractItemView::doubleClicked, &TEForm1::DetailsClick);
-    for (const QKeySequence &keys :
-         {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)})
-        bind(new QShortcut(keys, ui->ListBox1, nullptr, nullptr, Qt::WidgetShortcut),
-             &QShortcut::activated, &TEForm1::DetailsClick);
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
-    bind(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, &TEForm1::AideClick);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
     bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);

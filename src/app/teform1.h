@@ -131,8 +131,9 @@ private:
     // The filter field, its switch and menu beside the page tabs, the line naming the menu's
     // filters under the list.
     void setUpFilters();
-    // Ctrl+Q, Ctrl+P, Ctrl+H, Ctrl+plus, Ctrl+minus, Ctrl+0, Ctrl+B, Ctrl+I, Ctrl+U, Ctrl+C in the
-    // list, Ctrl+Tab and Ctrl+Page Down.
+    // Every key of the window (Ctrl+Q, Ctrl+P, Ctrl+H, F1, Ctrl+F, Ctrl+plus, Ctrl+minus, Ctrl+0,
+    // Ctrl+B, Ctrl+I, Ctrl+U; in the list Ctrl+C, Insert, Alt+Enter; Ctrl+Tab and Ctrl+Page Down),
+    // each named in its control's tooltip.
     void setUpShortcuts();
     // Accessible names and descriptions, and the Tab order.
     void setUpAccessibility();

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
-#include <QShortcut>
 
 void TEForm1::setUpFilters()
 {
@@ -43,10 +42,6 @@ void TEForm1::setUpFilters()
     });
     connect(m_fontIndex, &FontIndex::finished, m_indexProgress, &QWidget::hide);
 
-    bind(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, &TEForm1::focusFilter);
-    auto *insert
-        = new QShortcut(Qt::Key_Insert, ui->ListBox1, nullptr, nullptr, Qt::WidgetShortcut);
-    bind(insert, &QShortcut::activated, &TEForm1::FavoriClick);
     bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
     connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
             [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });

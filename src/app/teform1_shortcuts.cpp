@@ -1,65 +1,118 @@
-// The main window's keyboard shortcuts: those a user of any desktop program tries first.
+// The main window's keyboard shortcuts: those a user of any desktop program tries first, and the
+// tooltip lines that name them.
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "filterbar.h"
 #include "fontlistview.h"
 
+#include <QLineEdit>
+#include <QSet>
 #include <QShortcut>
+
+#include <functional>
 
 namespace {
 
-// A shortcut of the whole window, which hands its work to a button as a click on it would.
-void clickOn(QWidget *window, const QKeySequence &keys, QAbstractButton *button)
+struct Shortcut
 {
-    QObject::connect(new QShortcut(keys, window), &QShortcut::activated, button, [button] {
+    // The first keys are the ones a tooltip names; the others do the same.
+    QList<QKeySequence> keys;
+    // Acts while this widget has the focus; none: anywhere in the window.
+    QWidget *scope;
+    // The control whose tooltip names the keys; none where no tooltip is the control's own.
+    QWidget *named;
+    std::function<void()> action;
+};
+
+// The keys' work handed to a button, as a click on it would.
+std::function<void()> clickOn(QAbstractButton *button)
+{
+    return [button] {
         if (button->isEnabled() && button->isVisible())
             button->click();
-    });
+    };
 }
 
 } // namespace
 
 void TEForm1::setUpShortcuts()
 {
-    // The keys themselves rather than the desktop theme's standard keys: the help lists them,
-    // and some themes have none for quitting.
-    clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_Q), ui->Quitter);
-    clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_P), ui->SpeedButton1);
-    clickOn(this, QKeySequence(Qt::CTRL | Qt::Key_H), ui->GenererrHTML);
-
-    // The size field takes the new size as if typed, and applies it by its own rules.
-    const auto size = [this](const QList<QKeySequence> &keys, auto newSize) {
-        for (const QKeySequence &sequence : keys) {
-            bind(new QShortcut(sequence, this), &QShortcut::activated, newSize);
-        }
+    const auto guarded = [this](void (TEForm1::*handler)()) -> std::function<void()> {
+        return [this, handler] {
+            ErrorReport::guard([&] { (this->*handler)(); });
+        };
     };
-    size({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-         &TEForm1::sizeUp);
-    size({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &TEForm1::sizeDown);
-    size({QKeySequence(Qt::CTRL | Qt::Key_0)}, &TEForm1::sizeBack);
-
-    // Bold, italic and underline as their buttons, on the Lines page.
-    for (const auto &[key, button] :
-         {std::pair {Qt::Key_B, ui->gras}, std::pair {Qt::Key_I, ui->ital},
-          std::pair {Qt::Key_U, ui->soul}}) {
-        const QKeySequence keys(Qt::CTRL | key);
-        connect(new QShortcut(keys, this), &QShortcut::activated, button, [this, button] {
+    const auto onLinesPage = [this](QAbstractButton *button) -> std::function<void()> {
+        return [this, button] {
             if (linesPageShown())
                 button->click();
-        });
-    }
+        };
+    };
+    const auto ctrl = [](int key) {
+        return QKeySequence(Qt::CTRL | key);
+    };
 
-    // Copy, in the list: the selected family's name, as the menu's "Copier nom de la fonte".
-    bind(new QShortcut(QKeySequence::Copy, ui->ListBox1, nullptr, nullptr, Qt::WidgetShortcut),
-         &QShortcut::activated, &TEForm1::Copiernomdelafonte1Click);
+    // The keys themselves rather than the desktop theme's standard keys (but for Find and Copy):
+    // the help lists them, and some themes have none for quitting.
+    const Shortcut shortcuts[] = {
+        {{ctrl(Qt::Key_Q)}, nullptr, ui->Quitter, clickOn(ui->Quitter)},
+        {{ctrl(Qt::Key_P)}, nullptr, ui->SpeedButton1, clickOn(ui->SpeedButton1)},
+        {{ctrl(Qt::Key_H)}, nullptr, ui->GenererrHTML, clickOn(ui->GenererrHTML)},
+        {{QKeySequence(Qt::Key_F1)}, nullptr, ui->Aide, guarded(&TEForm1::AideClick)},
+        {{QKeySequence(QKeySequence::Find)},
+         nullptr,
+         m_filterBar->field(),
+         guarded(&TEForm1::focusFilter)},
+        // The size field takes the new size as if typed, and applies it by its own rules.
+        {{ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
+         nullptr,
+         ui->SpinEdit1,
+         guarded(&TEForm1::sizeUp)},
+        {{ctrl(Qt::Key_Minus)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeDown)},
+        {{ctrl(Qt::Key_0)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeBack)},
+        // Bold, italic and underline as their buttons, on the Lines page.
+        {{ctrl(Qt::Key_B)}, nullptr, ui->gras, onLinesPage(ui->gras)},
+        {{ctrl(Qt::Key_I)}, nullptr, ui->ital, onLinesPage(ui->ital)},
+        {{ctrl(Qt::Key_U)}, nullptr, ui->soul, onLinesPage(ui->soul)},
+        // In the list, on the selected family: copy its name (as the menu's "Copier nom de la
+        // fonte"), mark it a favourite, open its details.
+        {{QKeySequence(QKeySequence::Copy)},
+         ui->ListBox1,
+         nullptr,
+         guarded(&TEForm1::Copiernomdelafonte1Click)},
+        {{QKeySequence(Qt::Key_Insert)}, ui->ListBox1, nullptr, guarded(&TEForm1::FavoriClick)},
+        {{QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)},
+         ui->ListBox1,
+         nullptr,
+         guarded(&TEForm1::DetailsClick)},
+        // The other page, from anywhere in the window.
+        {{ctrl(Qt::Key_Tab), ctrl(Qt::Key_PageDown),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), ctrl(Qt::Key_Backtab),
+          ctrl(Qt::Key_PageUp)},
+         nullptr,
+         nullptr,
+         [this] {
+             ui->NPage->setCurrentIndex(linesPageShown() ? 1 : 0);
+         }},
+    };
 
-    // The other page, from anywhere in the window.
-    for (const QKeySequence &keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-          QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, ui->NPage,
-                [this] { ui->NPage->setCurrentIndex(linesPageShown() ? 1 : 0); });
+    QSet<QWidget *> withKeys;
+    for (const Shortcut &shortcut : shortcuts) {
+        for (const QKeySequence &keys : shortcut.keys) {
+            auto *made = shortcut.scope
+                ? new QShortcut(keys, shortcut.scope, nullptr, nullptr, Qt::WidgetShortcut)
+                : new QShortcut(keys, this);
+            connect(made, &QShortcut::activated, this, shortcut.action);
+        }
+        // A line under the control's own text; the keys of its other shortcuts on the same line.
+        if (QWidget *control = shortcut.named) {
+            const QString separator
+                = withKeys.contains(control) ? QStringLiteral(" / ") : QStringLiteral("\n");
+            control->setToolTip(control->toolTip() + separator
+                                + shortcut.keys.first().toString(QKeySequence::NativeText));
+            withKeys.insert(control);
+        }
     }
 }
 

@@ -102,6 +102,14 @@ private:
         return found;
     }
     void showPage(int index) { child<QTabWidget>("NPage")->setCurrentIndex(index); }
+    static HelpWindow *shownHelp()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible())
+                return help;
+        }
+        return nullptr;
+    }
     // What the list draws from.
     const DisplayState &state() const { return *child<FontListView>("ListBox1")->displayState(); }
     // The menu over the list, as a right click on it opens it: closed at once, its items set.
@@ -226,7 +234,7 @@ void TestTEForm1::panelHintsFollowTheBox()
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(tipShownFor(child<QPushButton>("gras")));
     QCOMPARE(child<QPushButton>("gras")->toolTip(),
-             QStringLiteral("Activer/désactiver\nl'attribut GRAS"));
+             QStringLiteral("Activer/désactiver\nl'attribut GRAS\nCtrl+B"));
 }
 
 void TestTEForm1::validClick_data()
@@ -645,39 +653,68 @@ void TestTEForm1::windowStateKept()
     QVERIFY(m_form->width() <= screen.width() && m_form->height() <= screen.height());
 }
 
-// Each shortcut, pressed with the focus where a user would have it, and what it did.
+// Each shortcut, pressed with the focus where a user would have it, and what it did; the
+// control whose tooltip names it (none where no tooltip is the control's own), and that tooltip:
+// the window's own text, then a line with the keys.
 void TestTEForm1::shortcuts_data()
 {
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("focus"); // the control that has the focus
     QTest::addColumn<QString>("effect");
-    const QKeySequence ctrl(Qt::CTRL);
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("toolTip");
+    const QString size = QStringLiteral("Character size\nCtrl++ / Ctrl+- / Ctrl+0");
     QTest::newRow("Ctrl+B") << QKeySequence(Qt::CTRL | Qt::Key_B) << "ListBox1"
-                            << "bold";
+                            << "bold"
+                            << "gras"
+                            << "Activer/désactiver\nl'attribut GRAS\nCtrl+B";
     QTest::newRow("Ctrl+I") << QKeySequence(Qt::CTRL | Qt::Key_I) << "SpinEdit1"
-                            << "italic";
+                            << "italic"
+                            << "ital"
+                            << "Activer/désactiver\nl'attribut ITALIQUE\nCtrl+I";
     QTest::newRow("Ctrl+U") << QKeySequence(Qt::CTRL | Qt::Key_U) << "ListBox1"
-                            << "underline";
+                            << "underline"
+                            << "soul"
+                            << "Activer/désactiver\nl'attribut SOULIGNER\nCtrl+U";
     QTest::newRow("Ctrl+plus") << QKeySequence(Qt::CTRL | Qt::Key_Plus) << "ListBox1"
-                               << "size 13";
+                               << "size 13"
+                               << "SpinEdit1" << size;
     QTest::newRow("Ctrl+equal") << QKeySequence(Qt::CTRL | Qt::Key_Equal) << "ListBox1"
-                                << "size 13";
+                                << "size 13"
+                                << "SpinEdit1" << size;
     QTest::newRow("Ctrl+minus") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << "txtEdit"
-                                << "size 11";
+                                << "size 11"
+                                << "SpinEdit1" << size;
     QTest::newRow("Ctrl+0") << QKeySequence(Qt::CTRL | Qt::Key_0) << "ListBox1"
-                            << "size 12";
+                            << "size 12"
+                            << "SpinEdit1" << size;
     QTest::newRow("Ctrl+Tab") << QKeySequence(Qt::CTRL | Qt::Key_Tab) << "ListBox1"
-                              << "page";
+                              << "page" << QString() << QString();
     QTest::newRow("Ctrl+Page Down") << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << "SpinEdit1"
-                                    << "page";
+                                    << "page" << QString() << QString();
     QTest::newRow("Ctrl+C in the list") << QKeySequence(Qt::CTRL | Qt::Key_C) << "ListBox1"
-                                        << "copy";
+                                        << "copy" << QString() << QString();
     QTest::newRow("Ctrl+F") << QKeySequence(Qt::CTRL | Qt::Key_F) << "ListBox1"
-                            << "filter";
+                            << "filter"
+                            << "Filtre"
+                            << "Filtrer la liste : tous les mots tapés doivent figurer dans le "
+                               "nom\nCtrl+F";
+    QTest::newRow("Ctrl+P") << QKeySequence(Qt::CTRL | Qt::Key_P) << "txtEdit"
+                            << "print"
+                            << "SpeedButton1"
+                            << "Imprimer les fontes\nCtrl+P";
     QTest::newRow("Ctrl+H") << QKeySequence(Qt::CTRL | Qt::Key_H) << "ListBox1"
-                            << "html";
+                            << "html"
+                            << "GenererrHTML"
+                            << "Générer une page HTML avec les fontes\nCtrl+H";
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "SpinEdit1"
+                        << "help"
+                        << "Aide"
+                        << "Aide...\nF1";
     QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << "ListBox1"
-                            << "quit";
+                            << "quit"
+                            << "Quitter"
+                            << "Quitter Glyphor\nCtrl+Q";
 }
 
 void TestTEForm1::shortcuts()
@@ -685,13 +722,22 @@ void TestTEForm1::shortcuts()
     QFETCH(QKeySequence, keys);
     QFETCH(QString, focus);
     QFETCH(QString, effect);
+    QFETCH(QString, named);
     createWindow();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    if (!named.isEmpty())
+        QCOMPARE(child<QWidget>(named.toLatin1().constData())->toolTip(),
+                 FETCHED(QString, toolTip));
     auto *list = child<FontListView>("ListBox1");
     list->selectRow(1);
     if (effect == QLatin1String("size 12"))
         child<SizeField>("SpinEdit1")->setValue(20);
+    int printersAsked = 0;
+    m_form->findChild<CataloguePrinting *>()->setPrinterChooser([&printersAsked](QPrinter &) {
+        ++printersAsked;
+        return false;
+    });
     QWidget *focused = m_form->findChild<QWidget *>(focus);
     QVERIFY(focused);
     focused->setFocus();
@@ -718,8 +764,12 @@ void TestTEForm1::shortcuts()
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("DejaVu Sans"));
     else if (effect == QLatin1String("filter"))
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Filtre"));
+    else if (effect == QLatin1String("print"))
+        QCOMPARE(printersAsked, 1);
     else if (effect == QLatin1String("html"))
         QCOMPARE(dialog, QStringLiteral("TGenHTML"));
+    else if (effect == QLatin1String("help"))
+        QVERIFY(shownHelp());
     else if (effect == QLatin1String("quit"))
         QVERIFY(!m_form->isVisible());
 }
@@ -730,12 +780,8 @@ void TestTEForm1::helpAndAboutBox()
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QTest::keyClick(m_form.get(), Qt::Key_F1);
-    HelpWindow *help = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *found = qobject_cast<HelpWindow *>(window))
-            help = found;
-    }
-    QVERIFY(help && help->isVisible());
+    HelpWindow *help = shownHelp();
+    QVERIFY(help);
     QCOMPARE(help->browser()->source(), QUrl("qrc:/help/fenetre.html"));
     // "AIDE" while the help is open leaves the page the user went to.
     help->browser()->setSource(QUrl("qrc:/help/pagehtml.html"));

@@ -1,7 +1,8 @@
 """Scaled screens (QT_SCALE_FACTOR, or the X resource Xft.dpi as desktops set it): each line's
 sample is drawn at the screen's own resolution, pixel for pixel what the same text gives at that
-pixel size on an unscaled screen, never a smaller drawing blown up; and the printed catalogue is
-the same whatever the scale."""
+pixel size on an unscaled screen, never a smaller drawing blown up; the icons of the panel and the
+page tabs drawn from their double-size artwork; and the printed catalogue is the same whatever
+the scale."""
 
 import os
 import re
@@ -17,6 +18,8 @@ try:
 except ImportError:
     Image = None
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+ICONS = os.path.join(HERE, '..', '..', 'src', 'resources', 'icons')
 SAMPLE = 'Hamburgefonstiv 0123'
 PANEL_AND_TABS = 120  # logical pixels under the list: the page tabs and the bottom panel
 PRINT_BUTTON = 'SpeedButton1'
@@ -24,6 +27,54 @@ PRINT_BUTTON = 'SpeedButton1'
 
 def settings(size, show_names=0):
     return ('[glyphor]\nString=%s\nSize=%d\nShowNames=%d\n' % (SAMPLE, size, show_names))
+
+
+def read_xpm(path):
+    """An XPM picture's size and its opaque pixels, {(x, y): b'rgb'}."""
+    with open(path, encoding='ascii') as xpm:
+        strings = re.findall(r'"([^"]*)"', xpm.read())
+    width, height, count, chars = map(int, strings[0].split()[:4])
+    palette = {}
+    for entry in strings[1:1 + count]:
+        value = entry[chars:].split()[-1]
+        palette[entry[:chars]] = None if value.lower() == 'none' else bytes.fromhex(value[1:])
+    pixels = {}
+    for y, row in enumerate(strings[1 + count:1 + count + height]):
+        for x in range(width):
+            colour = palette[row[x * chars:(x + 1) * chars]]
+            if colour is not None:
+                pixels[(x, y)] = colour
+    return (width, height), pixels
+
+
+def find_artwork(image, size, pixels):
+    """The top-left corner of the place where every opaque pixel of the artwork shows unchanged
+    in the RGB image, or None."""
+    data, stride = image.tobytes(), image.width * 3
+    # Candidates from the artwork's longest opaque run of a row, found as bytes in the image's rows.
+    runs = []
+    for y in range(size[1]):
+        x = 0
+        while x < size[0]:
+            start = x
+            while (x, y) in pixels:
+                x += 1
+            if x > start:
+                runs.append((x - start, start, y))
+            x += 1
+    length, run_x, run_y = max(runs)
+    run = b''.join(pixels[(run_x + i, run_y)] for i in range(length))
+    for y in range(run_y, image.height - size[1] + run_y + 1):
+        line = data[y * stride:(y + 1) * stride]
+        at = line.find(run)
+        while at >= 0:
+            left, top = at // 3 - run_x, y - run_y
+            if (at % 3 == 0 and 0 <= left <= image.width - size[0] and all(
+                    data[(top + py) * stride + (left + px) * 3:][:3] == colour
+                    for (px, py), colour in pixels.items())):
+                return left, top
+            at = line.find(run, at + 1)
+    return None
 
 
 class HiDpi(GlyphorTestCase):
@@ -79,6 +130,21 @@ class HiDpi(GlyphorTestCase):
                     shown, scaled = self.list_lines('scale-factor-%s' % scale, 12, str(scale))
                 self.assertAlmostEqual(shown, scale, places=2)
                 self.check_sharp(scale, scaled, reference)
+
+    def test_icons_drawn_from_their_double_size_artwork(self):
+        # At scale 2 each 16-pixel icon takes 32 device pixels: the 32-pixel artwork, unscaled.
+        # A 16-pixel icon blown up (blurred or in blocks) differs from it.
+        self.session.program_env['QT_SCALE_FACTOR'] = '2'
+        window = self.start_glyphor()
+        # The pointer away from the window: no button under it lit up.
+        self.session.run('xdotool', 'mousemove', '2047', '1599')
+        image = Image.open(self.session.screenshot('icons-scale-2', window)).convert('RGB')
+        for name in ('print', 'html', 'charmap', 'help', 'totray', 'lines', 'text'):
+            with self.subTest(icon=name):
+                size, pixels = read_xpm(os.path.join(ICONS, name + '@2x.xpm'))
+                self.assertEqual(size, (32, 32))
+                self.assertIsNotNone(find_artwork(image, size, pixels),
+                                     'the %s icon is not its 32-pixel artwork' % name)
 
     def print_catalogue(self, pdf):
         """Prints to the PDF file the print dialog offers and moves it to pdf."""
