@@ -3,6 +3,7 @@
 
 #include "catalogueprinting.h"
 #include "displaystate.h"
+#include "drawnicon.h"
 #include "errorreport.h"
 #include "filenameedit.h"
 #include "filterbar.h"
@@ -51,6 +52,16 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
     ui->Panel1->setPalette(face);
     ui->Panel1->setAutoFillBackground(true);
+
+    for (const auto &[button, drawing] :
+         {std::pair<QAbstractButton *, const char *> {ui->SpeedButton1, "print"},
+          {ui->GenererrHTML, "html"},
+          {ui->charmap, "charmap"},
+          {ui->Aide, "help"},
+          {ui->BitBtn1, "totray"}})
+        button->setIcon(drawnIcon(drawing));
+    ui->NPage->setTabIcon(0, drawnIcon("lines"));
+    ui->NPage->setTabIcon(1, drawnIcon("text"));
 
     QFont tabFont = UiFonts::pixelFont(QStringLiteral("Arial"), 15);
     tabFont.setBold(true);

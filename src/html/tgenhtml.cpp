@@ -1,6 +1,7 @@
 #include "tgenhtml.h"
 #include "ui_tgenhtml.h"
 
+#include "drawnicon.h"
 #include "errorreport.h"
 #include "filenameedit.h"
 #include "fixeddialog.h"
@@ -27,6 +28,7 @@ TGenHTML::TGenHTML(HtmlPageSource source, const QString &browser, HelpRequests &
     , m_help(help)
 {
     ui->setupUi(this);
+    ui->Aide->setIcon(drawnIcon("help"));
     FixedDialog::finishLayout(this);
     QPalette memo = ui->Memo1->palette();
     memo.setColor(QPalette::Base, palette().color(QPalette::Button));

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void startUp();
     void selectionAndNameTip();
     void panelHintsFollowTheBox();
+    void iconsDrawnAtDoubleSize();
     void validClick_data();
     void validClick();
     void historyKeepsRepeats();
@@ -235,6 +236,33 @@ void TestTEForm1::panelHintsFollowTheBox()
     QVERIFY(tipShownFor(child<QPushButton>("gras")));
     QCOMPARE(child<QPushButton>("gras")->toolTip(),
              QStringLiteral("Activer/désactiver\nl'attribut GRAS\nCtrl+B"));
+}
+
+// On a screen scaled by 2, each icon of the panel and the tabs is its double-size drawing, also
+// when no scaled screen was there as the window was made (as here).
+void TestTEForm1::iconsDrawnAtDoubleSize()
+{
+    createWindow();
+    auto *tabs = child<QTabWidget>("NPage");
+    const std::pair<QIcon, const char *> icons[] = {
+        {child<QAbstractButton>("SpeedButton1")->icon(), "print"},
+        {child<QAbstractButton>("GenererrHTML")->icon(), "html"},
+        {child<QAbstractButton>("charmap")->icon(), "charmap"},
+        {child<QAbstractButton>("Aide")->icon(), "help"},
+        {child<QAbstractButton>("BitBtn1")->icon(), "totray"},
+        {tabs->tabIcon(0), "lines"},
+        {tabs->tabIcon(1), "text"},
+    };
+    for (const auto &[icon, drawing] : icons) {
+        const QString path = QStringLiteral(":/icons/") + QLatin1String(drawing);
+        const auto image = [](const QImage &image) {
+            return image.convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(image(icon.pixmap(QSize(16, 16), 1.0).toImage()),
+                 image(QImage(path + QStringLiteral(".xpm"))));
+        QCOMPARE(image(icon.pixmap(QSize(16, 16), 2.0).toImage()),
+                 image(QImage(path + QStringLiteral("@2x.xpm"))));
+    }
 }
 
 void TestTEForm1::validClick_data()
