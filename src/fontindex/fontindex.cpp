@@ -213,8 +213,10 @@ void FontIndex::run()
 QHash<QByteArray, FontIndex::Entry> FontIndex::readCache() const
 {
     QHash<QByteArray, Entry> entries;
+    // Only a regular file is read: opening a pipe would wait for a writer for ever, and the
+    // program's end with it.
     QFile file(m_cachePath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(m_cachePath).isFile() || !file.open(QIODevice::ReadOnly))
         return entries;
     QDataStream in(&file);
     in.setVersion(StreamVersion);

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void cacheReusedUntilTheFileChanges();
     void damagedCacheRebuilt_data();
     void damagedCacheRebuilt();
+    void pipeAtTheCachePathNotRead();
 
 private:
     // A catalogue of copies of test fonts in a folder of the test's own.
@@ -214,6 +215,19 @@ void TestFontIndex::damagedCacheRebuilt()
     QFile rebuilt(cache);
     QVERIFY(rebuilt.open(QIODevice::ReadOnly));
     QVERIFY(rebuilt.readAll().startsWith("GLYPHIDX"));
+}
+
+// Nobody writes into the pipe: reading it would block the index's thread, and its end.
+void TestFontIndex::pipeAtTheCachePathNotRead()
+{
+    QTemporaryDir dir;
+    const auto catalog = catalogOf(dir, {"DejaVuSerif.ttf"});
+    QVERIFY(catalog);
+    const QString cache = dir.filePath(QStringLiteral("fontindex"));
+    QVERIFY(::mkfifo(QFile::encodeName(cache).constData(), 0600) == 0);
+    FontIndex index(*catalog, cache);
+    runIndex(index);
+    QCOMPARE(index.faceCount(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestFontIndex)
