@@ -70,6 +70,7 @@ Settings Settings::read(const QString &path)
     settings.system = text(SystemKey);
     settings.showHints = ProfileValue::toBool(text(ShowHintsKey), settings.showHints);
     settings.favourites = withoutRepeats(ini.sectionValues(FavouritesSection));
+    settings.favouritesRead = settings.favourites;
 
     // A size that is no number, or no size at all, is as if never stored.
     settings.width = std::max(0, ProfileValue::toInt(text(WidthKey), 0));
@@ -111,9 +112,20 @@ void Settings::write(const QString &path) const
         ini.setValue(Section, MaximisedKey, ProfileValue::fromBool(maximised));
         ini.setValue(Section, PageKey, ProfileValue::fromInt(page));
     }
-    // A section the user left alone stays as it is, repeats and odd lines included.
-    if (withoutRepeats(ini.sectionValues(FavouritesSection)) != favourites)
-        ini.setSectionValues(FavouritesSection, FavouriteKey, favourites);
+    // A section this run left alone stays as it is, repeats and odd lines included.
+    const auto missingFrom = [](const QStringList &from, const QStringList &others) {
+        const QSet<QString> kept(from.cbegin(), from.cend());
+        QStringList missing;
+        for (const QString &family : others) {
+            if (!kept.contains(family))
+                missing.append(family);
+        }
+        return missing;
+    };
+    const QStringList added = missingFrom(favouritesRead, favourites);
+    const QStringList removed = missingFrom(favourites, favouritesRead);
+    if (!added.isEmpty() || !removed.isEmpty())
+        ini.mergeSectionValues(FavouritesSection, FavouriteKey, added, removed);
     if (!ini.save())
         throw GlyphorError(QStringLiteral("Impossible d'écrire dans ") + path);
 }

@@ -20,6 +20,9 @@ struct Settings
     bool showHints = true; // "ShowHints": the bottom panel's tooltips
     // The section "Favoris": the families marked as favourites, one per key, installed or not.
     QStringList favourites;
+    // The favourites as read: writing applies only what changed since to the section as the file
+    // holds it then, so what another copy or a hand edit put there meanwhile stays.
+    QStringList favouritesRead;
     // The main window as it was left: its size ("Largeur", "Hauteur"; 0: never stored, or a value
     // that is no size), its position ("Gauche", "Haut"; none when never stored), maximised
     // ("Maximise") and the page shown ("Page": 0 Lines, 1 Text). Brought within the screen when
@@ -40,7 +43,7 @@ struct Settings
 
     // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, then the
     // window's (Largeur, Hauteur, Gauche, Haut, Maximise, Page) when it has a size, and the
-    // favourites when they differ from the file's, keeping every other line of the file. Throws
+    // favourites added and removed since they were read, keeping every other line. Throws
     // GlyphorError "Impossible d'écrire dans <path>" when the file cannot be written; the old file
     // is then left as it was.
     void write(const QString &path) const;

@@ -181,6 +181,7 @@ void TEForm1::FormCreate()
     m_display->setTaille(stored.size);
     IndiqueNom->setChecked(stored.showNames);
     m_display->setFavourites(stored.favourites);
+    m_favouritesRead = stored.favouritesRead;
     m_storedSize = QSize(stored.width, stored.height);
     m_storedPosition = stored.position;
     m_storedMaximised = stored.maximised;
@@ -340,6 +341,7 @@ void TEForm1::FormClose()
     stored.showHints = ui->AfBulles->isChecked();
     stored.system = Systeme;
     stored.favourites = m_display->favourites();
+    stored.favouritesRead = m_favouritesRead;
     stored.maximised = isMaximized();
     const QSize shownSize = stored.maximised ? normalGeometry().size() : size();
     stored.width = shownSize.width();

@@ -214,6 +214,7 @@ private:
     std::optional<QPoint> m_storedPosition;
     bool m_storedMaximised = false;
     int m_storedPage = 0;
+    QStringList m_favouritesRead;
 };
 
 // A handler connected through the general error report.

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -79,14 +80,15 @@ std::optional<std::pair<QStringView, QStringView>> keyAndValue(QStringView line)
 }
 
 // A value as reading hands it back: cut at a NUL, outer blanks and one pair of enclosing quotes
-// removed, at most the longest value.
-QString readValue(QStringView value)
+// removed, and at most the longest value unless whole.
+enum class Length { Limited, Whole };
+QString readValue(QStringView value, Length length = Length::Limited)
 {
     const qsizetype nul = value.indexOf(QChar(0));
     if (nul >= 0)
         value = value.first(nul);
     value = trimmedUnquoted(value);
-    if (value.size() > IniFile::MaxValueLength) {
+    if (length == Length::Limited && value.size() > IniFile::MaxValueLength) {
         value = value.first(IniFile::MaxValueLength);
         // Never hand back half of a surrogate pair.
         if (value.back().isHighSurrogate())
@@ -146,8 +148,7 @@ void IniFile::load()
             lines.removeLast();
         for (const QString &line : std::as_const(lines)) {
             m_lines.append(line);
-            m_readBytes.append(QByteArray());
-            m_readBytes.last() = encodedLine(m_lines.size() - 1);
+            m_readBytes.append(encoded(line));
         }
     } else {
         QList<QByteArray> lines = bytes.split('\n');
@@ -166,10 +167,15 @@ void IniFile::load()
         if (!m_lines.isEmpty() && m_lines.first().startsWith(QChar(0xFEFF)))
             m_lines.first().remove(0, 1);
     }
+    qsizetype crLines = 0;
     for (QString &line : m_lines) {
-        if (line.endsWith(u'\r'))
+        if (line.endsWith(u'\r')) {
             line.chop(1);
+            ++crLines;
+        }
     }
+    // A file edited on Windows: lines added end as most of its lines do.
+    m_crLineEnds = crLines * 2 > m_lines.size();
 }
 
 void IniFile::replaceLine(int i, const QString &text)
@@ -188,15 +194,20 @@ QByteArray IniFile::encodedLine(int i) const
 {
     if (!m_readBytes[i].isNull())
         return m_readBytes[i];
+    return encoded(m_crLineEnds ? m_lines[i] + u'\r' : m_lines[i]);
+}
+
+QByteArray IniFile::encoded(const QString &text) const
+{
     switch (m_encoding) {
     case Encoding::Utf16LE:
-        return QStringEncoder(QStringEncoder::Utf16LE).encode(m_lines[i]);
+        return QStringEncoder(QStringEncoder::Utf16LE).encode(text);
     case Encoding::Utf16BE:
-        return QStringEncoder(QStringEncoder::Utf16BE).encode(m_lines[i]);
+        return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
     case Encoding::PerLine:
         break;
     }
-    return m_lines[i].toUtf8();
+    return text.toUtf8();
 }
 
 int IniFile::findSection(const QString &section) const
@@ -252,7 +263,7 @@ QStringList IniFile::sectionValues(const QString &section) const
     const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
         if (const auto found = keyAndValue(m_lines[i])) {
-            QString value = readValue(found->second);
+            QString value = readValue(found->second, Length::Whole);
             if (!value.isEmpty())
                 values.append(std::move(value));
         }
@@ -260,85 +271,72 @@ QStringList IniFile::sectionValues(const QString &section) const
     return values;
 }
 
-void IniFile::setSectionValues(const QString &section, const QString &keyPrefix,
-                               const QStringList &values)
-{
-    int sectionLine = findSection(section);
-    if (sectionLine < 0) {
-        if (values.isEmpty())
-            return;
-        if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
-            insertLine(m_lines.size(), QString());
-        insertLine(m_lines.size(), u'[' + section + u']');
-        sectionLine = int(m_lines.size()) - 1;
-    }
-    const int end = sectionEnd(sectionLine);
-    // New keys go after the last key, or after the section's last non-blank line.
-    int lastKey = sectionLine;
-    for (int i = sectionLine + 1; i < end; ++i) {
-        if (keyAndValue(m_lines[i]) || !trimmedBlanks(m_lines[i]).isEmpty())
-            lastKey = i;
-    }
-
-    // Rebuilt in one pass: a section of thousands of keys costs no more than reading it.
-    QStringList lines = m_lines.mid(0, sectionLine + 1);
-    QList<QByteArray> bytes = m_readBytes.mid(0, sectionLine + 1);
-    qsizetype next = 0;
-    const auto keyText = [&](qsizetype n) -> QString {
-        return keyPrefix + QString::number(n + 1) + u'=' + writtenValue(values[n]);
-    };
-    for (int i = sectionLine + 1; i < end; ++i) {
-        const bool key = keyAndValue(m_lines[i]).has_value();
-        if (!key) {
-            lines.append(m_lines[i]);
-            bytes.append(m_readBytes[i]);
-        } else if (next < values.size()) {
-            const QString text = keyText(next++);
-            const bool same = text == m_lines[i];
-            lines.append(same ? m_lines[i] : text);
-            bytes.append(same ? m_readBytes[i] : QByteArray());
-        }
-        if (i == lastKey) {
-            for (; next < values.size(); ++next) {
-                lines.append(keyText(next));
-                bytes.append(QByteArray());
-            }
-        }
-    }
-    for (; next < values.size(); ++next) { // an empty section
-        lines.append(keyText(next));
-        bytes.append(QByteArray());
-    }
-    lines += m_lines.mid(end);
-    bytes += m_readBytes.mid(end);
-    m_lines = std::move(lines);
-    m_readBytes = std::move(bytes);
-}
-
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
     const QString text = writtenValue(value);
 
-    const int sectionLine = findSection(section);
-    if (sectionLine < 0) {
-        if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
-            insertLine(m_lines.size(), QString());
-        insertLine(m_lines.size(), u'[' + section + u']');
-        insertLine(m_lines.size(), key + u'=' + text);
-        return;
-    }
-
+    const int sectionLine = sectionOrNew(section);
     if (const std::optional<KeyLine> found = findKey(sectionLine, key)) {
         replaceLine(found->line, found->key.toString() + u'=' + text);
         return;
     }
+    insertLine(appendPoint(sectionLine), key + u'=' + text);
+}
 
-    // After the section's last non-blank line, so the blank lines that set the next section
-    // apart stay before it.
+int IniFile::sectionOrNew(const QString &section)
+{
+    const int found = findSection(section);
+    if (found >= 0)
+        return found;
+    if (!m_lines.isEmpty() && !trimmedBlanks(m_lines.last()).isEmpty())
+        insertLine(m_lines.size(), QString());
+    insertLine(m_lines.size(), u'[' + section + u']');
+    return int(m_lines.size()) - 1;
+}
+
+int IniFile::appendPoint(int sectionLine) const
+{
     int insertAt = sectionEnd(sectionLine);
     while (insertAt - 1 > sectionLine && trimmedBlanks(m_lines[insertAt - 1]).isEmpty())
         --insertAt;
-    insertLine(insertAt, key + u'=' + text);
+    return insertAt;
+}
+
+void IniFile::mergeSectionValues(const QString &section, const QString &keyPrefix,
+                                 const QStringList &added, const QStringList &removed)
+{
+    if (added.isEmpty() && findSection(section) < 0)
+        return;
+    const int sectionLine = sectionOrNew(section);
+    const QSet<QString> gone(removed.cbegin(), removed.cend());
+    QSet<QString> held;
+    qint64 highest = 0;
+    for (int i = sectionEnd(sectionLine) - 1; i > sectionLine; --i) {
+        const auto found = keyAndValue(m_lines[i]);
+        if (!found)
+            continue;
+        const QString value = readValue(found->second, Length::Whole);
+        if (gone.contains(value)) {
+            m_lines.removeAt(i);
+            m_readBytes.removeAt(i);
+            continue;
+        }
+        held.insert(value);
+        const QStringView key = found->first;
+        if (key.size() > keyPrefix.size() && key.startsWith(keyPrefix, Qt::CaseInsensitive)) {
+            bool number = false;
+            const qint64 n = key.sliced(keyPrefix.size()).toLongLong(&number);
+            if (number)
+                highest = std::max(highest, n);
+        }
+    }
+    int at = appendPoint(sectionLine);
+    for (const QString &value : added) {
+        if (held.contains(value) || value.isEmpty())
+            continue;
+        held.insert(value);
+        insertLine(at++, keyPrefix + QString::number(++highest) + u'=' + writtenValue(value));
+    }
 }
 
 bool IniFile::save() const

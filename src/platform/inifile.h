@@ -40,17 +40,18 @@ public:
     // as written.
     void setValue(const QString &section, const QString &key, const QString &value);
 
-    // The values of the section's keys in the file's order, each read as rawValue() reads it,
+    // The values of the section's keys in the file's order, each read as rawValue() reads it
+    // but never cut to MaxValueLength (a list of our own, whose values must come back whole),
     // empty ones left out; none when the section is missing.
     QStringList sectionValues(const QString &section) const;
 
-    // Makes the section's keys keyPrefix1, keyPrefix2... holding these values, as setValue()
-    // writes a value: a key line that comes out the same is kept byte for byte, the others are
-    // replaced, removed or added after the section's last key. Lines that hold no key (comments,
-    // blank lines, anything else) stay where they are. The section is added at the end of the
-    // file when it is missing and values are given.
-    void setSectionValues(const QString &section, const QString &keyPrefix,
-                          const QStringList &values);
+    // Applies a change to a list kept one value per key, as the file holds it now: every key
+    // whose value is one of removed goes, and each of added that no key holds yet is appended
+    // after the section's last key as keyPrefixN, N one more than the highest such key. Every
+    // other line stays byte for byte: keys written by hand are neither renamed nor renumbered.
+    // The section is added at the end of the file when it is missing and a value is added.
+    void mergeSectionValues(const QString &section, const QString &keyPrefix,
+                            const QStringList &added, const QStringList &removed);
 
     // Writes every line to a temporary file in the same folder and renames it over the file, so a
     // failed save leaves the old file as it was. Creates the folder when it is missing. Lines that
@@ -78,6 +79,13 @@ private:
     void replaceLine(int i, const QString &text);
     void insertLine(int i, const QString &text);
     QByteArray encodedLine(int i) const;
+    // The line's text in the file's encoding, without its line end.
+    QByteArray encoded(const QString &text) const;
+    // After the section's last non-blank line, so the blank lines that set the next section
+    // apart stay before it.
+    int appendPoint(int sectionLine) const;
+    // The section's header line, added at the end of the file when it is missing.
+    int sectionOrNew(const QString &section);
 
     QString m_path;
     QStringList m_lines;
@@ -86,4 +94,6 @@ private:
     enum class Encoding { PerLine, Utf16LE, Utf16BE };
     Encoding m_encoding = Encoding::PerLine;
     bool m_unreadable = false;
+    // Lines the program adds or changes end in CR LF when most of the file's lines do.
+    bool m_crLineEnds = false;
 };

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +34,8 @@ private Q_SLOTS:
     void read_data();
     void read();
     void otherLinesSurvive();
-    void favourites();
+    void favouritesMerged_data();
+    void favouritesMerged();
     void oddFavourites();
     void failedWriteThrows();
     void unreadableFileIsNeverReplaced();
@@ -128,37 +130,75 @@ void TestSettings::otherLinesSurvive()
                  + "\nBrowser=\nShowNames=1\nShowHints=1\nSystem=\n\n[other]\nSize=3\n");
 }
 
-// Written to a section of their own, read back as written; a section left alone stays byte for
-// byte, a changed one keeps its lines that hold no favourite.
-void TestSettings::favourites()
+// The favourites this run changed, applied to the section as the file holds it at the end: what
+// another copy or a hand edit put there meanwhile stays, and a run that changed nothing leaves
+// the section alone.
+void TestSettings::favouritesMerged_data()
 {
+    QTest::addColumn<QByteArray>("atStart");
+    QTest::addColumn<QStringList>("atEnd"); // the run's favourites when it closes
+    QTest::addColumn<QByteArray>("meanwhile"); // the file as another copy or a hand left it
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray ab("[Favoris]\nPolice1=A\nPolice2=B\n");
+    QTest::newRow("unchanged: another copy's star stays")
+        << QByteArray("[Favoris]\nPolice1=A\n") << QStringList {"A"} << ab << ab;
+    QTest::newRow("unchanged: a hand edit stays")
+        << QByteArray("[Favoris]\nPolice1=A\n") << QStringList {"A"}
+        << QByteArray("[Favoris]\n; mine\nPolice1=A\nmy own = C\nPolice1=A\n")
+        << QByteArray("[Favoris]\n; mine\nPolice1=A\nmy own = C\nPolice1=A\n");
+    QTest::newRow("added beside another copy's")
+        << QByteArray("[Favoris]\nPolice1=A\n") << QStringList {"A", "X"} << ab
+        << QByteArray("[Favoris]\nPolice1=A\nPolice2=B\nPolice3=X\n");
+    QTest::newRow("removed, every repeat, another copy's kept")
+        << ab << QStringList {"B"}
+        << QByteArray("[Favoris]\nPolice1=A\nPolice2=B\nx=A\nPolice3=C\n")
+        << QByteArray("[Favoris]\nPolice2=B\nPolice3=C\n");
+    QTest::newRow("hand-written keys not renumbered")
+        << QByteArray() << QStringList {"X"}
+        << QByteArray("[Favoris]\nPerso=Z\npolice7=A\n\n[other]\nx=1\n")
+        << QByteArray("[Favoris]\nPerso=Z\npolice7=A\nPolice8=X\n\n[other]\nx=1\n");
+    QTest::newRow("already added by another copy") << QByteArray() << QStringList {"B"} << ab << ab;
+    QTest::newRow("section gone meanwhile")
+        << QByteArray("[Favoris]\nPolice1=A\n") << QStringList {"A", "X"}
+        << QByteArray("[glyphor]\nSize=12\n") << QByteArray("\n\n[Favoris]\nPolice1=X\n");
+    QTest::newRow("odd names, quoted so they read back")
+        << QByteArray() << QStringList {"Name = with; odd \"signs\"", " Blank "} << QByteArray()
+        << QByteArray("[Favoris]\nPolice1=Name = with; odd \"signs\"\nPolice2=\" Blank \"\n");
+    const QByteArray longName(3000, 'L');
+    QTest::newRow("a long name kept whole")
+        << QByteArray("[Favoris]\nPolice1=" + longName + "\n") << QStringList {longName, "X"}
+        << QByteArray("[Favoris]\nPolice1=" + longName + "\n")
+        << QByteArray("[Favoris]\nPolice1=" + longName + "\nPolice2=X\n");
+    QTest::newRow("CR LF line ends kept")
+        << QByteArray() << QStringList {"X"} << QByteArray("[Favoris]\r\nPolice1=A\r\n")
+        << QByteArray("[Favoris]\r\nPolice1=A\r\nPolice2=X\r\n");
+    const auto utf16 = [](const QString &text) -> QByteArray {
+        const QByteArray encoded = QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+        return QByteArray("\xff\xfe") + encoded;
+    };
+    QTest::newRow("UTF-16 stays UTF-16")
+        << QByteArray() << QStringList {"Été"} << utf16("[Favoris]\r\nPolice1=Ä\r\n")
+        << utf16("[Favoris]\r\nPolice1=Ä\r\nPolice2=Été\r\n");
+}
+
+void TestSettings::favouritesMerged()
+{
+    QFETCH(QByteArray, atStart);
+    QFETCH(QStringList, atEnd);
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(QByteArray, written);
     const QString path = m_dir.filePath(QStringLiteral("favourites.ini"));
-    const QByteArray start("[glyphor]\nSize=12\n\n[Favoris]\n; mine\nPolice1=DejaVu Sans\n"
-                           "Police2=Not Installed\n\n[other]\nx=1\n");
-    writeBytes(path, start);
+    writeBytes(path, atStart);
     Settings settings = Settings::read(path);
-    QCOMPARE(settings.favourites, QStringList({"DejaVu Sans", "Not Installed"}));
+    settings.favourites = atEnd;
+    writeBytes(path, meanwhile);
     settings.write(path);
-    QVERIFY(readBytes(path).contains("[Favoris]\n; mine\nPolice1=DejaVu Sans\n"
-                                     "Police2=Not Installed\n\n[other]\nx=1\n"));
-
-    settings.favourites = {"Not Installed", "Name = with; odd \"signs\"", " Blank ", "Third"};
-    settings.write(path);
-    QVERIFY(readBytes(path).contains(
-        "[Favoris]\n; mine\nPolice1=Not Installed\nPolice2=Name = with; odd \"signs\"\n"
-        "Police3=\" Blank \"\nPolice4=Third\n\n[other]\nx=1\n"));
-    QCOMPARE(Settings::read(path).favourites, settings.favourites);
-
-    settings.favourites = {"Third"};
-    settings.write(path);
-    QVERIFY(readBytes(path).endsWith("[Favoris]\n; mine\nPolice1=Third\n\n[other]\nx=1\n"));
-
-    // A first favourite in a file without the section.
-    const QString fresh = m_dir.filePath(QStringLiteral("fresh.ini"));
-    Settings first;
-    first.favourites = {"Liberation Mono"};
-    first.write(fresh);
-    QVERIFY(readBytes(fresh).endsWith("\n\n[Favoris]\nPolice1=Liberation Mono\n"));
+    const QByteArray file = readBytes(path);
+    // The [glyphor] keys are written too, at the end or in their section.
+    QVERIFY2(file.startsWith(written) || file.endsWith(written), file.constData());
+    if (atEnd != settings.favouritesRead)
+        QVERIFY(Settings::read(path).favourites.contains(atEnd.last()));
 }
 
 // Garbage, repeats and a hundred thousand entries: what is sound is read, a file left alone is not

@@ -127,8 +127,10 @@ void TestIniFile::write_data()
     QTest::newRow("new section after others") << others + "[b]\nk=1"
                                               << "k"
                                               << "v" << others + "[b]\nk=1\n\n[glyphor]\nk=v\n";
-    QTest::newRow("rewritten CR LF line gets LF") << QByteArray("[glyphor]\r\nk=1\r\n") << "k"
-                                                  << "2" << QByteArray("[glyphor]\r\nk=2\n");
+    QTest::newRow("CR LF file keeps CR LF") << QByteArray("[glyphor]\r\nk=1\r\n") << "k"
+                                            << "2" << QByteArray("[glyphor]\r\nk=2\r\n");
+    QTest::newRow("mostly LF file adds LF") << QByteArray("; x\r\n[glyphor]\nk=1\n") << "j"
+                                            << "2" << QByteArray("; x\r\n[glyphor]\nk=1\nj=2\n");
     QTest::newRow("line breaks become one space each")
         << QByteArray("") << "k"
         << "a\r\nb\nc" << QByteArray("[glyphor]\nk=a b c\n");
@@ -288,7 +290,7 @@ void TestIniFile::untouchedLinesKeepTheirBytes_data()
     };
     // As Windows Notepad saves "Unicode" text: little-endian, CR LF.
     QTest::newRow("UTF-16 LE") << utf16(u"[glyphor]\r\nk=old\r\nu=été\r\n", true)
-                               << utf16(u"[glyphor]\r\nk=né\nu=été\r\n", true);
+                               << utf16(u"[glyphor]\r\nk=né\r\nu=été\r\n", true);
     QTest::newRow("UTF-16 BE") << utf16(u"[glyphor]\nu=été", false)
                                << utf16(u"[glyphor]\nu=été\nk=né\n", false);
 }
