@@ -20,6 +20,7 @@
 #include "tgenhtml.h"
 #include "ttrayicon.h"
 #include "uifonts.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -28,6 +29,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
@@ -237,20 +239,67 @@ void TEForm1::restoreWindowState()
         return;
     // The user's size, not the panel's: no fit at the next move.
     AjustementPrevu = false;
-    const QRect screen = screenGeometryAvailable();
-    const QSize size = m_storedSize.boundedTo(screen.size()).expandedTo(minimumSize());
-    resize(size);
-    // Wayland compositors place windows themselves.
-    if (m_storedPosition && QGuiApplication::platformName() == QLatin1String("xcb")) {
-        const int x = std::clamp(m_storedPosition->x(), screen.left(),
-                                 std::max(screen.left(), screen.right() + 1 - size.width()));
-        const int y = std::clamp(m_storedPosition->y(), screen.top(),
-                                 std::max(screen.top(), screen.bottom() + 1 - size.height()));
-        move(x, y);
+    const QScreen *shownOn
+        = m_storedPosition ? QGuiApplication::screenAt(*m_storedPosition) : nullptr;
+    const QRect screen = shownOn ? shownOn->availableGeometry() : screenGeometryAvailable();
+    const WindowPlacement::Placement placement = WindowPlacement::restored(
+        m_storedSize, m_storedPosition, minimumSize(), frameMargins(), screen);
+    // The client area is placed: a frame the window manager adds is not counted in.
+    const bool placed = placement.position && windowPositionKnown();
+    // A maximised window's frame is the window manager's to keep on the screen.
+    if (placed && !m_storedMaximised) {
+        // Qt says nothing when the frame comes: asked for a while after the showing.
+        m_placedAt = *placement.position;
+        auto *framing = new QTimer(this);
+        framing->setInterval(FramingCheckMs);
+        connect(framing, &QTimer::timeout, this, [this, framing, checks = 0]() mutable {
+            keepFrameOnScreen();
+            if (!m_placedAt || ++checks == FramingChecks) {
+                m_placedAt.reset();
+                framing->deleteLater();
+            }
+        });
+        framing->start();
     }
+    if (placed)
+        setGeometry(QRect(*placement.position, placement.size));
+    else
+        resize(placement.size);
     if (m_storedMaximised)
         setWindowState(windowState() | Qt::WindowMaximized);
     m_storedSize = QSize(); // once, at the first showing
+}
+
+// Wayland compositors place windows themselves and tell no client where.
+bool TEForm1::windowPositionKnown()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+QMargins TEForm1::frameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+// The window manager's frame is known only once it has framed the window, some time after the
+// first paint: a window placed from the settings file is brought within the screen then, if its
+// title bar came out above it (a position stored with its frame by an older version).
+void TEForm1::keepFrameOnScreen()
+{
+    // Until the window manager has framed the window where it was put, what Qt reports of it
+    // is not yet where it is.
+    const QMargins frame = frameMargins();
+    if (!m_placedAt || frame.isNull() || geometry().topLeft() != *m_placedAt || isMaximized()
+        || isFullScreen())
+        return;
+    m_placedAt.reset();
+    const WindowPlacement::Placement placement = WindowPlacement::restored(
+        size(), geometry().topLeft(), minimumSize(), frame, screenGeometryAvailable());
+    if (placement.position && *placement.position != geometry().topLeft())
+        setGeometry(QRect(*placement.position, size()));
 }
 
 void TEForm1::AjusteFenetre()
@@ -343,11 +392,12 @@ void TEForm1::FormClose()
     stored.favourites = m_display->favourites();
     stored.favouritesRead = m_favouritesRead;
     stored.maximised = isMaximized();
-    const QSize shownSize = stored.maximised ? normalGeometry().size() : size();
-    stored.width = shownSize.width();
-    stored.height = shownSize.height();
-    // The frame's position, as it is restored; a maximised window keeps the one it had.
-    stored.position = stored.maximised ? m_storedPosition : std::optional<QPoint>(pos());
+    // The client area, as it is restored; a maximised window, the area it had before.
+    const QRect shown = stored.maximised ? normalGeometry() : geometry();
+    stored.width = shown.width();
+    stored.height = shown.height();
+    if (windowPositionKnown())
+        stored.position = shown.topLeft();
     stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);
 }

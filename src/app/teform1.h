@@ -80,6 +80,9 @@ private:
     void AjusteFenetre();
     // The size, position, maximised state and page the window was left with, within the screen.
     void restoreWindowState();
+    static bool windowPositionKnown();
+    QMargins frameMargins() const;
+    void keepFrameOnScreen();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
     // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
     void NPageChange();
@@ -171,6 +174,9 @@ private:
     // Built at the first request; follows the selected line while shown.
     DetailsWindow *m_details = nullptr;
     static constexpr int IndexDelayMs = 1000;
+    // How long the window manager is given to frame the window: 3 s.
+    static constexpr int FramingCheckMs = 50;
+    static constexpr int FramingChecks = 60;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"
@@ -214,6 +220,8 @@ private:
     std::optional<QPoint> m_storedPosition;
     bool m_storedMaximised = false;
     int m_storedPage = 0;
+    // Placed where the settings file said: once framed there, kept within the screen.
+    std::optional<QPoint> m_placedAt;
     QStringList m_favouritesRead;
 };
 

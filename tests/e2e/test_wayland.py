@@ -160,6 +160,8 @@ class Wayland(GlyphorTestCase):
         self.assertEqual(self.session.wait_exit(), 0)
         self.assertNotEqual(os.stat(self.session.settings_path).st_ino, written.st_ino)
         self.assertEqual(self.session.read_settings(), settings_file(string=SAMPLE, show_names=0))
+        # No position is known on Wayland: none is written for an X11 session to use.
+        self.assertNotRegex(self.session.read_settings(window_state=True), rb'(?m)^(Gauche|Haut)=')
 
         # The hidden start with no notification area (no StatusNotifierItem host here): an
         # ordinary minimise, the window kept, never hidden beyond reach.
