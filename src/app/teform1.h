@@ -154,6 +154,7 @@ private:
     // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     void useSampleSentence(const QString &sentence);
     // Bold, italic or underline switched, its button marked with "!" while on.
+    static void showAttribute(QPushButton *button, const QString &letter, bool on);
     void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
                          QPushButton *button, const QString &letter);
     // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.

@@ -57,10 +57,17 @@ void TEForm1::toggleAttribute(bool (DisplayState::*get)() const, void (DisplaySt
 {
     const bool on = !(m_display->*get)();
     (m_display->*set)(on);
-    button->setText(on ? letter + QLatin1Char('!') : letter);
+    showAttribute(button, letter, on);
     // The list follows by itself; the Text page is applied.
     if (!linesPageShown())
         AppliqueTexte();
+}
+
+// "G!" says the attribute is on; the checked state says it to screen readers too.
+void TEForm1::showAttribute(QPushButton *button, const QString &letter, bool on)
+{
+    button->setText(on ? letter + QLatin1Char('!') : letter);
+    button->setChecked(on);
 }
 
 void TEForm1::GRASClick()
@@ -86,9 +93,9 @@ void TEForm1::Button1Click()
     m_display->setAttrGras(false);
     m_display->setAttrItal(false);
     m_display->setAttrSoul(false);
-    ui->gras->setText(QStringLiteral("G"));
-    ui->ital->setText(QStringLiteral("I"));
-    ui->soul->setText(QStringLiteral("S"));
+    showAttribute(ui->gras, QStringLiteral("G"), false);
+    showAttribute(ui->ital, QStringLiteral("I"), false);
+    showAttribute(ui->soul, QStringLiteral("S"), false);
     ui->SpinEdit1->setValue(12);
     m_display->setCouleurFond(0xFFFFFF);
     m_display->setCouleurTexte(0x000000);

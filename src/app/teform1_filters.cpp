@@ -6,6 +6,7 @@
 #include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
+#include "familycount.h"
 #include "filterbar.h"
 #include "filtermenu.h"
 #include "fontcatalog.h"
@@ -54,11 +55,8 @@ void TEForm1::setUpFilters()
 
 void TEForm1::showFamilyCount()
 {
-    const QString all = QString::number(ui->ListBox1->families().size());
-    const QString count = ui->ListBox1->filtering()
-        ? QString(QString::number(ui->ListBox1->shownCount())
-                  + QStringLiteral(" fontes affichées sur ") + all)
-        : QString(all + QStringLiteral(" fontes disponibles"));
+    const QString count = FamilyCount::text(
+        ui->ListBox1->shownCount(), ui->ListBox1->families().size(), ui->ListBox1->filtering());
     setWindowTitle(Version + QStringLiteral(" *** ") + count);
 }
 

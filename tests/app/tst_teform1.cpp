@@ -16,6 +16,7 @@
 #include "ttrayicon.h"
 #include "windows1252.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void historyKeepsRepeats();
     void enterAppliesWithoutOwnEntries();
     void attributeToggles();
+    void activeFiltersNamedForScreenReaders();
     void resetOnEachPage_data();
     void resetOnEachPage();
     void allCharactersOnEachPage();
@@ -361,7 +363,11 @@ void TestTEForm1::attributeToggles()
     bold->click();
     QCOMPARE(bold->text(), QStringLiteral("G!"));
     QVERIFY(state().AttrGras());
+    // A toggle button to a screen reader, which hears its state.
+    const QAccessible::State accessible = QAccessible::queryAccessibleInterface(bold)->state();
+    QVERIFY(accessible.checkable && accessible.checked);
     bold->click();
+    QVERIFY(!QAccessible::queryAccessibleInterface(bold)->state().checked);
     QCOMPARE(bold->text(), QStringLiteral("G"));
     QVERIFY(!state().AttrGras());
     QCOMPARE(counter.paints, 2);
@@ -373,6 +379,19 @@ void TestTEForm1::attributeToggles()
     QCOMPARE(child<QPushButton>("ital")->text(), QStringLiteral("I!"));
     const QFont memo = child<QPlainTextEdit>("Memo1")->font();
     QVERIFY(memo.italic() && memo.underline() && !memo.bold());
+}
+
+// The line naming the filters tells a screen reader which are on, not only that some are.
+void TestTEForm1::activeFiltersNamedForScreenReaders()
+{
+    createWindow();
+    FamilyFilter filter;
+    filter.favouritesOnly = true;
+    m_form->findChild<DisplayState *>()->setFilter(filter);
+    auto *summary = child<QLabel>("FiltresActifs");
+    QVERIFY(!summary->text().isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Name),
+             QStringLiteral("Filtres actifs : ") + summary->text());
 }
 
 void TestTEForm1::resetOnEachPage_data()

@@ -41,7 +41,7 @@ class Filters(GlyphorTestCase):
                  what='Georgian alone')
         self.session.run('xdotool', 'type', '--delay', '40', 'hebr')
         self.keys('Down', 'space')
-        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fontes affichées sur 6',
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fonte affichée sur 6',
                  what='Georgian and Hebrew')
         self.session.screenshot('two-languages')
         self.keys('Escape', 'Escape')
@@ -78,7 +78,7 @@ class Filters(GlyphorTestCase):
         self.assertEqual(self.caption(window), 'Glyphor 3.5 *** 6 fontes disponibles')
         self.open_filters(window)
         self.keys('Down', 'Down', 'Down', 'Down', 'Return')  # "Favoris seulement"
-        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fontes affichées sur 6',
+        wait_for(lambda: self.caption(window) == 'Glyphor 3.5 *** 1 fonte affichée sur 6',
                  what='the favourite alone')
         self.session.screenshot('favourites-only')
         self.exit_with_button(window)
