@@ -5,6 +5,7 @@
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -265,7 +266,7 @@ void FontListView::paintNothingShown()
 void FontListView::mousePressEvent(QMouseEvent *event)
 {
     Q_EMIT mousePressed();
-    // Only the primary button selects; the secondary one opens the menu over the selection.
+    // Only the primary button selects; the secondary one asks for the line's menu.
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
@@ -275,6 +276,25 @@ void FontListView::mousePressEvent(QMouseEvent *event)
     // A click on a line reports a selection even when that line was selected already.
     if (!m_selectionReported && indexAt(event->position().toPoint()).isValid())
         Q_EMIT selectionMadeByUser();
+}
+
+void FontListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        // From the keyboard: the selected line, the menu at its start when it is in view.
+        const QRect line = visualRect(currentIndex());
+        const QPoint at = viewport()->rect().contains(line.center())
+            ? line.bottomLeft() + QPoint(line.height(), 0)
+            : QPoint(0, 0);
+        Q_EMIT lineMenuRequested(viewport()->mapToGlobal(at), selectedRow());
+    } else {
+        // The line clicked becomes the selection first, as in file managers: the menu acts on it.
+        const QModelIndex line = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+        if (line.isValid() && !selectionModel()->isSelected(line))
+            setCurrentIndex(line);
+        Q_EMIT lineMenuRequested(event->globalPos(), line.isValid() ? selectedRow() : -1);
+    }
+    event->accept();
 }
 
 bool FontListView::viewportEvent(QEvent *event)
