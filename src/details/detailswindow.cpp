@@ -2,21 +2,24 @@
 #include "clearbutton.h"
 
 #include "charactergrid.h"
+#include "charsetcharacters.h"
 #include "colorref.h"
 #include "displaystate.h"
 #include "facechoice.h"
+#include "facedescription.h"
+#include "folderopener.h"
 #include "fontcatalog.h"
 #include "fontindex.h"
 #include "fontinformation.h"
 #include "fontlanguages.h"
 #include "fontlistdelegate.h"
+#include "plainmessage.h"
 #include "samplerows.h"
 #include "unicodeblocks.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -28,7 +31,6 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <fontconfig/fontconfig.h>
@@ -45,22 +47,10 @@ QString styleName(const FontFace &face)
 
 QList<char32_t> charactersOf(const FontFace &face)
 {
-    QList<char32_t> characters;
     FcCharSet *set = nullptr;
     if (FcPatternGetCharSet(face.pattern, FC_CHARSET, 0, &set) != FcResultMatch)
-        return characters;
-    FcChar32 map[FC_CHARSET_MAP_SIZE];
-    FcChar32 next = 0;
-    for (FcChar32 base = FcCharSetFirstPage(set, map, &next); base != FC_CHARSET_DONE;
-         base = FcCharSetNextPage(set, map, &next)) {
-        for (int word = 0; word < FC_CHARSET_MAP_SIZE; ++word) {
-            for (int bit = 0; bit < 32; ++bit) {
-                if (map[word] & (1u << bit))
-                    characters.append(base + word * 32 + bit);
-            }
-        }
-    }
-    return characters;
+        return {};
+    return charsetCharacters(set);
 }
 
 QStringList languagesOf(const FontFace &face)
@@ -181,11 +171,13 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
         if (!selectedPath().isEmpty())
             QApplication::clipboard()->setText(selectedPath());
     });
-    connect(openFolder, &QPushButton::clicked, this, [selectedPath] {
+    auto *folders = new FolderOpener(this);
+    connect(openFolder, &QPushButton::clicked, this, [selectedPath, folders] {
         if (!selectedPath().isEmpty())
-            QDesktopServices::openUrl(
-                QUrl::fromLocalFile(QFileInfo(selectedPath()).absolutePath()));
+            folders->open(QFileInfo(selectedPath()).absolutePath());
     });
+    connect(folders, &FolderOpener::failed, this,
+            [this](const QString &message) { PlainMessage::show(message, this); });
     // The sample and colours of the list, as they change.
     connect(&state, &DisplayState::changed, this, [this] {
         if (isVisible())
@@ -243,11 +235,8 @@ void DetailsWindow::fillSamples()
     QList<SampleRows::Row> styles;
     for (qsizetype i = 0; i < faces.size(); ++i) {
         const FontFace &face = faces[i];
-        QString label = styleName(face)
-            + QStringLiteral(" — graisse %1, chasse %2, pente %3")
-                  .arg(face.weight)
-                  .arg(face.width)
-                  .arg(face.slant);
+        QString label = styleName(face) + QStringLiteral(" — ")
+            + FaceDescription::describe(face.weight, face.width, face.slant);
         if (i == lineFace)
             label += QStringLiteral("  ★ celle des lignes");
         if (!QFileInfo::exists(QString::fromUtf8(face.file)))
@@ -314,6 +303,10 @@ void DetailsWindow::fillInformation()
         }
         languages = languagesOf(faces[lineFace]);
     }
+    // The path buttons act on the face the page describes until another file is chosen.
+    const QList<QListWidgetItem *> described = m_files->findItems(shown.path, Qt::MatchExactly);
+    if (!described.isEmpty())
+        m_files->setCurrentItem(described.first());
     m_information->setHtml(FontInformation::html(m_family, shown, languages, files));
 }
 

@@ -1,11 +1,13 @@
 #include "charactergrid.h"
 #include "detailswindow.h"
 #include "displaystate.h"
+#include "facedescription.h"
 #include "fontcatalog.h"
 #include "fontinformation.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -20,6 +22,10 @@ private Q_SLOTS:
     void embeddingInWords_data();
     void embeddingInWords();
     void hostileFontsShown();
+    void faceInWords_data();
+    void faceInWords();
+    void pathOfTheFaceDescribed_data();
+    void pathOfTheFaceDescribed();
 };
 
 void TestDetails::informationIsTextOnly()
@@ -95,6 +101,60 @@ void TestDetails::hostileFontsShown()
                      QString::fromUcs4(&grid->characters().first(), 1));
         }
     }
+}
+
+void TestDetails::faceInWords_data()
+{
+    QTest::addColumn<int>("weight"); // fontconfig's scales
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("slant");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("regular") << 80 << 100 << 0 << "graisse 400 (normal), droit";
+    QTest::newRow("bold italic") << 200 << 100 << 100 << "graisse 700 (gras), italique";
+    QTest::newRow("light oblique") << 50 << 100 << 110 << "graisse 300 (léger), oblique";
+    QTest::newRow("black condensed") << 210 << 75 << 0 << "graisse 900 (noir), étroit, droit";
+    QTest::newRow("thin expanded") << 0 << 125 << 0 << "graisse 100 (extra-fin), large, droit";
+    QTest::newRow("medium") << 100 << 100 << 0 << "graisse 500 (medium), droit";
+}
+
+void TestDetails::faceInWords()
+{
+    QFETCH(int, weight);
+    QFETCH(int, width);
+    QFETCH(int, slant);
+    QFETCH(QString, words);
+    QCOMPARE(FaceDescription::describe(weight, width, slant), words);
+}
+
+void TestDetails::pathOfTheFaceDescribed_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("regular") << "DejaVu Sans" << false << false << "/DejaVuSans.ttf";
+    QTest::newRow("bold") << "DejaVu Sans" << true << false << "/DejaVuSans-Bold.ttf";
+    QTest::newRow("italic") << "Liberation Sans" << false << true << "/LiberationSans-Italic.ttf";
+}
+
+// "Copier le chemin" copies the file of the face the "Informations" page describes: the one the
+// lines draw for the current bold and italic.
+void TestDetails::pathOfTheFaceDescribed()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QString, file);
+    DisplayState state;
+    state.setAttrGras(bold);
+    state.setAttrItal(italic);
+    DetailsWindow details(state, nullptr);
+    details.setFamily(family);
+    details.showTab(DetailsWindow::Information);
+    QApplication::clipboard()->clear();
+    details.findChild<QPushButton *>(QStringLiteral("CopierChemin"))->click();
+    QVERIFY2(QApplication::clipboard()->text().endsWith(file),
+             qPrintable(QApplication::clipboard()->text()));
 }
 
 QTEST_MAIN(TestDetails)

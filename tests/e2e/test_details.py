@@ -45,11 +45,11 @@ class Details(GlyphorTestCase):
         self.keys('Tab', 'ctrl+c')
         wait_for(lambda: self.session.clipboard() == 'é', what='é on the clipboard')
 
-        # "Informations": the first file's path, copied.
+        # "Informations": the path of the face it describes (the regular one), copied.
         self.keys('ctrl+Tab')
         time.sleep(0.3)
         self.session.click(details, info['width'] - 185, info['height'] - 34)
-        wait_for(lambda: self.session.clipboard().endswith('/DejaVuSans-Bold.ttf'),
+        wait_for(lambda: self.session.clipboard().endswith('/DejaVuSans.ttf'),
                  what="the font file's path on the clipboard")
 
         # Another line chosen while it is open (the next one, with the keyboard): it follows.
