@@ -3,6 +3,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "detailsplacement.h"
 #include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
@@ -10,6 +11,7 @@
 #include "filtermenu.h"
 #include "fontcatalog.h"
 #include "fontindex.h"
+#include "fontlistdelegate.h"
 #include "fontlistview.h"
 
 #include <QAction>
@@ -94,12 +96,17 @@ void TEForm1::showDetails(int tab)
         return;
     if (!m_details) {
         m_details = new DetailsWindow(*m_display, m_fontIndex, this);
-        // Beside the main window where the screen has room, so that the list stays in view.
-        const QRect screen = screenGeometryAvailable();
-        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
-        if (at.x() + m_details->width() > screen.right())
-            at.setX(std::max(screen.left(), frameGeometry().left() - 8 - m_details->width()));
-        m_details->move(at.x(), std::max(screen.top(), at.y()));
+        // Where the list's names stay in view; the window manager frames it as it frames this one.
+        const QWidget *lines = ui->ListBox1->viewport();
+        const QRect names(
+            lines->mapToGlobal(QPoint(0, 0)),
+            QSize(ui->ListBox1->lineDelegate()->nameColumnWidth(lines->width()), lines->height()));
+        const QMargins frame(geometry().left() - frameGeometry().left(),
+                             geometry().top() - frameGeometry().top(),
+                             frameGeometry().right() - geometry().right(),
+                             frameGeometry().bottom() - geometry().bottom());
+        m_details->setGeometry(DetailsPlacement::place(
+            frameGeometry(), names, screenGeometryAvailable(), m_details->size(), frame));
     }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)

@@ -1,4 +1,5 @@
 #include "charactergrid.h"
+#include "detailsplacement.h"
 #include "detailswindow.h"
 #include "displaystate.h"
 #include "facedescription.h"
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void faceInWords();
     void pathOfTheFaceDescribed_data();
     void pathOfTheFaceDescribed();
+    void placement_data();
+    void placement();
 };
 
 void TestDetails::informationIsTextOnly()
@@ -155,6 +158,58 @@ void TestDetails::pathOfTheFaceDescribed()
     details.findChild<QPushButton *>(QStringLiteral("CopierChemin"))->click();
     QVERIFY2(QApplication::clipboard()->text().endsWith(file),
              qPrintable(QApplication::clipboard()->text()));
+}
+
+void TestDetails::placement_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("mainFrame");
+    QTest::addColumn<int>("namesWidth");
+    QTest::addColumn<QRect>("expected"); // without frame
+
+    // The main window (472 x 470, a title bar of 23 pixels and a border of 1) centred, as at its
+    // first start; its names column starts 2 pixels in, 47 down, and is 380 pixels high.
+    const QRect full(0, 0, 1920, 1080);
+    QTest::newRow("room on the right")
+        << full << QRect(723, 293, 474, 494) << 150 << QRect(1205 + 1, 293 + 23, 560, 480);
+    QTest::newRow("room on the left only")
+        << full << QRect(1440, 100, 474, 494) << 150 << QRect(870 + 1, 100 + 23, 560, 480);
+    // Neither side has room: over the samples, right of the names.
+    const QRect narrow(0, 0, 1280, 1024);
+    QTest::newRow("1280 wide") << narrow << QRect(403, 265, 474, 494) << 150
+                               << QRect(403 + 2 + 150 + 8 + 1, 265 + 23, 560, 480);
+    const QRect laptop(0, 0, 1366, 744);
+    QTest::newRow("1366 wide") << laptop << QRect(446, 125, 474, 494) << 150
+                               << QRect(446 + 2 + 150 + 8 + 1, 125 + 23, 560, 480);
+    const QRect wide(0, 0, 1440, 876);
+    QTest::newRow("1440 wide") << wide << QRect(483, 191, 474, 494) << 150
+                               << QRect(483 + 2 + 150 + 8 + 1, 191 + 23, 560, 480);
+    // 1920 x 1080 at scale 2, a panel of 24 below: narrower, all on the screen.
+    const QRect scaled(0, 0, 960, 516);
+    QTest::newRow("scale 2") << scaled << QRect(243, 11, 474, 494) << 150
+                             << QRect(243 + 2 + 150 + 8 + 1, 11 + 23, 960 - 404 - 1, 480);
+    // Long names leave too little room beside them: below the main window.
+    const QRect tall(0, 0, 800, 1200);
+    QTest::newRow("long names, below")
+        << tall << QRect(163, 0, 474, 494) << 400 << QRect(163 + 1, 502 + 23, 560, 480);
+    // The main window partly off the screen: the window still comes within it.
+    QTest::newRow("main window above the screen")
+        << full << QRect(1440, -200, 474, 494) << 150 << QRect(870 + 1, 0 + 23, 560, 480);
+}
+
+void TestDetails::placement()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, mainFrame);
+    QFETCH(int, namesWidth);
+    QFETCH(QRect, expected);
+    const QMargins frame(1, 23, 1, 1);
+    const QRect names(mainFrame.topLeft() + QPoint(2, 47), QSize(namesWidth, 380));
+    const QRect placed
+        = DetailsPlacement::place(mainFrame, names, available, QSize(560, 480), frame);
+    QCOMPARE(placed, expected);
+    QVERIFY(available.contains(placed.marginsAdded(frame)));
+    QVERIFY(!placed.marginsAdded(frame).intersects(names));
 }
 
 QTEST_MAIN(TestDetails)
