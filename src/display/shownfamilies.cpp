@@ -63,8 +63,10 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
             return languages.none() && filter.properties == 0 && filter.classes == 0;
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
             return false;
-        if (filter.properties != 0
-            && (m_traits.properties(name, bold, italic) & filter.properties) != filter.properties)
+        const unsigned properties = filter.properties & ~unsigned(FamilyTraits::Symbol);
+        if (properties != 0 && (m_traits.properties(name, bold, italic) & properties) != properties)
+            return false;
+        if ((filter.properties & FamilyTraits::Symbol) && !isSymbolFont(name, bold, italic))
             return false;
         if (languages.any() && (m_traits.languages(name, bold, italic) & languages) != languages)
             return false;
@@ -138,6 +140,14 @@ std::optional<FontClass> ShownFamilies::classOf(const QString &family, bool bold
         return std::nullopt;
     const auto [file, index] = m_faces.faceFile(family, bold, italic);
     return m_index->fontClass(file, index);
+}
+
+bool ShownFamilies::isSymbolFont(const QString &family, bool bold, bool italic) const
+{
+    if (!m_index)
+        return false;
+    const auto [file, index] = m_faces.faceFile(family, bold, italic);
+    return m_index->isSymbolFont(file, index).value_or(false);
 }
 
 bool ShownFamilies::prepareFaces(int count)
