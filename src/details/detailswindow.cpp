@@ -2,6 +2,7 @@
 #include "clearbutton.h"
 
 #include "charactergrid.h"
+#include "charactersearch.h"
 #include "charsetcharacters.h"
 #include "colorref.h"
 #include "displaystate.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -123,7 +125,8 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     auto *charactersPage = new QWidget;
     auto *charactersLayout = new QVBoxLayout(charactersPage);
     m_search->setObjectName(QStringLiteral("ChercherCaractere"));
-    m_search->setPlaceholderText(QStringLiteral("Chercher : U+00E9, é ou un nom (acute)"));
+    m_search->setPlaceholderText(
+        QStringLiteral("Chercher : U+00E9, é ou des mots du nom (small e acute) ; F3 : suivant"));
     m_search->setAccessibleName(QStringLiteral("Chercher un caractère"));
     enableNamedClearButton(m_search);
     m_grid->setObjectName(QStringLiteral("Caracteres"));
@@ -161,7 +164,11 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
         fillSamples();
         fillCharacters();
     });
-    connect(m_search, &QLineEdit::textChanged, this, &DetailsWindow::findCharacter);
+    connect(m_search, &QLineEdit::textChanged, this, [this] { findCharacter(false); });
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { findCharacter(true); });
+    connect(new QShortcut(Qt::Key_F3, this), &QShortcut::activated, this,
+            [this] { findCharacter(true); });
+    m_search->installEventFilter(this);
     connect(m_grid, &CharacterGrid::selectionChanged, this, &DetailsWindow::showCharacter);
     const auto selectedPath = [this] {
         QListWidgetItem *item = m_files->currentItem() ? m_files->currentItem() : m_files->item(0);
@@ -317,28 +324,32 @@ void DetailsWindow::showCharacter(char32_t character)
                          + QStringLiteral("  (Ctrl+C pour le copier)"));
 }
 
-// "U+00E9", "00e9", the character itself, or words of its name.
-void DetailsWindow::findCharacter()
+// From the start as the search changes; from the chosen character on Enter or F3.
+void DetailsWindow::findCharacter(bool next)
 {
-    const QString wanted = m_search->text().trimmed();
-    if (wanted.isEmpty())
+    if (m_search->text().trimmed().isEmpty())
         return;
-    QString hex = wanted;
-    if (hex.startsWith(QLatin1String("U+"), Qt::CaseInsensitive))
-        hex = hex.mid(2);
-    bool isHex = false;
-    const uint code = hex.toUInt(&isHex, 16);
-    if (isHex && hex.size() >= 2 && m_grid->select(char32_t(code)))
-        return;
-    const QList<uint> typed = wanted.toUcs4();
-    if (typed.size() == 1 && m_grid->select(char32_t(typed.first())))
-        return;
-    const QString upper = wanted.toUpper();
-    for (const char32_t character : m_grid->characters()) {
-        if (UnicodeBlocks::characterName(character).contains(upper)) {
-            m_grid->select(character);
-            return;
-        }
+    const qsizetype place = CharacterSearch::find(m_grid->characters(), m_search->text(),
+                                                  next ? m_grid->selected() : -1);
+    if (place >= 0)
+        m_grid->select(m_grid->characters()[place]);
+    else
+        m_character->setText(QStringLiteral("Aucun caractère de cette police ne correspond"));
+}
+
+bool DetailsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Ctrl+C in the search field copies the chosen character, as the line under the grid says,
+    // unless some of the field's own text is selected.
+    if (watched == m_search
+        && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)
+        && !m_search->hasSelectedText() && m_grid->selected() >= 0) {
+        if (event->type() == QEvent::KeyPress)
+            QApplication::clipboard()->setText(
+                QString::fromUcs4(&m_grid->characters()[m_grid->selected()], 1));
+        event->accept();
+        return true;
     }
-    m_character->setText(QStringLiteral("Aucun caractère de cette police ne correspond"));
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,4 +1,5 @@
 #include "charactergrid.h"
+#include "charactersearch.h"
 #include "detailsplacement.h"
 #include "detailswindow.h"
 #include "displaystate.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -29,6 +31,11 @@ private Q_SLOTS:
     void pathOfTheFaceDescribed();
     void placement_data();
     void placement();
+    void characterSearch_data();
+    void characterSearch();
+    void searchFieldKeys();
+    void gridKeys_data();
+    void gridKeys();
 };
 
 void TestDetails::informationIsTextOnly()
@@ -210,6 +217,102 @@ void TestDetails::placement()
     QCOMPARE(placed, expected);
     QVERIFY(available.contains(placed.marginsAdded(frame)));
     QVERIFY(!placed.marginsAdded(frame).intersects(names));
+}
+
+void TestDetails::characterSearch_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<uint>("after"); // search after this character; 0: from the start
+    QTest::addColumn<uint>("found"); // 0: none
+
+    QTest::newRow("words of the name") << "e acute" << 0u << 0xC9u;
+    QTest::newRow("next one") << "e acute" << 0xC9u << 0xE9u;
+    QTest::newRow("round to the start") << "e acute" << 0xE9u << 0xC9u;
+    QTest::newRow("whole name") << "small e with acute" << 0u << 0xE9u;
+    QTest::newRow("any order, any case") << "ACUTE small E" << 0u << 0xE9u;
+    QTest::newRow("a word's start") << "o doub ac" << 0u << 0x150u;
+    QTest::newRow("letters inside a word do not count") << "cute" << 0u << 0u;
+    QTest::newRow("code") << "U+00E9" << 0u << 0xE9u;
+    QTest::newRow("bare code") << "00e9" << 0xE9u << 0xE9u;
+    QTest::newRow("the character") << "é" << 0u << 0xE9u;
+    QTest::newRow("none") << "small e with ogonek and tilde" << 0u << 0u;
+}
+
+void TestDetails::characterSearch()
+{
+    QFETCH(QString, query);
+    QFETCH(uint, after);
+    QFETCH(uint, found);
+    QList<char32_t> characters;
+    for (char32_t c = 0x20; c < 0x180; ++c)
+        characters.append(c);
+    const qsizetype from = after ? characters.indexOf(char32_t(after)) : -1;
+    const qsizetype place = CharacterSearch::find(characters, query, from);
+    QCOMPARE(place >= 0 ? uint(characters[place]) : 0u, found);
+}
+
+// In the search field: Enter and F3 go to the next character found, Ctrl+C copies the chosen
+// one unless the field's own text is selected.
+void TestDetails::searchFieldKeys()
+{
+    DisplayState state;
+    DetailsWindow details(state, nullptr);
+    details.setFamily(QStringLiteral("DejaVu Sans"));
+    details.showTab(DetailsWindow::Characters);
+    details.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&details));
+    auto *search = details.findChild<QLineEdit *>(QStringLiteral("ChercherCaractere"));
+    auto *grid = details.findChild<CharacterGrid *>();
+    const auto chosen = [grid] {
+        return uint(grid->characters().value(grid->selected()));
+    };
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("e acute"));
+    QCOMPARE(chosen(), 0xC9u);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(chosen(), 0xE9u);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(search, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("é"));
+    QTest::keyClick(search, Qt::Key_F3);
+    QVERIFY(chosen() > 0xE9u);
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("e acute"));
+}
+
+void TestDetails::gridKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("control");
+    QTest::addColumn<int>("column"); // of the row of "E" (0: its first); -1: the face's last
+    QTest::newRow("Home") << int(Qt::Key_Home) << false << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << false << 9;
+    QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << true << -2;
+    QTest::newRow("Ctrl+End") << int(Qt::Key_End) << true << -1;
+}
+
+// Basic Latin in rows of ten: "E" (the 38th character) is in the fourth row.
+void TestDetails::gridKeys()
+{
+    QFETCH(int, key);
+    QFETCH(bool, control);
+    QFETCH(int, column);
+    CharacterGrid grid;
+    QList<char32_t> characters;
+    for (char32_t c = 0x20; c < 0x7F; ++c)
+        characters.append(c);
+    grid.setFace(QStringLiteral("DejaVu Sans"), 0, characters);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.resize(10 * CharacterGrid::CellWidth + grid.width() - grid.viewport()->width() + 20, 300);
+    QTRY_COMPARE(grid.viewport()->width() / CharacterGrid::CellWidth, 10);
+    QVERIFY(grid.select(U'E'));
+    QTest::keyClick(&grid, Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+    const qsizetype expected = column == -1 ? characters.size() - 1
+        : column == -2                      ? 0
+                                            : 30 + column;
+    QCOMPARE(grid.selected(), expected);
 }
 
 QTEST_MAIN(TestDetails)
