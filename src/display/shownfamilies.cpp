@@ -2,6 +2,7 @@
 
 #include "fontfamilies.h"
 #include "fontindex.h"
+#include "fontlistdelegate.h"
 #include "namematch.h"
 
 #include <QStringListModel>
@@ -57,10 +58,12 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
     const auto shown = [&](const QString &name) {
         if (filter.favouritesOnly && !state.isFavourite(name))
             return false;
-        // The toolkit draws "Default" with whatever fonts it takes: it writes every sample, and
-        // has no languages or properties of its own to test.
+        // "Default" has no languages or properties of its own to test; its line is drawn in the
+        // desktop's font, glyphs of that font only, so that font must have the sample.
         if (name == FontFamilies::DefaultEntry)
-            return languages.none() && filter.properties == 0 && filter.classes == 0;
+            return languages.none() && filter.properties == 0 && filter.classes == 0
+                && (!filter.canWriteSample
+                    || m_coverage.canWrite(FontListDelegate::sampleFamily(name), bold, italic));
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
             return false;
         const unsigned properties = filter.properties & ~unsigned(FamilyTraits::Symbol);
