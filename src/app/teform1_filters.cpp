@@ -11,7 +11,6 @@
 #include "filtermenu.h"
 #include "fontcatalog.h"
 #include "fontindex.h"
-#include "fontlistdelegate.h"
 #include "fontlistview.h"
 
 #include <QAction>
@@ -97,16 +96,13 @@ void TEForm1::showDetails(int tab)
     if (!m_details) {
         m_details = new DetailsWindow(*m_display, m_fontIndex, this);
         // Where the list's names stay in view; the window manager frames it as it frames this one.
-        const QWidget *lines = ui->ListBox1->viewport();
-        const QRect names(
-            lines->mapToGlobal(QPoint(0, 0)),
-            QSize(ui->ListBox1->lineDelegate()->nameColumnWidth(lines->width()), lines->height()));
         const QMargins frame(geometry().left() - frameGeometry().left(),
                              geometry().top() - frameGeometry().top(),
                              frameGeometry().right() - geometry().right(),
                              frameGeometry().bottom() - geometry().bottom());
-        m_details->setGeometry(DetailsPlacement::place(
-            frameGeometry(), names, screenGeometryAvailable(), m_details->size(), frame));
+        m_details->setGeometry(
+            DetailsPlacement::place(frameGeometry(), ui->ListBox1->namesOnScreen(),
+                                    screenGeometryAvailable(), m_details->size(), frame));
     }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)

@@ -231,6 +231,12 @@ int FontListView::LargeurNoms() const
     return m_delegate->look().nameColumn;
 }
 
+QRect FontListView::namesOnScreen() const
+{
+    return QRect(viewport()->mapToGlobal(QPoint(0, 0)),
+                 QSize(m_delegate->namesEnd(viewport()->width()), viewport()->height()));
+}
+
 void FontListView::paintEvent(QPaintEvent *event)
 {
     // The names' column is measured once the lines are drawn with names again.

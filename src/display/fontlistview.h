@@ -56,6 +56,8 @@ public:
     // The column's width: the widest name in pixels, measured at the first paint after the names
     // are shown or the sample or size changes; 0 until then and while the names are hidden.
     int LargeurNoms() const;
+    // The names' column (stars included) over the whole height of the lines, on the screen.
+    QRect namesOnScreen() const;
 
     // Every line takes this height, at most MaximumLineHeight; 0 or less leaves it unchanged.
     void setLineHeight(qint64 height);
