@@ -1,6 +1,7 @@
 #include "fontlistview.h"
 
 #include "displaystate.h"
+#include "familytraits.h"
 #include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
@@ -71,9 +72,12 @@ QString FontListView::familyAt(int entry) const
 void FontListView::setFontIndex(const FontIndex *index)
 {
     m_shown->setFontIndex(index);
-    // Families read since are classed: a filter by class shows them.
+    // Families read since are classed, and known as symbol fonts or not: a filter by class or
+    // "Symboles" shows them.
     const auto refilter = [this] {
-        if (m_state && m_state->filter().classes != 0)
+        if (m_state
+            && (m_state->filter().classes != 0
+                || (m_state->filter().properties & FamilyTraits::Symbol)))
             followFilter();
     };
     connect(index, &FontIndex::progressed, this, refilter);
