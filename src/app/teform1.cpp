@@ -131,11 +131,11 @@ void TEForm1::connectHandlers()
     bind(ui->TPlus, &QPushButton::clicked, &TEForm1::TPlusClick);
     bind(ui->FPlus, &QPushButton::clicked, &TEForm1::FPlusClick);
 
-    ui->ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        ErrorReport::guard([this] { LigneMenuPopup(); });
-        LigneMenu->exec(ui->ListBox1->viewport()->mapToGlobal(at));
-    });
+    connect(ui->ListBox1, &FontListView::lineMenuRequested, this,
+            [this](const QPoint &at, int entry) {
+                ErrorReport::guard([this, entry] { LigneMenuPopup(entry); });
+                LigneMenu->exec(at);
+            });
     bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
     bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
     bind(Favori, &QAction::triggered, &TEForm1::FavoriClick);

@@ -93,8 +93,9 @@ private:
     void ColorGrid1Change();
     void TPlusClick();
     void FPlusClick();
-    // The list's context menu: copy the font's name, show or hide the names.
-    void LigneMenuPopup();
+    // The list's context menu (copy the font's name, show or hide the names...) for the entry it
+    // acts on; -1: none, and the entries that need one are greyed.
+    void LigneMenuPopup(int row);
     void Copiernomdelafonte1Click();
     void IndiqueNomClick();
     // "AIDE", "...": the help and the about box; `charmap`: the desktop's character map;

@@ -55,9 +55,9 @@ void TEForm1::FPlusClick()
                      &ColorGrid::setBackgroundIndex);
 }
 
-void TEForm1::LigneMenuPopup()
+void TEForm1::LigneMenuPopup(int row)
 {
-    const int row = ui->ListBox1->selectedRow();
+    // The list has selected the line clicked: the entries act on the selection.
     Copiernomdelafonte1->setEnabled(row >= 0);
     Favori->setEnabled(row >= 0);
     Details->setEnabled(row >= 0);

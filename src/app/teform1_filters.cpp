@@ -3,6 +3,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "detailsplacement.h"
 #include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
@@ -92,12 +93,14 @@ void TEForm1::showDetails(int tab)
         return;
     if (!m_details) {
         m_details = new DetailsWindow(*m_display, m_fontIndex, this);
-        // Beside the main window where the screen has room, so that the list stays in view.
-        const QRect screen = screenGeometryAvailable();
-        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
-        if (at.x() + m_details->width() > screen.right())
-            at.setX(std::max(screen.left(), frameGeometry().left() - 8 - m_details->width()));
-        m_details->move(at.x(), std::max(screen.top(), at.y()));
+        // Where the list's names stay in view; the window manager frames it as it frames this one.
+        const QMargins frame(geometry().left() - frameGeometry().left(),
+                             geometry().top() - frameGeometry().top(),
+                             frameGeometry().right() - geometry().right(),
+                             frameGeometry().bottom() - geometry().bottom());
+        m_details->setGeometry(
+            DetailsPlacement::place(frameGeometry(), ui->ListBox1->namesOnScreen(),
+                                    screenGeometryAvailable(), m_details->size(), frame));
     }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)

@@ -200,6 +200,18 @@ void CharacterGrid::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Up:
         selectAt(std::max<qsizetype>(from - columns(), 0));
         return;
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const bool end = event->key() == Qt::Key_End;
+        if (event->modifiers() & Qt::ControlModifier) {
+            selectAt(end ? m_characters.size() - 1 : 0);
+        } else if (!m_characters.isEmpty()) {
+            // Within the chosen character's row.
+            const Line &row = m_lines[m_rowOf[from]];
+            selectAt(end ? row.first + row.count - 1 : row.first);
+        }
+        return;
+    }
     default:
         QAbstractScrollArea::keyPressEvent(event);
     }

@@ -7,7 +7,8 @@
 // Every character of a face, in Unicode order, grouped by Unicode block under a line with the
 // block's name and coverage ("Basic Latin : 95 sur 95"), each in a cell drawn by the list's own
 // engine. Only the cells on screen are drawn: tens of thousands scroll as fast as a few. A click
-// or the arrows choose a character; Ctrl+C copies it.
+// or the arrows choose a character, Home and End the first and last of its row, Ctrl+Home and
+// Ctrl+End the first and last of the face; Ctrl+C copies it.
 class CharacterGrid : public QAbstractScrollArea
 {
     Q_OBJECT

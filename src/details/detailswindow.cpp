@@ -2,24 +2,29 @@
 #include "clearbutton.h"
 
 #include "charactergrid.h"
+#include "charactersearch.h"
+#include "charsetcharacters.h"
 #include "colorref.h"
 #include "displaystate.h"
 #include "facechoice.h"
+#include "facedescription.h"
+#include "folderopener.h"
 #include "fontcatalog.h"
 #include "fontindex.h"
 #include "fontinformation.h"
 #include "fontlanguages.h"
 #include "fontlistdelegate.h"
+#include "plainmessage.h"
 #include "samplerows.h"
 #include "unicodeblocks.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,7 +33,6 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <fontconfig/fontconfig.h>
@@ -45,22 +49,10 @@ QString styleName(const FontFace &face)
 
 QList<char32_t> charactersOf(const FontFace &face)
 {
-    QList<char32_t> characters;
     FcCharSet *set = nullptr;
     if (FcPatternGetCharSet(face.pattern, FC_CHARSET, 0, &set) != FcResultMatch)
-        return characters;
-    FcChar32 map[FC_CHARSET_MAP_SIZE];
-    FcChar32 next = 0;
-    for (FcChar32 base = FcCharSetFirstPage(set, map, &next); base != FC_CHARSET_DONE;
-         base = FcCharSetNextPage(set, map, &next)) {
-        for (int word = 0; word < FC_CHARSET_MAP_SIZE; ++word) {
-            for (int bit = 0; bit < 32; ++bit) {
-                if (map[word] & (1u << bit))
-                    characters.append(base + word * 32 + bit);
-            }
-        }
-    }
-    return characters;
+        return {};
+    return charsetCharacters(set);
 }
 
 QStringList languagesOf(const FontFace &face)
@@ -133,7 +125,8 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     auto *charactersPage = new QWidget;
     auto *charactersLayout = new QVBoxLayout(charactersPage);
     m_search->setObjectName(QStringLiteral("ChercherCaractere"));
-    m_search->setPlaceholderText(QStringLiteral("Chercher : U+00E9, é ou un nom (acute)"));
+    m_search->setPlaceholderText(
+        QStringLiteral("Chercher : U+00E9, é ou des mots du nom (small e acute) ; F3 : suivant"));
     m_search->setAccessibleName(QStringLiteral("Chercher un caractère"));
     enableNamedClearButton(m_search);
     m_grid->setObjectName(QStringLiteral("Caracteres"));
@@ -171,7 +164,11 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
         fillSamples();
         fillCharacters();
     });
-    connect(m_search, &QLineEdit::textChanged, this, &DetailsWindow::findCharacter);
+    connect(m_search, &QLineEdit::textChanged, this, [this] { findCharacter(false); });
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { findCharacter(true); });
+    connect(new QShortcut(Qt::Key_F3, this), &QShortcut::activated, this,
+            [this] { findCharacter(true); });
+    m_search->installEventFilter(this);
     connect(m_grid, &CharacterGrid::selectionChanged, this, &DetailsWindow::showCharacter);
     const auto selectedPath = [this] {
         QListWidgetItem *item = m_files->currentItem() ? m_files->currentItem() : m_files->item(0);
@@ -181,11 +178,13 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
         if (!selectedPath().isEmpty())
             QApplication::clipboard()->setText(selectedPath());
     });
-    connect(openFolder, &QPushButton::clicked, this, [selectedPath] {
+    auto *folders = new FolderOpener(this);
+    connect(openFolder, &QPushButton::clicked, this, [selectedPath, folders] {
         if (!selectedPath().isEmpty())
-            QDesktopServices::openUrl(
-                QUrl::fromLocalFile(QFileInfo(selectedPath()).absolutePath()));
+            folders->open(QFileInfo(selectedPath()).absolutePath());
     });
+    connect(folders, &FolderOpener::failed, this,
+            [this](const QString &message) { PlainMessage::show(message, this); });
     // The sample and colours of the list, as they change.
     connect(&state, &DisplayState::changed, this, [this] {
         if (isVisible())
@@ -243,11 +242,8 @@ void DetailsWindow::fillSamples()
     QList<SampleRows::Row> styles;
     for (qsizetype i = 0; i < faces.size(); ++i) {
         const FontFace &face = faces[i];
-        QString label = styleName(face)
-            + QStringLiteral(" — graisse %1, chasse %2, pente %3")
-                  .arg(face.weight)
-                  .arg(face.width)
-                  .arg(face.slant);
+        QString label = styleName(face) + QStringLiteral(" — ")
+            + FaceDescription::describe(face.weight, face.width, face.slant);
         if (i == lineFace)
             label += QStringLiteral("  ★ celle des lignes");
         if (!QFileInfo::exists(QString::fromUtf8(face.file)))
@@ -314,6 +310,10 @@ void DetailsWindow::fillInformation()
         }
         languages = languagesOf(faces[lineFace]);
     }
+    // The path buttons act on the face the page describes until another file is chosen.
+    const QList<QListWidgetItem *> described = m_files->findItems(shown.path, Qt::MatchExactly);
+    if (!described.isEmpty())
+        m_files->setCurrentItem(described.first());
     m_information->setHtml(FontInformation::html(m_family, shown, languages, files));
 }
 
@@ -324,28 +324,32 @@ void DetailsWindow::showCharacter(char32_t character)
                          + QStringLiteral("  (Ctrl+C pour le copier)"));
 }
 
-// "U+00E9", "00e9", the character itself, or words of its name.
-void DetailsWindow::findCharacter()
+// From the start as the search changes; from the chosen character on Enter or F3.
+void DetailsWindow::findCharacter(bool next)
 {
-    const QString wanted = m_search->text().trimmed();
-    if (wanted.isEmpty())
+    if (m_search->text().trimmed().isEmpty())
         return;
-    QString hex = wanted;
-    if (hex.startsWith(QLatin1String("U+"), Qt::CaseInsensitive))
-        hex = hex.mid(2);
-    bool isHex = false;
-    const uint code = hex.toUInt(&isHex, 16);
-    if (isHex && hex.size() >= 2 && m_grid->select(char32_t(code)))
-        return;
-    const QList<uint> typed = wanted.toUcs4();
-    if (typed.size() == 1 && m_grid->select(char32_t(typed.first())))
-        return;
-    const QString upper = wanted.toUpper();
-    for (const char32_t character : m_grid->characters()) {
-        if (UnicodeBlocks::characterName(character).contains(upper)) {
-            m_grid->select(character);
-            return;
-        }
+    const qsizetype place = CharacterSearch::find(m_grid->characters(), m_search->text(),
+                                                  next ? m_grid->selected() : -1);
+    if (place >= 0)
+        m_grid->select(m_grid->characters()[place]);
+    else
+        m_character->setText(QStringLiteral("Aucun caractère de cette police ne correspond"));
+}
+
+bool DetailsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Ctrl+C in the search field copies the chosen character, as the line under the grid says,
+    // unless some of the field's own text is selected.
+    if (watched == m_search
+        && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)
+        && !m_search->hasSelectedText() && m_grid->selected() >= 0) {
+        if (event->type() == QEvent::KeyPress)
+            QApplication::clipboard()->setText(
+                QString::fromUcs4(&m_grid->characters()[m_grid->selected()], 1));
+        event->accept();
+        return true;
     }
-    m_character->setText(QStringLiteral("Aucun caractère de cette police ne correspond"));
+    return QWidget::eventFilter(watched, event);
 }

@@ -37,13 +37,14 @@ public:
 protected:
     // Coming back to the window: a font file removed meanwhile is said to be gone.
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fill();
     void fillSamples();
     void fillCharacters();
     void fillInformation();
-    void findCharacter();
+    void findCharacter(bool next);
     void showCharacter(char32_t character);
 
     const DisplayState &m_state;

@@ -80,6 +80,8 @@ FilterMenu::FilterMenu(QWidget *parent)
     connect(m_languages, &QMenu::aboutToShow, this, [this] {
         buildLanguageList();
         showLanguageCounts();
+        // The last search stays in view, chosen whole: typing replaces it.
+        m_languageSearch->selectAll();
         m_languageSearch->setFocus();
     });
     connect(m_languageSearch, &QLineEdit::textChanged, this, &FilterMenu::showLanguagesMatching);

@@ -136,6 +136,11 @@ int FontListDelegate::nameColumnWidth(int lineWidth) const
     return std::min(m_look.nameColumn, int(lineWidth * NameColumnShare));
 }
 
+int FontListDelegate::namesEnd(int lineWidth) const
+{
+    return m_look.starGutter() + 1 + nameColumnWidth(lineWidth);
+}
+
 bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
 {
     const int column = nameColumnWidth(lineWidth);

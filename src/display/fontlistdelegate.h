@@ -52,6 +52,8 @@ public:
     // so that one very long name cannot push every sample out of sight. 0 with the names hidden.
     int nameColumnWidth(int lineWidth) const;
     static constexpr double NameColumnShare = 0.4;
+    // Where the names end in a line this wide, the favourites' stars before them included.
+    int namesEnd(int lineWidth) const;
     // Whether a line this wide shows the family's name cut short ("…").
     bool nameElided(const QString &family, int lineWidth) const;
 

@@ -1,10 +1,12 @@
 #include "fontlistview.h"
 
 #include "displaystate.h"
+#include "familytraits.h"
 #include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -70,9 +72,12 @@ QString FontListView::familyAt(int entry) const
 void FontListView::setFontIndex(const FontIndex *index)
 {
     m_shown->setFontIndex(index);
-    // Families read since are classed: a filter by class shows them.
+    // Families read since are classed, and known as symbol fonts or not: a filter by class or
+    // "Symboles" shows them.
     const auto refilter = [this] {
-        if (m_state && m_state->filter().classes != 0)
+        if (m_state
+            && (m_state->filter().classes != 0
+                || (m_state->filter().properties & FamilyTraits::Symbol)))
             followFilter();
     };
     connect(index, &FontIndex::progressed, this, refilter);
@@ -230,6 +235,12 @@ int FontListView::LargeurNoms() const
     return m_delegate->look().nameColumn;
 }
 
+QRect FontListView::namesOnScreen() const
+{
+    return QRect(viewport()->mapToGlobal(QPoint(0, 0)),
+                 QSize(m_delegate->namesEnd(viewport()->width()), viewport()->height()));
+}
+
 void FontListView::paintEvent(QPaintEvent *event)
 {
     // The names' column is measured once the lines are drawn with names again.
@@ -265,7 +276,7 @@ void FontListView::paintNothingShown()
 void FontListView::mousePressEvent(QMouseEvent *event)
 {
     Q_EMIT mousePressed();
-    // Only the primary button selects; the secondary one opens the menu over the selection.
+    // Only the primary button selects; the secondary one asks for the line's menu.
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
@@ -275,6 +286,25 @@ void FontListView::mousePressEvent(QMouseEvent *event)
     // A click on a line reports a selection even when that line was selected already.
     if (!m_selectionReported && indexAt(event->position().toPoint()).isValid())
         Q_EMIT selectionMadeByUser();
+}
+
+void FontListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        // From the keyboard: the selected line, the menu at its start when it is in view.
+        const QRect line = visualRect(currentIndex());
+        const QPoint at = viewport()->rect().contains(line.center())
+            ? line.bottomLeft() + QPoint(line.height(), 0)
+            : QPoint(0, 0);
+        Q_EMIT lineMenuRequested(viewport()->mapToGlobal(at), selectedRow());
+    } else {
+        // The line clicked becomes the selection first, as in file managers: the menu acts on it.
+        const QModelIndex line = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+        if (line.isValid() && !selectionModel()->isSelected(line))
+            setCurrentIndex(line);
+        Q_EMIT lineMenuRequested(event->globalPos(), line.isValid() ? selectedRow() : -1);
+    }
+    event->accept();
 }
 
 bool FontListView::viewportEvent(QEvent *event)

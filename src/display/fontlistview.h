@@ -14,7 +14,8 @@ class QStringListModel;
 // measures the names' column again, a new size changes the line height, and every change
 // repaints the list at once; a filter in the state leaves only the lines it matches. It reports a
 // mouse press before the selection that follows it, and a selection made by mouse or keyboard (not
-// one made by the program). While the names are hidden it can show the last selected name as its
+// one made by the program). A right click selects the line under the pointer before the line's
+// menu is asked for. While the names are hidden it can show the last selected name as its
 // tooltip; that tooltip has its own switch.
 class FontListView : public QListView
 {
@@ -55,6 +56,8 @@ public:
     // The column's width: the widest name in pixels, measured at the first paint after the names
     // are shown or the sample or size changes; 0 until then and while the names are hidden.
     int LargeurNoms() const;
+    // The names' column (stars included) over the whole height of the lines, on the screen.
+    QRect namesOnScreen() const;
 
     // Every line takes this height, at most MaximumLineHeight; 0 or less leaves it unchanged.
     void setLineHeight(qint64 height);
@@ -76,11 +79,15 @@ public:
 Q_SIGNALS:
     void mousePressed();
     void selectionMadeByUser();
+    // The line's menu, at a point of the screen, for an entry (the line clicked, or the selected
+    // one from the keyboard), or -1 when there is no line under the pointer.
+    void lineMenuRequested(const QPoint &globalPos, int entry);
     // A filter changed which lines are shown.
     void shownFamiliesChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 

@@ -2,6 +2,7 @@
 
 #include "fontfamilies.h"
 #include "fontindex.h"
+#include "fontlistdelegate.h"
 #include "namematch.h"
 
 #include <QStringListModel>
@@ -57,14 +58,18 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
     const auto shown = [&](const QString &name) {
         if (filter.favouritesOnly && !state.isFavourite(name))
             return false;
-        // The toolkit draws "Default" with whatever fonts it takes: it writes every sample, and
-        // has no languages or properties of its own to test.
+        // "Default" has no languages or properties of its own to test; its line is drawn in the
+        // desktop's font, glyphs of that font only, so that font must have the sample.
         if (name == FontFamilies::DefaultEntry)
-            return languages.none() && filter.properties == 0 && filter.classes == 0;
+            return languages.none() && filter.properties == 0 && filter.classes == 0
+                && (!filter.canWriteSample
+                    || m_coverage.canWrite(FontListDelegate::sampleFamily(name), bold, italic));
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
             return false;
-        if (filter.properties != 0
-            && (m_traits.properties(name, bold, italic) & filter.properties) != filter.properties)
+        const unsigned properties = filter.properties & ~unsigned(FamilyTraits::Symbol);
+        if (properties != 0 && (m_traits.properties(name, bold, italic) & properties) != properties)
+            return false;
+        if ((filter.properties & FamilyTraits::Symbol) && !isSymbolFont(name, bold, italic))
             return false;
         if (languages.any() && (m_traits.languages(name, bold, italic) & languages) != languages)
             return false;
@@ -138,6 +143,14 @@ std::optional<FontClass> ShownFamilies::classOf(const QString &family, bool bold
         return std::nullopt;
     const auto [file, index] = m_faces.faceFile(family, bold, italic);
     return m_index->fontClass(file, index);
+}
+
+bool ShownFamilies::isSymbolFont(const QString &family, bool bold, bool italic) const
+{
+    if (!m_index)
+        return false;
+    const auto [file, index] = m_faces.faceFile(family, bold, italic);
+    return m_index->isSymbolFont(file, index).value_or(false);
 }
 
 bool ShownFamilies::prepareFaces(int count)

@@ -52,6 +52,8 @@ private:
     QList<int> matchingEntries(const DisplayState &state);
     // The class the index gives the face on the line; none while it has not been read.
     std::optional<FontClass> classOf(const QString &family, bool bold, bool italic) const;
+    // Not known until the font index has read the face's file.
+    bool isSymbolFont(const QString &family, bool bold, bool italic) const;
     const NameMatch::FoldedNames &foldedNames();
     void sourceReset();
 

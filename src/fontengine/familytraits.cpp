@@ -39,8 +39,6 @@ unsigned FamilyTraits::properties(const QString &family, bool bold, bool italic)
         found |= Monospaced;
     if (kind.colour)
         found |= Colour;
-    if (kind.symbol)
-        found |= Symbol;
     if (m_faces.hasVariableFont(family))
         found |= Variable;
     if (m_faces.hasRealBold(family))

@@ -21,7 +21,9 @@ public:
         Monospaced = 1, // the face on the line
         Variable = 2, // any font of the family
         Colour = 4, // the face on the line has colour glyphs
-        Symbol = 8, // the face on the line is a symbol font
+        // The face on the line is a symbol font: its file tells (SymbolFace), not fontconfig,
+        // so properties() never gives it; the font index answers.
+        Symbol = 8,
         RealBold = 16, // the family has a bold face, not a made-up one
         RealItalic = 32, // the family has an italic face, not a slanted one
     };

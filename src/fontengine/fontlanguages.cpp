@@ -37,6 +37,21 @@ int indexOf(const QString &code)
 
 QString frenchName(const QString &code)
 {
+    // fontconfig's codes that ICU names like another one (an old code it maps to a newer one,
+    // "mo" to "ro"), or not at all.
+    static const QHash<QString, QString> ownNames {
+        {QStringLiteral("mo"), QStringLiteral("roumain (Moldavie)")},
+        {QStringLiteral("quz"), QStringLiteral("quechua (Cuzco)")},
+        {QStringLiteral("bh"), QStringLiteral("bihari")},
+        {QStringLiteral("ber-dz"), QStringLiteral("berbère (Algérie)")},
+        {QStringLiteral("ber-ma"), QStringLiteral("berbère (Maroc)")},
+        {QStringLiteral("hne"), QStringLiteral("chhattisgarhi")},
+        {QStringLiteral("kwm"), QStringLiteral("kwambi")},
+        {QStringLiteral("shs"), QStringLiteral("shuswap")},
+        {QStringLiteral("wen"), QStringLiteral("sorabe")},
+    };
+    if (const auto own = ownNames.constFind(code); own != ownNames.cend())
+        return *own;
     // fontconfig writes a region after a hyphen ("zh-tw"), ICU after an underscore.
     QByteArray locale = code.toLatin1();
     locale.replace('-', '_');

@@ -37,8 +37,7 @@ const LineFaces::Family &LineFaces::family(const QString &name) const
                     style.madeUp = choice.embolden || choice.oblique;
                     int spacing = FC_PROPORTIONAL;
                     FcPatternGetInteger(style.face, FC_SPACING, 0, &spacing);
-                    style.kind = {spacing == FC_MONO, boolOf(style.face, FC_COLOR),
-                                  boolOf(style.face, FC_SYMBOL)};
+                    style.kind = {spacing == FC_MONO, boolOf(style.face, FC_COLOR)};
                 }
             }
         }

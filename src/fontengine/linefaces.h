@@ -25,12 +25,11 @@ public:
     bool hasRealBold(const QString &family) const;
     bool hasRealItalic(const QString &family) const;
     bool hasVariableFont(const QString &family) const;
-    // What fontconfig says of the face: fixed pitch, colour glyphs, a symbol font.
+    // What fontconfig says of the face: fixed pitch, colour glyphs.
     struct Kind
     {
         bool monospaced = false;
         bool colour = false;
-        bool symbol = false;
     };
     Kind kind(const QString &family, bool bold, bool italic) const;
     // The file and index of that face, as fontconfig lists it; an empty file when it has none.

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+
 namespace NameMatch {
 
 QString folded(const QString &text)
@@ -19,7 +22,22 @@ QString folded(const QString &text)
         return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining
             || category == QChar::Mark_Enclosing;
     });
-    return decomposed.toCaseFolded();
+    // A keyboard gives ' where text has the typographic apostrophe, and the other way round.
+    for (QChar &c : decomposed) {
+        if (c == u'\u2019' || c == u'\u2018' || c == u'\u201B' || c == u'\u02BC')
+            c = u'\'';
+    }
+    // Full case folding ("ß" as "ss"), which QString::toCaseFolded does not do.
+    const auto *source = reinterpret_cast<const UChar *>(decomposed.utf16());
+    QString caseFolded(decomposed.size() * 3, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length
+        = u_strFoldCase(reinterpret_cast<UChar *>(caseFolded.data()), int32_t(caseFolded.size()),
+                        source, int32_t(decomposed.size()), U_FOLD_CASE_DEFAULT, &status);
+    if (U_FAILURE(status))
+        return decomposed.toCaseFolded();
+    caseFolded.truncate(length);
+    return caseFolded;
 }
 
 QStringList words(const QString &filter)

@@ -1,6 +1,7 @@
 #include "openface.h"
 
 #include "f26dot6.h"
+#include "symbolface.h"
 
 #include FT_LCD_FILTER_H
 #include FT_TRUETYPE_TABLES_H
@@ -241,16 +242,11 @@ OpenFace *FaceCache::open(const FontFace &face)
         FT_Select_Charmap(opened->ft, FT_ENCODING_MS_SYMBOL);
     opened->hb = hb_ft_font_create_referenced(opened->ft);
     opened->shaper = opened->hb;
-    for (int i = 0; i < opened->ft->num_charmaps; ++i) {
-        const FT_CharMap map = opened->ft->charmaps[i];
-        if (map->encoding == FT_ENCODING_ADOBE_CUSTOM || map->encoding == FT_ENCODING_MS_SYMBOL) {
-            if (map != opened->ft->charmap) {
-                opened->symbolMap = map;
-                opened->shaper = hb_font_create_sub_font(opened->hb);
-                hb_font_set_funcs(opened->shaper, symbolFontFuncs(), opened.get(), nullptr);
-            }
-            break;
-        }
+    if (const FT_CharMap map = SymbolFace::symbolCharmap(opened->ft);
+        map && map != opened->ft->charmap) {
+        opened->symbolMap = map;
+        opened->shaper = hb_font_create_sub_font(opened->hb);
+        hb_font_set_funcs(opened->shaper, symbolFontFuncs(), opened.get(), nullptr);
     }
     opened->serial = m_nextSerial++;
     if (qsizetype(m_faces.size()) >= MaximumOpenFaces)

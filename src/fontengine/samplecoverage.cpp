@@ -1,8 +1,11 @@
 #include "samplecoverage.h"
 
+#include "charsetcharacters.h"
 #include "linefaces.h"
 
 #include <QStringView>
+
+#include <algorithm>
 
 #include <fontconfig/fontconfig.h>
 
@@ -34,13 +37,28 @@ bool SampleCoverage::counts(char32_t character)
 
 void SampleCoverage::setSample(const QString &sample)
 {
+    // The engine composes what the face has composed ("e" and U+0301 drawn as "é") and takes
+    // the letter and its marks apart otherwise: a character counts in either form.
     FcCharSet *characters = FcCharSetCreate();
-    for (const char32_t character : QStringView(sample).toUcs4()) {
-        if (counts(character))
-            FcCharSetAddChar(characters, character);
+    m_decompositions.clear();
+    for (const char32_t character :
+         QStringView(sample.normalized(QString::NormalizationForm_C)).toUcs4()) {
+        if (!counts(character) || !FcCharSetAddChar(characters, character))
+            continue;
+        const QString decomposed
+            = QString::fromUcs4(&character, 1).normalized(QString::NormalizationForm_D);
+        if (decomposed.size() > 1 || decomposed.front() != QChar(character)) {
+            QList<char32_t> parts;
+            for (const char32_t part : QStringView(decomposed).toUcs4()) {
+                if (counts(part))
+                    parts.append(part);
+            }
+            m_decompositions.insert(character, parts);
+        }
     }
     FcCharSetDestroy(m_sample);
     m_sample = characters;
+    m_characters = charsetCharacters(characters);
     m_sampleEmpty = FcCharSetCount(characters) == 0;
 }
 
@@ -50,5 +68,15 @@ bool SampleCoverage::canWrite(const QString &family, bool bold, bool italic) con
     FcCharSet *characters = nullptr;
     if (!face || FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) != FcResultMatch)
         return false;
-    return m_sampleEmpty || FcCharSetIsSubset(m_sample, characters);
+    if (m_sampleEmpty || FcCharSetIsSubset(m_sample, characters))
+        return true;
+    // Some composed character is missing: its parts may all be there.
+    return std::all_of(m_characters.cbegin(), m_characters.cend(), [&](char32_t character) {
+        if (FcCharSetHasChar(characters, character))
+            return true;
+        const auto parts = m_decompositions.constFind(character);
+        return parts != m_decompositions.cend()
+            && std::all_of(parts->cbegin(), parts->cend(),
+                           [&](char32_t part) { return FcCharSetHasChar(characters, part); });
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 
 class LineFaces;
@@ -7,8 +9,10 @@ struct _FcCharSet;
 
 // Which families can write a sample: the face a line draws a family in, for the bold and italic
 // asked (the face fontconfig would choose), has every character of the sample in the character
-// set fontconfig lists for it. Blanks, control and format characters (joiners, direction marks)
-// are never drawn and do not count. Only fontconfig's records are read, never a font file.
+// set fontconfig lists for it, each character composed or in its parts (a letter and its
+// marks), as the engine draws whichever the face has. Blanks, control and format characters
+// (joiners, direction marks) are never drawn and do not count. Only fontconfig's records are read,
+// never a font file.
 class SampleCoverage
 {
 public:
@@ -28,6 +32,8 @@ public:
 
 private:
     const LineFaces &m_faces;
-    _FcCharSet *m_sample;
+    _FcCharSet *m_sample; // composed
+    QList<char32_t> m_characters; // the same, one by one
+    QHash<char32_t, QList<char32_t>> m_decompositions; // of the sample's composed characters
     bool m_sampleEmpty = true;
 };

@@ -1,5 +1,7 @@
 #include "facemetadata.h"
 
+#include "symbolface.h"
+
 #include <QStringDecoder>
 
 #include <ft2build.h>
@@ -232,6 +234,7 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
         metadata.format = QString::fromLatin1(format);
     metadata.glyphs = quint32(std::max<FT_Long>(0, rawFace->num_glyphs));
     metadata.colour = FT_HAS_COLOR(rawFace);
+    metadata.symbol = SymbolFace::isSymbolFont(rawFace);
 
     if (const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(rawFace, FT_SFNT_OS2));
         os2 && os2->version != 0xffff) {

@@ -33,6 +33,7 @@ struct FaceMetadata
     quint8 panoseFamily = 0; // PANOSE bFamilyType
     quint8 panoseSerif = 0; // PANOSE bSerifStyle
     bool colour = false; // COLR, CBDT, sbix or SVG glyphs
+    bool symbol = false; // a symbol font (SymbolFace::isSymbolFont)
     quint32 glyphs = 0;
     struct Axis
     {

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr char Magic[] = "GLYPHIDX";
-constexpr quint32 FormatVersion = 2;
+constexpr quint32 FormatVersion = 3;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
 // Far more faces than any machine has: a damaged count beyond it is no index.
 constexpr quint32 MaximumFaces = 10'000'000;
@@ -129,22 +129,30 @@ void FontIndex::start()
     m_thread->start(QThread::IdlePriority);
 }
 
-std::optional<FaceMetadata> FontIndex::metadata(const QByteArray &file, int index) const
+template<typename Answer>
+auto FontIndex::ask(const QByteArray &file, int index, Answer answer) const
+    -> std::optional<decltype(answer(FaceMetadata()))>
 {
     const QMutexLocker locked(&m_mutex);
     const auto found = m_entries.constFind(key(file, index));
     if (found == m_entries.cend())
         return std::nullopt;
-    return found->metadata;
+    return answer(found->metadata);
+}
+
+std::optional<FaceMetadata> FontIndex::metadata(const QByteArray &file, int index) const
+{
+    return ask(file, index, [](const FaceMetadata &m) { return m; });
 }
 
 std::optional<FontClass> FontIndex::fontClass(const QByteArray &file, int index) const
 {
-    const QMutexLocker locked(&m_mutex);
-    const auto found = m_entries.constFind(key(file, index));
-    if (found == m_entries.cend())
-        return std::nullopt;
-    return found->metadata.fontClass();
+    return ask(file, index, [](const FaceMetadata &m) { return m.fontClass(); });
+}
+
+std::optional<bool> FontIndex::isSymbolFont(const QByteArray &file, int index) const
+{
+    return ask(file, index, [](const FaceMetadata &m) { return m.symbol; });
 }
 
 qsizetype FontIndex::faceCount() const
@@ -267,7 +275,7 @@ QHash<QByteArray, FontIndex::Entry> FontIndex::readCache() const
         }
         quint32 axes = 0;
         in >> m.embedding >> m.hasOs2 >> m.familyClass >> m.panoseFamily >> m.panoseSerif
-            >> m.colour >> m.glyphs >> axes;
+            >> m.colour >> m.symbol >> m.glyphs >> axes;
         // A damaged count stops at the stream's end, not at a huge allocation.
         for (quint32 a = 0; a < axes && in.status() == QDataStream::Ok; ++a) {
             FaceMetadata::Axis axis;
@@ -309,7 +317,7 @@ void FontIndex::writeCache() const
         for (QString *field : textsOf(m))
             out << table.add(*field);
         out << m.embedding << m.hasOs2 << m.familyClass << m.panoseFamily << m.panoseSerif
-            << m.colour << m.glyphs << quint32(m.axes.size());
+            << m.colour << m.symbol << m.glyphs << quint32(m.axes.size());
         for (const FaceMetadata::Axis &axis : m.axes)
             out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum;
         out << table.add(m.features) << table.add(m.scripts);

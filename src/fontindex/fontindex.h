@@ -42,6 +42,8 @@ public:
     // The face's class, when read: what a filter asks of thousands of faces, without copying
     // their texts.
     std::optional<FontClass> fontClass(const QByteArray &file, int index) const;
+    // Whether the face is a symbol font, when read.
+    std::optional<bool> isSymbolFont(const QByteArray &file, int index) const;
     // How many faces the index holds.
     qsizetype faceCount() const;
 
@@ -61,6 +63,10 @@ private:
         FaceMetadata metadata;
     };
     static QByteArray key(const QByteArray &file, int index);
+    // What answer() takes from the face's metadata, when read.
+    template<typename Answer>
+    auto ask(const QByteArray &file, int index, Answer answer) const
+        -> std::optional<decltype(answer(FaceMetadata()))>;
     void run();
     QHash<QByteArray, Entry> readCache() const;
     void writeCache() const;

@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,12 +116,14 @@ private:
     }
     // What the list draws from.
     const DisplayState &state() const { return *child<FontListView>("ListBox1")->displayState(); }
-    // The menu over the list, as a right click on it opens it: closed at once, its items set.
-    void openLineMenu()
+    // The menu over the list, as a right click at a point of it opens it: closed at once, its
+    // items set.
+    void openLineMenu(const QPoint &at)
     {
-        auto *list = child<FontListView>("ListBox1");
+        QWidget *lines = child<FontListView>("ListBox1")->viewport();
         QTimer::singleShot(0, m_form.get(), [this] { child<QMenu>("LigneMenu")->close(); });
-        Q_EMIT list->customContextMenuRequested(QPoint(5, 5));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, lines->mapToGlobal(at));
+        QApplication::sendEvent(lines, &event);
     }
     void apply(const QString &sample)
     {
@@ -623,10 +626,15 @@ void TestTEForm1::nameMenu()
     createWindow();
     auto *list = child<FontListView>("ListBox1");
     auto *copy = child<QAction>("Copiernomdelafonte1");
-    openLineMenu();
+    // Below the lines: nothing to copy, star or show.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 * 1 + 5));
+    openLineMenu(QPoint(30, list->viewport()->height() - 5));
     QVERIFY(!copy->isEnabled());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 22 * 4 + 5));
-    openLineMenu();
+    QVERIFY(!child<QAction>("Favori")->isEnabled());
+    QVERIFY(!child<QAction>("DetailsPolice")->isEnabled());
+    QVERIFY(child<QAction>("IndiqueNom")->isEnabled());
+    // On another line than the one selected: that line's name.
+    openLineMenu(QPoint(30, 22 * 4 + 5));
     QVERIFY(copy->isEnabled());
     copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Liberation Sans"));

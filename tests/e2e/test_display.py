@@ -66,9 +66,9 @@ class Display(GlyphorTestCase):
                                  '^glyphor$', check=False).stdout.split()
         return [int(w) for w in found if int(w) != window]
 
-    def open_line_menu(self, window):
-        """Right-clicks the list below its lines; returns the menu's window."""
-        self.session.click(window, 200, 200, button=3)
+    def open_line_menu(self, window, y=200):
+        """Right-clicks the list, by default below its lines; returns the menu's window."""
+        self.session.click(window, 200, y, button=3)
         return wait_for(lambda: len(self.popups(window)) == 1 and self.popups(window)[0],
                         what='the menu')
 
@@ -132,13 +132,12 @@ class Display(GlyphorTestCase):
         self.assertEqual(count_near(first, RED), 0, shot)
         self.assertGreater(count_near(first, BLACK, 150), 20, shot)
 
-    def test_copy_item_puts_the_selected_name_on_the_clipboard(self):
+    def test_copy_item_puts_the_name_of_the_line_clicked_on_the_clipboard(self):
         window = self.start_glyphor()
         self.wait_painted(window)
-        self.session.click(window, 30, LINE_HEIGHT // 2)  # the "Default" line
+        menu = self.open_line_menu(window, LINE_HEIGHT // 2)  # the "Default" line
         wait_for(lambda: self.session.colours(window, line_rect(0))[0][1] != WHITE,
                  what='the first line to be selected')
-        menu = self.open_line_menu(window)
         self.assertGreater(self.copy_item_text(menu), 0,
                            self.session.screenshot('line-menu-enabled'))
         # The menu has the keyboard: Down lights its first item.
@@ -146,7 +145,7 @@ class Display(GlyphorTestCase):
         self.wait_menu_closed(window)
         wait_for(lambda: self.session.clipboard() == 'Default', what='"Default" on the clipboard')
 
-    def test_copy_item_is_disabled_without_a_selected_line(self):
+    def test_copy_item_is_disabled_below_the_lines(self):
         window = self.start_glyphor()
         self.wait_painted(window)
         menu = self.open_line_menu(window)

@@ -2,6 +2,7 @@
 #include "fontcatalog.h"
 #include "linefaces.h"
 
+#include <QHash>
 #include <QProcess>
 #include <QSet>
 #include <QTest>
@@ -17,7 +18,9 @@ private Q_SLOTS:
     void agreesWithFcList_data();
     void agreesWithFcList();
     void realBoldAndItalic();
+    void frenchNames_data();
     void frenchNames();
+    void everyLanguageNamedApart();
 
 private:
     std::unique_ptr<FontCatalog> m_catalog;
@@ -99,13 +102,45 @@ void TestFamilyTraits::realBoldAndItalic()
     QVERIFY(traits.languages(QStringLiteral("Not Installed"), false, false).none());
 }
 
+void TestFamilyTraits::frenchNames_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("language") << "vi"
+                              << "vietnamien";
+    QTest::newRow("language and region") << "zh-tw"
+                                         << "chinois (Taïwan)";
+    QTest::newRow("old code of a language ICU names like another") << "mo"
+                                                                   << "roumain (Moldavie)";
+    QTest::newRow("the other one") << "ro"
+                                   << "roumain";
+    QTest::newRow("variety") << "quz"
+                             << "quechua (Cuzco)";
+    QTest::newRow("unknown to ICU") << "hne"
+                                    << "chhattisgarhi";
+    QTest::newRow("unknown to anyone: the code") << "xx-none"
+                                                 << "xx-none";
+}
+
 void TestFamilyTraits::frenchNames()
 {
-    QCOMPARE(FontLanguages::frenchName(QStringLiteral("vi")), QStringLiteral("vietnamien"));
-    QCOMPARE(FontLanguages::frenchName(QStringLiteral("zh-tw")),
-             QStringLiteral("chinois (Taïwan)"));
-    // A code ICU knows no language for is shown as it is.
-    QCOMPARE(FontLanguages::frenchName(QStringLiteral("hne")), QStringLiteral("hne"));
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    QCOMPARE(FontLanguages::frenchName(code), name);
+}
+
+// In the language list and the details window, each of fontconfig's languages has a name of its
+// own, and none is a bare code.
+void TestFamilyTraits::everyLanguageNamedApart()
+{
+    QHash<QString, QString> codeOfName;
+    for (const QString &code : FontLanguages::codes()) {
+        const QString name = FontLanguages::frenchName(code);
+        QVERIFY2(name != code, qPrintable(code));
+        QVERIFY2(!codeOfName.contains(name),
+                 qPrintable(name + ": " + codeOfName.value(name) + ", " + code));
+        codeOfName.insert(name, code);
+    }
     QVERIFY(FontLanguages::indexOf(QStringLiteral("vi")) >= 0);
     QCOMPARE(FontLanguages::indexOf(QStringLiteral("xx-none")), -1);
 }

@@ -33,6 +33,20 @@ void TestNameMatch::matching_data()
                                           << "ÉBÈ" << true;
     QTest::newRow("ligature spelt out") << "Oﬃce Sans"
                                         << "offi" << true;
+    QTest::newRow("typographic apostrophe typed") << "L'été Script"
+                                                  << "l\u2019été" << true;
+    QTest::newRow("typographic apostrophe in the name") << "L\u2019Été Script"
+                                                        << "l'ete" << true;
+    QTest::newRow("modifier letter apostrophe") << "Hawaiʻi Oʼahu"
+                                                << "o'ahu" << true;
+    QTest::newRow("sharp s spelt out") << "Straße Grotesk"
+                                       << "strasse" << true;
+    QTest::newRow("sharp s typed") << "Strasse Grotesk"
+                                   << "STRAßE" << true;
+    QTest::newRow("capital sharp s") << "STRA\u1E9EE"
+                                     << "strasse" << true;
+    QTest::newRow("final sigma") << "Λόγος Sans"
+                                 << "ΛΟΓΟΣ" << true;
     QTest::newRow("line breaks and tabs separate words") << "Noto Sans Mono"
                                                          << "noto\nmono\t" << true;
     QTest::newRow("blanks only") << "Noto"

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void agreesWithFcList();
     void oneMissingCharacter();
     void charactersThatDoNotCount();
+    void composedOrInParts_data();
+    void composedOrInParts();
 
 private:
     std::unique_ptr<FontCatalog> m_catalog;
@@ -106,6 +108,36 @@ void TestSampleCoverage::charactersThatDoNotCount()
     coverage.setSample(QStringLiteral("a\u00a0b\tc\u200dd\u2028e\u0007"));
     QVERIFY(coverage.canWrite(QStringLiteral("Cover Lacks Euro"), false, false));
     QVERIFY(!SampleCoverage::counts(U'\u200b') && SampleCoverage::counts(U'é'));
+}
+
+void TestSampleCoverage::composedOrInParts_data()
+{
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("able");
+    // Cover Duo's regular face has "é" and no combining accent; its bold one neither. Cover Viet
+    // has both, and the combining tilde.
+    const QString decomposed = QStringLiteral("e\u0301te\u0301");
+    QTest::newRow("taken apart, the face has it composed")
+        << decomposed << "Cover Duo" << false << true;
+    QTest::newRow("taken apart, neither form") << decomposed << "Cover Duo" << true << false;
+    QTest::newRow("taken apart, both forms") << decomposed << "Cover Viet" << false << true;
+    QTest::newRow("no composed form, the mark missing")
+        << QStringLiteral("q\u0303") << "Cover Duo" << false << false;
+    QTest::newRow("no composed form, letter and mark there")
+        << QStringLiteral("q\u0303") << "Cover Viet" << false << true;
+}
+
+void TestSampleCoverage::composedOrInParts()
+{
+    QFETCH(QString, sample);
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, able);
+    SampleCoverage coverage(*m_faces);
+    coverage.setSample(sample);
+    QCOMPARE(coverage.canWrite(family, bold, false), able);
 }
 
 QTEST_APPLESS_MAIN(TestSampleCoverage)

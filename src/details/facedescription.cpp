@@ -1,0 +1,47 @@
+#include "facedescription.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+
+namespace FaceDescription {
+
+namespace {
+
+QString weightWord(int openType)
+{
+    // The names of OpenType's weight classes, each covering the numbers nearest it.
+    static const struct
+    {
+        int below;
+        const char *word;
+    } words[] = {{150, "extra-fin"}, {250, "extra-léger"}, {350, "léger"},
+                 {450, "normal"},    {550, "medium"},      {650, "demi-gras"},
+                 {750, "gras"},      {850, "extra-gras"},  {INT_MAX, "noir"}};
+    for (const auto &word : words) {
+        if (openType < word.below)
+            return QString::fromUtf8(word.word);
+    }
+    return {};
+}
+
+} // namespace
+
+QString describe(int fontconfigWeight, int fontconfigWidth, int fontconfigSlant)
+{
+    const int weight = int(std::lround(FcWeightToOpenTypeDouble(fontconfigWeight)));
+    QString text = QStringLiteral("graisse %1 (%2)").arg(weight).arg(weightWord(weight));
+    if (fontconfigWidth < FC_WIDTH_NORMAL)
+        text += QStringLiteral(", étroit");
+    else if (fontconfigWidth > FC_WIDTH_NORMAL)
+        text += QStringLiteral(", large");
+    if (fontconfigSlant >= FC_SLANT_OBLIQUE)
+        text += QStringLiteral(", oblique");
+    else if (fontconfigSlant >= FC_SLANT_ITALIC)
+        text += QStringLiteral(", italique");
+    else
+        text += QStringLiteral(", droit");
+    return text;
+}
+
+} // namespace FaceDescription
