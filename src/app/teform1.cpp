@@ -31,6 +31,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
                  std::unique_ptr<TrayBackend> trayBackend)
@@ -278,10 +279,7 @@ bool TEForm1::windowPositionKnown()
 
 QMargins TEForm1::frameMargins() const
 {
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                    frame.right() - client.right(), frame.bottom() - client.bottom());
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
 }
 
 // The window manager's frame is known only once it has framed the window, some time after the
@@ -290,9 +288,9 @@ QMargins TEForm1::frameMargins() const
 void TEForm1::keepFrameOnScreen()
 {
     // Until the window manager has framed the window where it was put, what Qt reports of it
-    // is not yet where it is.
+    // is not yet where it is. A frame without a title bar has none to keep in view.
     const QMargins frame = frameMargins();
-    if (!m_placedAt || frame.isNull() || geometry().topLeft() != *m_placedAt || isMaximized()
+    if (!m_placedAt || frame.top() <= 0 || geometry().topLeft() != *m_placedAt || isMaximized()
         || isFullScreen())
         return;
     m_placedAt.reset();
