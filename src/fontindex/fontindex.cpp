@@ -15,7 +15,7 @@
 namespace {
 
 constexpr char Magic[] = "GLYPHIDX";
-constexpr quint32 FormatVersion = 2;
+constexpr quint32 FormatVersion = 3;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
 // Far more faces than any machine has: a damaged count beyond it is no index.
 constexpr quint32 MaximumFaces = 10'000'000;

@@ -245,6 +245,11 @@ void TestFontListView::tallInkFitsTheLine_data()
     // A mathematics or Nastaliq font, its ascent far taller than its letters: raised to fit.
     QTest::newRow("tall ascent") << 41 << 20 << 15 << 117;
     QTest::newRow("tall ascent, ink as tall as the line") << 41 << 22 << 15 << 115;
+    // Ink reaching above a short ascent (accents on capitals, Kacst fonts): lowered to fit,
+    // since the line has room below.
+    QTest::newRow("ink above the ascent") << 9 << 14 << 12 << 112;
+    QTest::newRow("ink above the ascent, as tall as the line") << 9 << 22 << 14 << 114;
+    QTest::newRow("ink one pixel above the line's top") << 15 << 17 << 17 << 117;
     // Ink taller than the line: centred on it.
     QTest::newRow("ink taller than the line") << 41 << 40 << 30 << 121;
 }
