@@ -80,7 +80,10 @@ std::pair<QByteArray, int> PrintFaces::copyFont(const FontFace &face, const QSet
     hb_subset_input_t *input = hb_subset_input_create_or_fail();
     int index = -1;
     if (input) {
-        hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS);
+        // The missing-glyph box is kept: the subsetter would empty it, and the list shows it.
+        hb_subset_input_set_flags(input,
+                                  HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS
+                                      | HB_SUBSET_FLAGS_NOTDEF_OUTLINE);
         hb_set_t *kept = hb_subset_input_glyph_set(input);
         for (const unsigned glyph : glyphs)
             hb_set_add(kept, glyph);
@@ -163,6 +166,9 @@ PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize, bool 
     if (style.found && !style.broken) {
         face.open = m_faces.sized(style.face, pixelSize);
         if (face.open && FT_IS_SCALABLE(face.open->ft)) {
+            // Only OpenType can be copied; cairo embeds a Type 1 font as it is.
+            if (!FT_IS_SFNT(face.open->ft))
+                style.uncopiable = true;
             face.cairo = style.cairo;
             face.oblique = style.oblique;
             face.style = &style;
