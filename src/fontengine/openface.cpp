@@ -118,10 +118,16 @@ void setDrawing(OpenFace &open, const RenderSettings &s, double pixelSize)
         : !s.antialias                                           ? FT_RENDER_MODE_MONO
         : vertical                                               ? FT_RENDER_MODE_LCD_V
                                                                  : FT_RENDER_MODE_LCD;
+    // The toolkit draws a scalable face's embedded bitmaps only for text without antialiasing;
+    // antialiased, it draws the outlines beside them. A colour font's bitmaps are its glyphs.
+    if (!open.colour && FT_IS_SCALABLE(open.ft) && open.renderMode != FT_RENDER_MODE_MONO)
+        open.loadFlags |= FT_LOAD_NO_BITMAP;
     // Light or no hinting keeps the font's own advances and places glyphs between pixels.
     open.designMetrics
         = FT_IS_SCALABLE(open.ft) && (!hinted || s.hintStyle == RenderSettings::HintStyle::Slight);
-    hb_ft_font_set_load_flags(open.hb, open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags);
+    hb_ft_font_set_load_flags(open.hb,
+                              (open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags)
+                                  | (open.loadFlags & FT_LOAD_NO_BITMAP));
     hb_ft_font_changed(open.hb);
     if (open.shaper != open.hb) {
         // A font over another takes its size when made only.

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 #include <QPainter>
 #include <QTest>
 #include <functional>
@@ -14,6 +16,7 @@ class TestLineRenderer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void matchesQt_data();
     void matchesQt();
     void subpixelOrder();
@@ -90,6 +93,14 @@ Difference compare(const QImage &a, const QImage &b, QRgb background)
 
 } // namespace
 
+void TestLineRenderer::initTestCase()
+{
+    // The strike fonts join the test fonts, for the engine and for Qt alike, under the drawing
+    // settings of each run.
+    QVERIFY(FcConfigAppFontAddDir(FcConfigGetCurrent(),
+                                  reinterpret_cast<const FcChar8 *>(GLYPHOR_STRIKE_FONTS)));
+}
+
 void TestLineRenderer::matchesQt_data()
 {
     QTest::addColumn<QString>("family");
@@ -140,6 +151,13 @@ void TestLineRenderer::matchesQt_data()
                 << QString::fromLatin1(family) << points << false << false << false
                 << QColor(Qt::black) << QColor(Qt::white) << text;
         }
+    }
+    // Outlines with a bitmap strike at 16 pixels beside them: the strike drawn only without
+    // antialiasing, and never for italic, which slants the outlines.
+    for (const bool italic : {false, true}) {
+        QTest::addRow("strike beside outlines 12%s", italic ? " italic" : "")
+            << "Strike Outline" << 12 << false << italic << false << QColor(Qt::black)
+            << QColor(Qt::white) << QStringLiteral(" IIII");
     }
     // Characters the font lacks: its own missing-glyph box, never another font's glyph.
     QTest::newRow("missing glyphs")
