@@ -2,7 +2,7 @@
 """Makes fonts whose glyphs come as bitmap strikes: a TrueType font with outlines and a 1-bit
 strike at 16 pixels per em beside them ("Strike Outline"), and a character-cell family in three
 BDF files of one size each, 10, 16 and 24 pixels ("Strike Cells"), as X11's bitmap fonts
-(Fixed, Terminus) come.
+(Fixed, Terminus) come; as with theirs, the smallest size holds fewer characters (ASCII only).
 
 Each glyph of the strikes is a solid block as high as the strike's ascent, so that the height of
 the ink tells which strike drew it.
@@ -17,8 +17,9 @@ from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 STRIKE_PPEM = 16
 CELL_SIZES = (10, 16, 24)
-# Latin, Greek and Cyrillic letters: the cells' files cover French, Greek and Russian.
-CELL_CHARACTERS = (list(range(0x20, 0x7F)) + list(range(0xA0, 0x180)) + list(range(0x370, 0x3D0))
+# Latin, Greek and Cyrillic letters: the larger cells' files cover French, Greek and Russian.
+ASCII = list(range(0x20, 0x7F))
+CELL_CHARACTERS = (ASCII + list(range(0xA0, 0x180)) + list(range(0x370, 0x3D0))
                    + list(range(0x400, 0x460)))
 
 
@@ -81,7 +82,7 @@ def cell_font(out, size):
     width = size // 2
     row = '%0*X' % ((width + 7) // 8 * 2, ((1 << width) - 1) << ((8 - width % 8) % 8))
     glyphs = []
-    for code in CELL_CHARACTERS:
+    for code in ASCII if size == CELL_SIZES[0] else CELL_CHARACTERS:
         glyphs.append('STARTCHAR U+%04X\nENCODING %d\nSWIDTH 500 0\nDWIDTH %d 0\nBBX %d %d 0 0\n'
                       'BITMAP\n%s\nENDCHAR\n'
                       % (code, code, width, width, ascent, '\n'.join([row] * ascent)))
