@@ -53,10 +53,11 @@ hb_font_funcs_t *symbolFontFuncs()
 }
 
 // Selects the size: whole pixels for a scalable face (Qt sizes its fonts so); a strike for a
-// bitmap face.
-bool selectSize(OpenFace &open, double pixelSize)
+// bitmap face, scaled to the size asked for when scaleStrikes (paper) or for a colour font.
+bool selectSize(OpenFace &open, double pixelSize, bool scaleStrikes)
 {
     FT_Face ft = open.ft;
+    open.bitmapScale = 1;
     if (FT_IS_SCALABLE(ft))
         return FT_Set_Char_Size(ft, 0, F26Dot6::fromPixels(std::lround(pixelSize)), 72, 72) == 0;
     if (FT_HAS_COLOR(ft) && ft->num_fixed_sizes > 0) {
@@ -86,6 +87,9 @@ bool selectSize(OpenFace &open, double pixelSize)
             if (distance(i) < distance(nearest))
                 nearest = i;
         }
+        const double strike = F26Dot6::toPixels(ft->available_sizes[nearest].y_ppem);
+        if (scaleStrikes && strike > 0)
+            open.bitmapScale = pixelSize / strike;
         return FT_Select_Size(ft, nearest) == 0;
     }
     return false;
@@ -270,7 +274,7 @@ bool FaceCache::setSize(OpenFace &open, const FontFace &face, double pixelSize)
     if (open.pixelSize == pixelSize)
         return open.sized;
     open.pixelSize = pixelSize;
-    open.sized = selectSize(open, pixelSize);
+    open.sized = selectSize(open, pixelSize, m_target == Target::Paper);
     if (!open.sized)
         return false;
     RenderSettings settings;

@@ -139,14 +139,14 @@ cairo_font_face_t *PrintFaces::embedding(const Face &face, const QList<unsigned>
     return made;
 }
 
-PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
+PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font, double pixelSize)
 {
     const QString key = styleKey(font);
     if (const auto known = m_chosen.find(key); known != m_chosen.end())
         return known->second;
     Chosen &made = m_chosen[key];
     const QList<FontFace> faces = m_catalog.faces(font.family);
-    const FaceChoice choice = chooseFace(faces, font.bold, font.italic);
+    const FaceChoice choice = chooseFace(faces, font.bold, font.italic, pixelSize);
     if (choice.face < 0)
         return made;
     made.face = faces[choice.face];
@@ -162,7 +162,7 @@ PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
 PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize, bool lending)
 {
     Face face;
-    Chosen &style = chosen(font);
+    Chosen &style = chosen(font, pixelSize);
     if (style.found && !style.broken) {
         face.open = m_faces.sized(style.face, pixelSize);
         if (face.open && FT_IS_SCALABLE(face.open->ft)) {
@@ -174,6 +174,9 @@ PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize, bool 
             face.style = &style;
             face.printed
                 = embeddingForbidden(face.open->ft) ? Printed::Outlines : Printed::Embedded;
+        } else if (face.open && face.open->ft->num_fixed_sizes > 0) {
+            face.style = &style;
+            face.printed = Printed::Bitmaps;
         }
     }
     if (face.printed == Printed::LeftOut) {
