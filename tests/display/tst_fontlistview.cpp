@@ -12,11 +12,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fontconfig/fontconfig.h>
+
 class TestFontListView : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void lineHeight_data();
     void lineHeight();
@@ -29,6 +32,7 @@ private Q_SLOTS:
     void tallInkFitsTheLine();
     void selectionReports();
     void filterShowsMatchingLines();
+    void filterAsksTheStrikeOfTheListSize();
 
 private:
     // Draws line `row` through the delegate into recorder.
@@ -37,6 +41,13 @@ private:
     std::unique_ptr<DisplayState> m_state;
     std::unique_ptr<FontListView> m_view;
 };
+
+void TestFontListView::initTestCase()
+{
+    // A bitmap family of one file per size joins the test fonts, before the list reads them.
+    QVERIFY(FcConfigAppFontAddDir(FcConfigGetCurrent(),
+                                  reinterpret_cast<const FcChar8 *>(GLYPHOR_STRIKE_FONTS)));
+}
 
 void TestFontListView::init()
 {
@@ -355,6 +366,22 @@ void TestFontListView::filterShowsMatchingLines()
     m_state->setFilter(filter);
     m_view->keyboardSearch(QStringLiteral("liberation s"));
     QCOMPARE(m_view->selectedRow(), 3);
+}
+
+// Strike Cells keeps 10, 16 and 24 pixels in three files, the smallest ASCII only: "Peut écrire
+// l'exemple" asks the file the lines draw at the list's size.
+void TestFontListView::filterAsksTheStrikeOfTheListSize()
+{
+    m_view->setFamilies({"Default", "Strike Cells"});
+    m_state->setSample(QStringLiteral("élan"), 18);
+    FamilyFilter filter;
+    filter.canWriteSample = true;
+    m_state->setFilter(filter);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default", "Strike Cells"}));
+    m_state->setTaille(6);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default"}));
+    m_state->setTaille(12);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default", "Strike Cells"}));
 }
 
 QTEST_MAIN(TestFontListView)
