@@ -173,10 +173,10 @@ int FontListDelegate::sampleBaseline(const RenderedLine &sample, int top, int he
     const int bottom = top + height;
     const int inkAbove = sample.origin.y(); // from the ink's top down to the baseline
     const int inkBelow = sample.coverage.height() - inkAbove;
-    if (natural + inkBelow <= bottom)
-        return natural;
+    // Ink that fits is moved as little as it takes to keep both its ends in the line: down for
+    // accents above a short ascent, up for a very tall one.
     if (sample.coverage.height() <= height)
-        return std::max(top + inkAbove, bottom - inkBelow);
+        return std::max(top + inkAbove, std::min(natural, bottom - inkBelow));
     return top + inkAbove - (sample.coverage.height() - height) / 2;
 }
 

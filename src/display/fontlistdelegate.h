@@ -68,9 +68,9 @@ public:
     // The size and attributes of the samples, for a device of that resolution.
     LineStyle sampleStyle(int logicalDpi) const;
     // Where a sample's baseline goes in a line of that top and height (device pixels): the font's
-    // ascent below the line's top plus one, unless that pushes the sample's ink below the line
-    // (fonts with very tall ascents: mathematics, Nastaliq); the ink is then raised to fit, or
-    // centred when taller than the line.
+    // ascent below the line's top plus one, unless that pushes the sample's ink out of the line
+    // (a very tall ascent: mathematics, Nastaliq; ink above a short one: accents, Kacst fonts);
+    // the ink is then moved to fit, or centred when taller than the line.
     static int sampleBaseline(const RenderedLine &sample, int top, int height);
 
     LineRenderer &renderer() const { return m_renderer; }

@@ -201,7 +201,9 @@ void FontListView::followState()
 
 bool FontListView::followFilter()
 {
-    if (!m_shown->apply(*m_state))
+    // The filters test the faces the lines draw, at the lines' size.
+    const double pixelSize = m_delegate->sampleStyle(logicalDpiY()).pixelSize * devicePixelRatioF();
+    if (!m_shown->apply(*m_state, pixelSize))
         return false;
     // The reset dropped the selection: the line chosen last comes back when it is shown.
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);

@@ -94,9 +94,10 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
     return entries;
 }
 
-bool ShownFamilies::apply(const DisplayState &state)
+bool ShownFamilies::apply(const DisplayState &state, double pixelSize)
 {
     const FamilyFilter &filter = state.filter();
+    m_faces.setPixelSize(pixelSize);
     m_bold = state.AttrGras();
     m_italic = state.AttrItal();
     if (!filter.active()) {

@@ -26,9 +26,10 @@ public:
     ~ShownFamilies() override;
 
     // What the state's filter shows, with its sample, bold and italic (the characters and the
-    // face that must have them) and its favourites. Returns whether the lines shown changed; the
-    // model is reset then.
-    bool apply(const DisplayState &state);
+    // face that must have them) and its favourites, for lines drawn at pixelSize (device
+    // pixels: the strike a bitmap family draws from). Returns whether the lines shown changed;
+    // the model is reset then.
+    bool apply(const DisplayState &state, double pixelSize);
     bool filtering() const { return m_filtering; }
     // Where the classification comes from; none: no family has a class yet.
     void setFontIndex(const FontIndex *index) { m_index = index; }

@@ -215,6 +215,10 @@ QList<FontFace> FontCatalog::faces(const QString &family) const
         face.weight = integerOr(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
         face.slant = integerOr(pattern, FC_SLANT, FC_SLANT_ROMAN);
         face.width = integerOr(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+        double pixelSize = 0;
+        if (!boolOr(pattern, FC_SCALABLE, true)
+            && FcPatternGetDouble(pattern, FC_PIXEL_SIZE, 0, &pixelSize) == FcResultMatch)
+            face.pixelSize = pixelSize;
         face.pattern = pattern;
         faces.append(face);
     }

@@ -19,6 +19,7 @@ struct FontFace
     int weight = 80; // fontconfig's scale: 80 regular, 200 bold
     int slant = 0; // 0 roman, 100 italic, 110 oblique
     int width = 100; // 100 normal
+    double pixelSize = 0; // a bitmap face's only size (X11's fonts keep one per file); 0 scalable
     _FcPattern *pattern = nullptr; // fontconfig's own record, owned by the configuration
 };
 

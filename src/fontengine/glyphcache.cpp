@@ -92,7 +92,11 @@ const GlyphInk *GlyphCache::glyph(OpenFace &face, const GlyphKey &key)
     if (const auto old = m_older.constFind(key); old != m_older.cend())
         return remember(key, *old);
     FT_Face ft = face.ft;
-    if (FT_Load_Glyph(ft, key.glyph, face.loadFlags) != 0)
+    // Only outlines can be slanted: a scalable face's italic is drawn from them, not from its
+    // embedded bitmaps, as the toolkit draws it.
+    const FT_Int32 flags
+        = key.oblique && FT_IS_SCALABLE(ft) ? face.loadFlags | FT_LOAD_NO_BITMAP : face.loadFlags;
+    if (FT_Load_Glyph(ft, key.glyph, flags) != 0)
         return nullptr;
     FT_GlyphSlot slot = ft->glyph;
     if (key.embolden)

@@ -5,6 +5,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+
 namespace {
 
 bool boolOf(const FcPattern *face, const char *object)
@@ -28,7 +30,7 @@ const LineFaces::Family &LineFaces::family(const QString &name) const
         const QList<FontFace> faces = m_catalog.faces(name);
         for (const bool bold : {false, true}) {
             for (const bool italic : {false, true}) {
-                const FaceChoice choice = chooseFace(faces, bold, italic);
+                const FaceChoice choice = chooseFace(faces, bold, italic, m_pixelSize);
                 if (choice.face >= 0) {
                     Style &style = family.styles[size_t(int(bold) * 2 + int(italic))];
                     style.face = faces[choice.face].pattern;
@@ -37,14 +39,26 @@ const LineFaces::Family &LineFaces::family(const QString &name) const
                     style.madeUp = choice.embolden || choice.oblique;
                     int spacing = FC_PROPORTIONAL;
                     FcPatternGetInteger(style.face, FC_SPACING, 0, &spacing);
-                    style.kind = {spacing == FC_MONO, boolOf(style.face, FC_COLOR)};
+                    style.kind = {spacing == FC_MONO || spacing == FC_CHARCELL,
+                                  boolOf(style.face, FC_COLOR)};
                 }
             }
         }
         family.variable = m_catalog.hasVariableFont(name);
+        family.strikes = std::any_of(faces.cbegin(), faces.cend(),
+                                     [](const FontFace &face) { return face.pixelSize > 0; });
         found = m_families.insert(name, family);
     }
     return *found;
+}
+
+void LineFaces::setPixelSize(double pixelSize)
+{
+    if (pixelSize == m_pixelSize)
+        return;
+    m_pixelSize = pixelSize;
+    m_families.removeIf(
+        [](const std::pair<const QString &, Family &> &entry) { return entry.second.strikes; });
 }
 
 _FcPattern *LineFaces::face(const QString &family, bool bold, bool italic) const

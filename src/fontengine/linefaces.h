@@ -19,13 +19,18 @@ public:
 
     const FontCatalog &catalog() const { return m_catalog; }
 
+    // The lines' size in device pixels: a family of bitmap faces of one size each is drawn from
+    // the one nearest it, whose characters and languages differ. Only such families are looked
+    // up again when it changes.
+    void setPixelSize(double pixelSize);
+
     // fontconfig's record of the face, owned by the catalogue's configuration; null when the
     // family has no face.
     _FcPattern *face(const QString &family, bool bold, bool italic) const;
     bool hasRealBold(const QString &family) const;
     bool hasRealItalic(const QString &family) const;
     bool hasVariableFont(const QString &family) const;
-    // What fontconfig says of the face: fixed pitch, colour glyphs.
+    // What fontconfig says of the face: fixed pitch (character cells included), colour glyphs.
     struct Kind
     {
         bool monospaced = false;
@@ -50,6 +55,7 @@ private:
     {
         std::array<Style, 4> styles; // by bold * 2 + italic
         bool variable = false;
+        bool strikes = false; // bitmap faces of one size each: the choice follows the size
     };
     // The family's faces are listed once for all four styles: listing them is what costs.
     const Family &family(const QString &name) const;
@@ -59,5 +65,6 @@ private:
     }
 
     const FontCatalog &m_catalog;
+    double m_pixelSize = 0;
     mutable QHash<QString, Family> m_families;
 };

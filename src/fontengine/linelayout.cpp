@@ -195,7 +195,7 @@ RenderedLine LineLayout::render(const QString &family, const QString &text, cons
     const QList<FontFace> familyFaces = m_catalog.faces(family);
     const FaceChoice choice = style.face >= 0
         ? FaceChoice {style.face < familyFaces.size() ? style.face : -1, false, false}
-        : chooseFace(familyFaces, style.bold, style.italic);
+        : chooseFace(familyFaces, style.bold, style.italic, style.pixelSize);
     if (choice.face < 0)
         return line;
     OpenFace *open = m_faces.sized(familyFaces[choice.face], style.pixelSize);

@@ -54,10 +54,11 @@ hb_font_funcs_t *symbolFontFuncs()
 }
 
 // Selects the size: whole pixels for a scalable face (Qt sizes its fonts so); a strike for a
-// bitmap face.
-bool selectSize(OpenFace &open, double pixelSize)
+// bitmap face, scaled to the size asked for when scaleStrikes (paper) or for a colour font.
+bool selectSize(OpenFace &open, double pixelSize, bool scaleStrikes)
 {
     FT_Face ft = open.ft;
+    open.bitmapScale = 1;
     if (FT_IS_SCALABLE(ft))
         return FT_Set_Char_Size(ft, 0, F26Dot6::fromPixels(std::lround(pixelSize)), 72, 72) == 0;
     if (FT_HAS_COLOR(ft) && ft->num_fixed_sizes > 0) {
@@ -87,6 +88,9 @@ bool selectSize(OpenFace &open, double pixelSize)
             if (distance(i) < distance(nearest))
                 nearest = i;
         }
+        const double strike = F26Dot6::toPixels(ft->available_sizes[nearest].y_ppem);
+        if (scaleStrikes && strike > 0)
+            open.bitmapScale = pixelSize / strike;
         return FT_Select_Size(ft, nearest) == 0;
     }
     return false;
@@ -119,10 +123,16 @@ void setDrawing(OpenFace &open, const RenderSettings &s, double pixelSize)
         : !s.antialias                                           ? FT_RENDER_MODE_MONO
         : vertical                                               ? FT_RENDER_MODE_LCD_V
                                                                  : FT_RENDER_MODE_LCD;
+    // The toolkit draws a scalable face's embedded bitmaps only for text without antialiasing;
+    // antialiased, it draws the outlines beside them. A colour font's bitmaps are its glyphs.
+    if (!open.colour && FT_IS_SCALABLE(open.ft) && open.renderMode != FT_RENDER_MODE_MONO)
+        open.loadFlags |= FT_LOAD_NO_BITMAP;
     // Light or no hinting keeps the font's own advances and places glyphs between pixels.
     open.designMetrics
         = FT_IS_SCALABLE(open.ft) && (!hinted || s.hintStyle == RenderSettings::HintStyle::Slight);
-    hb_ft_font_set_load_flags(open.hb, open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags);
+    hb_ft_font_set_load_flags(open.hb,
+                              (open.designMetrics ? FT_LOAD_NO_HINTING : hintedFlags)
+                                  | (open.loadFlags & FT_LOAD_NO_BITMAP));
     hb_ft_font_changed(open.hb);
     if (open.shaper != open.hb) {
         // A font over another takes its size when made only.
@@ -260,7 +270,7 @@ bool FaceCache::setSize(OpenFace &open, const FontFace &face, double pixelSize)
     if (open.pixelSize == pixelSize)
         return open.sized;
     open.pixelSize = pixelSize;
-    open.sized = selectSize(open, pixelSize);
+    open.sized = selectSize(open, pixelSize, m_target == Target::Paper);
     if (!open.sized)
         return false;
     RenderSettings settings;

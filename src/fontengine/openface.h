@@ -23,7 +23,8 @@ struct OpenFace
     FT_CharMap symbolMap = nullptr;
     double pixelSize = -1;
     bool sized = false;
-    // A colour bitmap font (emoji) is drawn from its strike scaled to the size asked for.
+    // A colour bitmap font (emoji) is drawn from its strike scaled to the size asked for; so is
+    // any bitmap font on paper.
     bool colour = false;
     double bitmapScale = 1;
     RenderSettings settings;

@@ -9,6 +9,7 @@
 #include FT_FONT_FORMATS_H
 #include FT_MULTIPLE_MASTERS_H
 #include FT_SFNT_NAMES_H
+#include FT_TYPE1_TABLES_H
 #include FT_TRUETYPE_IDS_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
@@ -149,6 +150,17 @@ QStringList sortedOnce(QStringList list)
     return list;
 }
 
+// A PostScript font dictionary's string: ASCII mostly, Latin-1 in older fonts ("\251" for ©).
+QString dictionaryText(const char *text)
+{
+    if (!text)
+        return {};
+    const QByteArrayView bytes(text);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString decoded = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : decoded;
+}
+
 struct LibraryDone
 {
     void operator()(FT_Library library) const { FT_Done_FreeType(library); }
@@ -230,6 +242,13 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
     metadata.designerUrl = plainText(name(DesignerUrlId), ShortText, false);
     metadata.licence = plainText(name(LicenceId), LongText, true);
     metadata.licenceUrl = plainText(name(LicenceUrlId), ShortText, false);
+    // A Type 1 font has no names table: its font dictionary states its version and notice.
+    if (PS_FontInfoRec info; !FT_IS_SFNT(rawFace) && FT_Get_PS_Font_Info(rawFace, &info) == 0) {
+        if (metadata.version.isEmpty())
+            metadata.version = plainText(dictionaryText(info.version), ShortText, false);
+        if (metadata.copyright.isEmpty())
+            metadata.copyright = plainText(dictionaryText(info.notice), LongText, true);
+    }
     if (const char *format = FT_Get_Font_Format(rawFace))
         metadata.format = QString::fromLatin1(format);
     metadata.glyphs = quint32(std::max<FT_Long>(0, rawFace->num_glyphs));

@@ -69,6 +69,20 @@ QString progressText(qsizetype printed, qsizetype total)
         .arg(locale.toString(printed), locale.toString(total));
 }
 
+// The families of a set in the order the catalogue printed them; any other (a font of the
+// header) after them.
+QStringList inListOrder(QSet<QString> families, const QStringList &printed)
+{
+    QStringList ordered;
+    for (const QString &family : printed) {
+        if (families.remove(family))
+            ordered.append(family);
+    }
+    QStringList others(families.cbegin(), families.cend());
+    others.sort();
+    return ordered + others;
+}
+
 } // namespace
 
 CataloguePrinting::CataloguePrinting(Sources sources, QWidget *window)
@@ -80,15 +94,20 @@ CataloguePrinting::CataloguePrinting(Sources sources, QWidget *window)
 
 CataloguePrinting::~CataloguePrinting() = default;
 
-QString CataloguePrinting::completedMessage(qsizetype familiesLeftOut)
+QString CataloguePrinting::completedMessage(const QStringList &familiesLeftOut)
 {
-    if (familiesLeftOut == 0)
+    if (familiesLeftOut.isEmpty())
         return CompletedMessage;
-    const QString count = QLocale().toString(familiesLeftOut);
+    const QLocale locale;
+    const qsizetype count = familiesLeftOut.size();
+    // Named, so that the user knows which to look at; a few dozen at most, for a message box.
+    QString names = familiesLeftOut.first(std::min(count, MaximumNamesLeftOut)).join(u", ");
+    if (count > MaximumNamesLeftOut)
+        names += QStringLiteral(" et %1 autres").arg(locale.toString(count - MaximumNamesLeftOut));
     return CompletedMessage + QLatin1Char('\n')
-        + (familiesLeftOut == 1 ? QStringLiteral("%1 police n'a pas pu être imprimée")
-                                : QStringLiteral("%1 polices n'ont pas pu être imprimées"))
-              .arg(count);
+        + (count == 1 ? QStringLiteral("%1 police n'a pas pu être imprimée : %2")
+                      : QStringLiteral("%1 polices n'ont pas pu être imprimées : %2"))
+              .arg(locale.toString(count), names);
 }
 
 QString CataloguePrinting::startFailedMessage(const QPrinter &printer)
@@ -197,8 +216,9 @@ void CataloguePrinting::print(QPrinter &printer)
         m_lastTimings = canvas.timings();
         delete m_progress;
         m_printing = false;
-        PlainMessage::show(failure.isEmpty() ? completedMessage(canvas.familiesLeftOut().size())
-                                             : PrintDestination::failureMessage(failure),
+        PlainMessage::show(failure.isEmpty()
+                               ? completedMessage(inListOrder(canvas.familiesLeftOut(), families))
+                               : PrintDestination::failureMessage(failure),
                            m_window);
     };
     try {

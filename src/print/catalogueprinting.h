@@ -34,8 +34,10 @@ public:
     };
 
     static const QString CompletedMessage;
-    // The closing message of a job that reached its destination, fonts left out of it said.
-    static QString completedMessage(qsizetype familiesLeftOut);
+    // The closing message of a job that reached its destination, the families left out of it
+    // counted and named (the first MaximumNamesLeftOut of them).
+    static QString completedMessage(const QStringList &familiesLeftOut);
+    static constexpr qsizetype MaximumNamesLeftOut = 20;
 
     CataloguePrinting(Sources sources, QWidget *window);
     ~CataloguePrinting() override;

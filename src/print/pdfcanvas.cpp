@@ -290,12 +290,16 @@ void PdfCanvas::shapeInto(Shaped &shaped, const QString &text, const PrintFaces:
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
         Shaped::Run drawn;
+        // A bitmap face is shaped at its strike's size, and drawn scaled.
+        const double scale
+            = face.printed == PrintFaces::Printed::Bitmaps ? face.open->bitmapScale : 1;
         for (unsigned i = 0; i < count; ++i) {
             if (forDrawing)
-                drawn.glyphs.push_back({infos[i].codepoint,
-                                        F26Dot6::toPixels(shaped.width + positions[i].x_offset),
-                                        -F26Dot6::toPixels(positions[i].y_offset)});
-            shaped.width += positions[i].x_advance;
+                drawn.glyphs.push_back(
+                    {infos[i].codepoint,
+                     F26Dot6::toPixels(shaped.width + FT_Pos(positions[i].x_offset * scale)),
+                     -F26Dot6::toPixels(FT_Pos(positions[i].y_offset * scale))});
+            shaped.width += FT_Pos(std::lround(positions[i].x_advance * scale));
         }
         if (!forDrawing || count == 0)
             continue;
@@ -347,9 +351,17 @@ void PdfCanvas::draw(int x, int y, const QString &run)
                 glyphsOf[glyphRun.face.style].append(unsigned(glyph.index));
         }
         for (const Shaped::Run &glyphRun : shaped.runs) {
-            fonts.push_back(glyphRun.face.printed == PrintFaces::Printed::Outlines
-                                ? glyphRun.face.cairo
-                                : m_faces.embedding(glyphRun.face, glyphsOf[glyphRun.face.style]));
+            switch (glyphRun.face.printed) {
+            case PrintFaces::Printed::Embedded:
+                fonts.push_back(m_faces.embedding(glyphRun.face, glyphsOf[glyphRun.face.style]));
+                break;
+            case PrintFaces::Printed::Outlines:
+                fonts.push_back(glyphRun.face.cairo);
+                break;
+            default:
+                fonts.push_back(nullptr); // images of its glyphs
+                break;
+            }
         }
     }
     const Timed timed(m_timings.drawing);
@@ -357,6 +369,12 @@ void PdfCanvas::draw(int x, int y, const QString &run)
     bool failed = false;
     for (size_t i = 0; i < shaped.runs.size(); ++i) {
         Shaped::Run &glyphRun = shaped.runs[i];
+        if (glyphRun.face.printed == PrintFaces::Printed::Bitmaps) {
+            for (const cairo_glyph_t &glyph : glyphRun.glyphs)
+                m_bitmaps.draw(m_cr, *glyphRun.face.open, unsigned(glyph.index), x + glyph.x,
+                               baseline + glyph.y);
+            continue;
+        }
         const bool outlines = glyphRun.face.printed == PrintFaces::Printed::Outlines;
         // A font cairo cannot read is left out, before it can spoil the page.
         if (!useFace(fonts[i], glyphRun.face.oblique)) {

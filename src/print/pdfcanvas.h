@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bitmapglyphs.h"
 #include "printcanvas.h"
 #include "printfaces.h"
 #include "printtimings.h"
@@ -78,6 +79,7 @@ private:
     cairo_surface_t *m_surface = nullptr;
     cairo_t *m_cr = nullptr;
     mutable PrintFaces m_faces; // measuring opens the faces it borrows from
+    BitmapGlyphs m_bitmaps;
     PrintFont m_font;
     PrintFaces::Face m_face;
     int m_pixelSize = 0;

@@ -80,7 +80,10 @@ std::pair<QByteArray, int> PrintFaces::copyFont(const FontFace &face, const QSet
     hb_subset_input_t *input = hb_subset_input_create_or_fail();
     int index = -1;
     if (input) {
-        hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS);
+        // The missing-glyph box is kept: the subsetter would empty it, and the list shows it.
+        hb_subset_input_set_flags(input,
+                                  HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS
+                                      | HB_SUBSET_FLAGS_NOTDEF_OUTLINE);
         hb_set_t *kept = hb_subset_input_glyph_set(input);
         for (const unsigned glyph : glyphs)
             hb_set_add(kept, glyph);
@@ -136,14 +139,14 @@ cairo_font_face_t *PrintFaces::embedding(const Face &face, const QList<unsigned>
     return made;
 }
 
-PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
+PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font, double pixelSize)
 {
     const QString key = styleKey(font);
     if (const auto known = m_chosen.find(key); known != m_chosen.end())
         return known->second;
     Chosen &made = m_chosen[key];
     const QList<FontFace> faces = m_catalog.faces(font.family);
-    const FaceChoice choice = chooseFace(faces, font.bold, font.italic);
+    const FaceChoice choice = chooseFace(faces, font.bold, font.italic, pixelSize);
     if (choice.face < 0)
         return made;
     made.face = faces[choice.face];
@@ -159,15 +162,21 @@ PrintFaces::Chosen &PrintFaces::chosen(const PrintFont &font)
 PrintFaces::Face PrintFaces::face(const PrintFont &font, double pixelSize, bool lending)
 {
     Face face;
-    Chosen &style = chosen(font);
+    Chosen &style = chosen(font, pixelSize);
     if (style.found && !style.broken) {
         face.open = m_faces.sized(style.face, pixelSize);
         if (face.open && FT_IS_SCALABLE(face.open->ft)) {
+            // Only OpenType can be copied; cairo embeds a Type 1 font as it is.
+            if (!FT_IS_SFNT(face.open->ft))
+                style.uncopiable = true;
             face.cairo = style.cairo;
             face.oblique = style.oblique;
             face.style = &style;
             face.printed
                 = embeddingForbidden(face.open->ft) ? Printed::Outlines : Printed::Embedded;
+        } else if (face.open && face.open->ft->num_fixed_sizes > 0) {
+            face.style = &style;
+            face.printed = Printed::Bitmaps;
         }
     }
     if (face.printed == Printed::LeftOut) {

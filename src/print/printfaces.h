@@ -18,7 +18,7 @@ typedef struct _cairo_font_face cairo_font_face_t;
 // fontconfig, the one the list would choose for the style, shaped with HarfBuzz at design
 // metrics. Each face is also a cairo font face, which cairo embeds in the PDF as a subset of the
 // font. A face whose licence forbids embedding is drawn as outlines; a face with no outlines
-// (bitmap strikes only) cannot be printed as vectors and is left out.
+// (bitmap strikes only) is drawn as images of its glyphs.
 //
 // cairo embeds a TrueType font's subset with its hinting instructions, which paper has no use
 // for and which make up half of many fonts' glyph data. A face is therefore embedded from a copy
@@ -30,12 +30,12 @@ class PrintFaces
     struct Chosen;
 
 public:
-    enum class Printed { Embedded, Outlines, LeftOut };
+    enum class Printed { Embedded, Outlines, Bitmaps, LeftOut };
 
     struct Face
     {
         OpenFace *open = nullptr; // sized, for shaping and metrics; null when left out
-        cairo_font_face_t *cairo = nullptr; // the font itself
+        cairo_font_face_t *cairo = nullptr; // the font itself; null for bitmaps
         Printed printed = Printed::LeftOut;
         bool oblique = false; // an upright face slanted for italic
         Chosen *style = nullptr;
@@ -81,7 +81,9 @@ private:
         bool uncopiable = false;
     };
 
-    Chosen &chosen(const PrintFont &font);
+    // The face for font, chosen at its first use; a family of bitmap faces of one size each
+    // takes the one nearest pixelSize (the largest, on paper).
+    Chosen &chosen(const PrintFont &font, double pixelSize = 0);
     // A cairo face over a font file, the face at index of it.
     static cairo_font_face_t *cairoFace(const QByteArray &file, int index, bool embolden);
     // The font's copy with these glyphs, without hinting, added to the job's collection of

@@ -13,11 +13,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fontconfig/fontconfig.h>
+
 class TestFontListView : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void lineHeight_data();
     void lineHeight();
@@ -32,6 +35,7 @@ private Q_SLOTS:
     void lineMenuActsOnTheLineClicked_data();
     void lineMenuActsOnTheLineClicked();
     void filterShowsMatchingLines();
+    void filterAsksTheStrikeOfTheListSize();
 
 private:
     // Draws line `row` through the delegate into recorder.
@@ -40,6 +44,13 @@ private:
     std::unique_ptr<DisplayState> m_state;
     std::unique_ptr<FontListView> m_view;
 };
+
+void TestFontListView::initTestCase()
+{
+    // A bitmap family of one file per size joins the test fonts, before the list reads them.
+    QVERIFY(FcConfigAppFontAddDir(FcConfigGetCurrent(),
+                                  reinterpret_cast<const FcChar8 *>(GLYPHOR_STRIKE_FONTS)));
+}
 
 void TestFontListView::init()
 {
@@ -248,6 +259,11 @@ void TestFontListView::tallInkFitsTheLine_data()
     // A mathematics or Nastaliq font, its ascent far taller than its letters: raised to fit.
     QTest::newRow("tall ascent") << 41 << 20 << 15 << 117;
     QTest::newRow("tall ascent, ink as tall as the line") << 41 << 22 << 15 << 115;
+    // Ink reaching above a short ascent (accents on capitals, Kacst fonts): lowered to fit,
+    // since the line has room below.
+    QTest::newRow("ink above the ascent") << 9 << 14 << 12 << 112;
+    QTest::newRow("ink above the ascent, as tall as the line") << 9 << 22 << 14 << 114;
+    QTest::newRow("ink one pixel above the line's top") << 15 << 17 << 17 << 117;
     // Ink taller than the line: centred on it.
     QTest::newRow("ink taller than the line") << 41 << 40 << 30 << 121;
 }
@@ -394,6 +410,22 @@ void TestFontListView::filterShowsMatchingLines()
     m_state->setFilter(filter);
     m_view->keyboardSearch(QStringLiteral("liberation s"));
     QCOMPARE(m_view->selectedRow(), 3);
+}
+
+// Strike Cells keeps 10, 16 and 24 pixels in three files, the smallest ASCII only: "Peut écrire
+// l'exemple" asks the file the lines draw at the list's size.
+void TestFontListView::filterAsksTheStrikeOfTheListSize()
+{
+    m_view->setFamilies({"Default", "Strike Cells"});
+    m_state->setSample(QStringLiteral("élan"), 18);
+    FamilyFilter filter;
+    filter.canWriteSample = true;
+    m_state->setFilter(filter);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default", "Strike Cells"}));
+    m_state->setTaille(6);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default"}));
+    m_state->setTaille(12);
+    QCOMPARE(m_view->shownFamilies(), QStringList({"Default", "Strike Cells"}));
 }
 
 QTEST_MAIN(TestFontListView)

@@ -2,9 +2,11 @@
 #include "fontcatalog.h"
 #include "linefaces.h"
 
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Languages and properties of the faces a line draws, against fontconfig's own answer:
@@ -18,6 +20,8 @@ private Q_SLOTS:
     void agreesWithFcList_data();
     void agreesWithFcList();
     void realBoldAndItalic();
+    void bitmapFamilyFollowsTheSize_data();
+    void bitmapFamilyFollowsTheSize();
     void frenchNames_data();
     void frenchNames();
     void everyLanguageNamedApart();
@@ -100,6 +104,43 @@ void TestFamilyTraits::realBoldAndItalic()
              unsigned(FamilyTraits::RealBold | FamilyTraits::RealItalic));
     QCOMPARE(properties("Not Installed"), 0u);
     QVERIFY(traits.languages(QStringLiteral("Not Installed"), false, false).none());
+}
+
+// A family of bitmap faces in one file per size (10, 16 and 24 pixels; the smallest holds ASCII
+// only): the filters ask the face a line draws at the lines' size, and character cells are fixed
+// pitch.
+void TestFamilyTraits::bitmapFamilyFollowsTheSize_data()
+{
+    QTest::addColumn<QList<double>>("pixelSizes"); // set one after the other
+    QTest::addColumn<bool>("french");
+    QTest::newRow("10 pixels: ASCII only") << QList<double> {10} << false;
+    QTest::newRow("16 pixels") << QList<double> {16} << true;
+    QTest::newRow("24 pixels, after 10") << QList<double> {10, 24} << true;
+    QTest::newRow("8 pixels, after 16") << QList<double> {16, 8} << false;
+}
+
+void TestFamilyTraits::bitmapFamilyFollowsTheSize()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(QStringLiteral("fonts.conf"));
+    QFile file(conf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\"?>\n<fontconfig><dir>" GLYPHOR_STRIKE_FONTS "</dir><cachedir>"
+               + dir.filePath(QStringLiteral("cache")).toUtf8() + "</cachedir></fontconfig>\n");
+    file.close();
+    const auto catalog = FontCatalog::fromConfigurationFile(conf);
+    QVERIFY(catalog && catalog->hasFamily(QStringLiteral("Strike Cells")));
+    LineFaces faces(*catalog);
+    const FamilyTraits traits(faces);
+    QFETCH(QList<double>, pixelSizes);
+    for (const double pixelSize : pixelSizes) {
+        faces.setPixelSize(pixelSize);
+        traits.languages(QStringLiteral("Strike Cells"), false, false);
+    }
+    const size_t french = size_t(FontLanguages::indexOf(QStringLiteral("fr")));
+    QTEST(traits.languages(QStringLiteral("Strike Cells"), false, false).test(french), "french");
+    QVERIFY(traits.properties(QStringLiteral("Strike Cells"), false, false)
+            & FamilyTraits::Monospaced);
 }
 
 void TestFamilyTraits::frenchNames_data()

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 #include <QPainter>
 #include <QTest>
 #include <functional>
@@ -14,10 +16,13 @@ class TestLineRenderer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void matchesQt_data();
     void matchesQt();
     void subpixelOrder();
     void hostileFonts();
+    void bitmapFamilyDrawsTheNearestStrike_data();
+    void bitmapFamilyDrawsTheNearestStrike();
     void symbolFontThroughItsSymbolMap();
     void longSampleCutAtTheWidth();
     void cacheStaysBounded();
@@ -90,6 +95,14 @@ Difference compare(const QImage &a, const QImage &b, QRgb background)
 
 } // namespace
 
+void TestLineRenderer::initTestCase()
+{
+    // The strike fonts join the test fonts, for the engine and for Qt alike, under the drawing
+    // settings of each run.
+    QVERIFY(FcConfigAppFontAddDir(FcConfigGetCurrent(),
+                                  reinterpret_cast<const FcChar8 *>(GLYPHOR_STRIKE_FONTS)));
+}
+
 void TestLineRenderer::matchesQt_data()
 {
     QTest::addColumn<QString>("family");
@@ -140,6 +153,20 @@ void TestLineRenderer::matchesQt_data()
                 << QString::fromLatin1(family) << points << false << false << false
                 << QColor(Qt::black) << QColor(Qt::white) << text;
         }
+    }
+    // Outlines with a bitmap strike at 16 pixels beside them: the strike drawn only without
+    // antialiasing, and never for italic, which slants the outlines.
+    for (const bool italic : {false, true}) {
+        QTest::addRow("strike beside outlines 12%s", italic ? " italic" : "")
+            << "Strike Outline" << 12 << false << italic << false << QColor(Qt::black)
+            << QColor(Qt::white) << QStringLiteral(" IIII");
+    }
+    // A character-cell family in one file per size (10, 16 and 24 pixels): the file nearest
+    // the size draws.
+    for (int points : {6, 12, 18}) {
+        QTest::addRow("strike nearest the size %d", points)
+            << "Strike Cells" << points << false << false << false << QColor(Qt::black)
+            << QColor(Qt::white) << QStringLiteral(" Abc");
     }
     // Characters the font lacks: its own missing-glyph box, never another font's glyph.
     QTest::newRow("missing glyphs")
@@ -280,6 +307,32 @@ void TestLineRenderer::hostileFonts()
     }
     // A family no font has: not drawn, the list shows its name alone.
     QVERIFY(!renderer.line(QStringLiteral("Nowhere"), text, LineStyle(), 400).drawn);
+}
+
+void TestLineRenderer::bitmapFamilyDrawsTheNearestStrike_data()
+{
+    // Strike Cells' files: 10, 16 and 24 pixels (fontconfig says 10.4, 16.7 and 25), glyphs as
+    // high as their ascent, 7, 12 and 18 pixels.
+    QTest::addColumn<double>("pixelSize");
+    QTest::addColumn<int>("inkHeight");
+    QTest::newRow("smaller than any") << 6.0 << 7;
+    QTest::newRow("nearer 10 than 16") << 13.0 << 7;
+    QTest::newRow("nearer 16 than 10") << 14.0 << 12;
+    QTest::newRow("16") << 16.0 << 12;
+    QTest::newRow("nearer 24 than 16") << 21.0 << 18;
+    QTest::newRow("larger than any") << 48.0 << 18;
+}
+
+void TestLineRenderer::bitmapFamilyDrawsTheNearestStrike()
+{
+    QFETCH(double, pixelSize);
+    LineRenderer renderer;
+    LineStyle style;
+    style.pixelSize = pixelSize;
+    const RenderedLine &line
+        = renderer.line(QStringLiteral("Strike Cells"), QStringLiteral("AB"), style, 400);
+    QVERIFY(line.drawn);
+    QTEST(line.coverage.height(), "inkHeight");
 }
 
 void TestLineRenderer::symbolFontThroughItsSymbolMap()

@@ -22,6 +22,8 @@ class TestFontIndex : public QObject
 
 private Q_SLOTS:
     void metadataAgreesWithFontTools();
+    void type1DictionaryRead_data();
+    void type1DictionaryRead();
     void classification();
     void hostileFontsRead();
     void cacheReusedUntilTheFileChanges();
@@ -79,6 +81,33 @@ void TestFontIndex::metadataAgreesWithFontTools()
                      expected[QLatin1String("scripts")].toArray());
         }
     }
+}
+
+// Type 1 fonts have no names table: their version and notice come from the font dictionary.
+void TestFontIndex::type1DictionaryRead_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("copyright");
+    QTest::newRow("text font, .t1")
+        << QByteArray("/usr/share/fonts/type1/urw-base35/NimbusSans-Regular.t1")
+        << QStringLiteral("1.00")
+        << QStringLiteral("(URW)++,Copyright 2014 by (URW)++ Design & Development");
+    QTest::newRow("symbol font, .pfb")
+        << QByteArray("/usr/share/fonts/X11/Type1/D050000L.pfb") << QStringLiteral("2.00")
+        << QStringLiteral("(URW)++,Copyright 2013 by (URW)++ Design & Development");
+}
+
+void TestFontIndex::type1DictionaryRead()
+{
+    QFETCH(QByteArray, file);
+    if (!QFile::exists(QString::fromUtf8(file)))
+        QSKIP("fonts-urw-base35 is not installed (scripts/setup.sh installs it)");
+    const std::optional<FaceMetadata> read = readFaceMetadata(file, 0);
+    QVERIFY(read);
+    QCOMPARE(read->format, QStringLiteral("Type 1"));
+    QTEST(read->version, "version");
+    QTEST(read->copyright, "copyright");
 }
 
 // The made fonts' OS/2 and PANOSE values: the class first, PANOSE when the class says nothing.

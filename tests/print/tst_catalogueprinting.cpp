@@ -92,6 +92,8 @@ private Q_SLOTS:
     void printsToPdf();
     void samplesNeverBorrowGlyphs();
     void samplesLineUpAfterAnyName();
+    void closingMessageNamesWhatIsLeftOut_data();
+    void closingMessageNamesWhatIsLeftOut();
     void dialogOffersNoPageRange();
     void longListPages();
     void wideSampleWraps();
@@ -233,7 +235,31 @@ void TestCataloguePrinting::samplesLineUpAfterAnyName()
     QCOMPARE(names.constFirst(), families.at(1));
     QCOMPARE(m_messages->texts,
              QStringList {CataloguePrinting::CompletedMessage
-                          + QStringLiteral("\n2 polices n'ont pas pu être imprimées")});
+                          + QStringLiteral("\n2 polices n'ont pas pu être imprimées : ")
+                          + families.at(1) + QStringLiteral(", ") + families.at(2)});
+}
+
+void TestCataloguePrinting::closingMessageNamesWhatIsLeftOut_data()
+{
+    QTest::addColumn<QStringList>("leftOut");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("none") << QStringList() << CataloguePrinting::CompletedMessage;
+    QTest::newRow("one") << QStringList {"Fixed"}
+                         << CataloguePrinting::CompletedMessage
+            + QStringLiteral("\n1 police n'a pas pu être imprimée : Fixed");
+    QStringList many;
+    for (int i = 10; i < 35; ++i)
+        many.append(QStringLiteral("F%1").arg(i));
+    QTest::newRow("more than the message can name") << many
+                                                    << CataloguePrinting::CompletedMessage
+            + QStringLiteral("\n25 polices n'ont pas pu être imprimées : ")
+            + many.first(20).join(QStringLiteral(", ")) + QStringLiteral(" et 5 autres");
+}
+
+void TestCataloguePrinting::closingMessageNamesWhatIsLeftOut()
+{
+    QFETCH(QStringList, leftOut);
+    QTEST(CataloguePrinting::completedMessage(leftOut), "message");
 }
 
 void TestCataloguePrinting::dialogOffersNoPageRange()
