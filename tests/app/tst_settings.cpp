@@ -39,7 +39,6 @@ private Q_SLOTS:
     void oddFavourites();
     void failedWriteThrows();
     void unreadableFileIsNeverReplaced();
-    void readOnlyFolderKeepsTheOldFile();
     void mixedEncodingsSurvive();
     void filePath_data();
     void filePath();
@@ -260,33 +259,6 @@ void TestSettings::unreadableFileIsNeverReplaced()
     compareSettings(settings, Settings());
     QVERIFY_THROWS_EXCEPTION(GlyphorError, settings.write(path));
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-    QCOMPARE(readBytes(path), old);
-}
-
-void TestSettings::readOnlyFolderKeepsTheOldFile()
-{
-    if (OrdinaryUser::isRoot()) {
-        QCOMPARE(OrdinaryUser::runAgain(QStringLiteral("readOnlyFolderKeepsTheOldFile")), 0);
-        return;
-    }
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("glyphor.ini"));
-    const QByteArray old("[glyphor]\nSize=20\n");
-    writeBytes(path, old);
-    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    Settings settings = Settings::read(path);
-    QCOMPARE(settings.size, 20);
-    settings.size = 30;
-    QString message;
-    try {
-        settings.write(path);
-    } catch (const GlyphorError &error) {
-        message = error.message();
-    }
-    QVERIFY(
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QCOMPARE(message, QStringLiteral("Impossible d'écrire dans ") + path);
     QCOMPARE(readBytes(path), old);
 }
 

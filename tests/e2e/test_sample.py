@@ -34,17 +34,6 @@ class Sample(GlyphorTestCase):
         self.exit_with_button(window)
         self.assertEqual(self.session.read_settings(), settings_file())
 
-    def test_size_steps_with_the_arrow_keys_within_6_to_72(self):
-        for stored, keys, written in ((12, ('Up', 'Up'), 14), (71, ('Up', 'Up'), 72),
-                                      (7, ('Down', 'Down'), 6)):
-            with self.subTest(stored=stored, keys=keys):
-                self.session.write_settings(settings_file(size=stored))
-                window = self.start_glyphor()
-                self.session.click_control(window, 'SpinEdit1', x=8)  # on the text, not the arrows
-                self.session.key(window, *keys)
-                self.exit_with_button(window)
-                self.assertEqual(self.session.read_settings(), settings_file(size=written))
-
     def test_star_stores_every_character_from_the_space_to_255(self):
         window = self.start_glyphor()
         self.session.click_control(window, 'TousCar')
