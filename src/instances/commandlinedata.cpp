@@ -15,13 +15,4 @@ QByteArray encode(const QStringList &arguments)
     return text;
 }
 
-QStringList decode(const QByteArray &text)
-{
-    QStringList lines = QString::fromUtf8(text).split(QLatin1String("\r\n"));
-    // The last argument's line end leaves an empty piece behind it.
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 } // namespace CommandLineText

@@ -4,12 +4,11 @@
 #include <QStringList>
 
 // A start's arguments as another copy receives them: each argument (the program's path left out)
-// followed by CR LF, in UTF-8.
+// followed by CR LF, in UTF-8. The copy that receives them ignores them.
 namespace CommandLineText {
 
 // arguments: the whole command line, the program first. A line break inside an argument becomes
 // a blank, so that each argument stays one line.
 QByteArray encode(const QStringList &arguments);
-QStringList decode(const QByteArray &text);
 
 } // namespace CommandLineText

@@ -12,9 +12,6 @@ class InstanceRegistry
 public:
     InstanceRegistry(RegistryStore &store, InstanceChannel &channel, quint32 ownPid);
 
-    quint32 ownPid() const { return m_ownPid; }
-    bool joined() const { return m_joined; }
-
     // Adds this copy as the newest entry and tells the others. The limit is stored by the first
     // copy to join; the result is whether the copies already there were fewer than it. A full
     // registry takes no entry, and the result is false.

@@ -13,19 +13,13 @@
 
 namespace {
 
-// The blanks of C's isspace(), which is what the file format has always trimmed.
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
 QStringView trimmedBlanks(QStringView text)
 {
     qsizetype first = 0;
     qsizetype end = text.size();
-    while (first < end && isBlank(text[first]))
+    while (first < end && TextForms::isBlank(text[first]))
         ++first;
-    while (end > first && isBlank(text[end - 1]))
+    while (end > first && TextForms::isBlank(text[end - 1]))
         --end;
     return text.sliced(first, end - first);
 }

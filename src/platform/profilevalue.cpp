@@ -1,15 +1,12 @@
 #include "profilevalue.h"
 
+#include "textforms.h"
+
 #include <optional>
 
 namespace ProfileValue {
 
 namespace {
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
 
 int hexDigit(QChar c)
 {
@@ -72,7 +69,7 @@ qint32 toInt(const QString &text, qint32 defaultValue)
     QStringView rest = text;
     if (rest.size() > 2 && (rest.startsWith(u"0x") || rest.startsWith(u"0X")))
         return parseHex(rest.sliced(2)).value_or(defaultValue);
-    while (!rest.isEmpty() && isBlank(rest.front()))
+    while (!rest.isEmpty() && TextForms::isBlank(rest.front()))
         rest = rest.sliced(1);
     if (!rest.isEmpty() && (rest.front() == u'$' || rest.front() == u'x' || rest.front() == u'X'))
         return parseHex(rest.sliced(1)).value_or(defaultValue);

@@ -15,4 +15,10 @@ QString timeWithSeconds(const QLocale &locale, const QTime &time);
 // The text on one line: each line break (CR LF, CR or LF) becomes one space.
 QString oneLine(QString text);
 
+// The blanks of C's isspace(), which the settings file's values have always been trimmed of.
+constexpr bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
 } // namespace TextForms

@@ -61,7 +61,7 @@ public:
 
     TTrayVisibilities Visibility = {tvVisibleTaskBar, tvAutoHide};
 
-    // The icon is in a notification area.
+    // The icon is in a notification area (a test seam, as are hooked() and setRetryInterval()).
     bool iconShown() const { return m_iconShown; }
     // The icon sits in a live notification area: a window taken off the screen can come back
     // through it.

@@ -146,27 +146,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QStringList>("received");
-        QTest::newRow("none") << QStringList {"glyphor"} << QByteArray() << QStringList {};
+        QTest::newRow("none") << QStringList {"glyphor"} << QByteArray();
         QTest::newRow("blanks and quotes kept inside an argument")
             << QStringList {"/usr/bin/glyphor", "a b", " c ", "\"d\""}
-            << QByteArray("a b\r\n c \r\n\"d\"\r\n") << QStringList {"a b", " c ", "\"d\""};
+            << QByteArray("a b\r\n c \r\n\"d\"\r\n");
         QTest::newRow("empty argument")
-            << QStringList {"glyphor", "", "x"} << QByteArray("\r\nx\r\n") << QStringList {"", "x"};
+            << QStringList {"glyphor", "", "x"} << QByteArray("\r\nx\r\n");
         QTest::newRow("line breaks inside an argument")
-            << QStringList {"glyphor", "a\r\nb", "c\nd\re"} << QByteArray("a b\r\nc d e\r\n")
-            << QStringList {"a b", "c d e"};
+            << QStringList {"glyphor", "a\r\nb", "c\nd\re"} << QByteArray("a b\r\nc d e\r\n");
         QTest::newRow("UTF-8") << QStringList {"glyphor", "été"}
-                               << QByteArray("\xc3\xa9t\xc3\xa9\r\n") << QStringList {"été"};
+                               << QByteArray("\xc3\xa9t\xc3\xa9\r\n");
     }
 
     void commandLineText()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, text);
-        QFETCH(QStringList, received);
         QCOMPARE(CommandLineText::encode(arguments), text);
-        QCOMPARE(CommandLineText::decode(text), received);
     }
 
     void messageFrames()
