@@ -1,4 +1,6 @@
 #include "displaystate.h"
+#include "facemetadata.h"
+#include "familytraits.h"
 #include "filtermenu.h"
 
 #include <QLineEdit>
@@ -12,7 +14,42 @@ class TestFilterMenu : public QObject
 
 private Q_SLOTS:
     void searchAgainOnReopening();
+    void summary_data();
+    void summary();
 };
+
+Q_DECLARE_METATYPE(FamilyFilter)
+
+// The line under the list names what the menu keeps on, so a filtered list never looks whole;
+// the filter field's words have a field of their own and are not repeated.
+void TestFilterMenu::summary_data()
+{
+    QTest::addColumn<FamilyFilter>("filter");
+    QTest::addColumn<QString>("line");
+
+    FamilyFilter filter;
+    filter.words = QStringLiteral("sans");
+    QTest::newRow("words only: no line") << filter << QString();
+    filter = FamilyFilter();
+    filter.languages = {QStringLiteral("fr"), QStringLiteral("vi")};
+    QTest::newRow("languages") << filter << "français + vietnamien";
+    filter.properties = FamilyTraits::Monospaced | FamilyTraits::RealItalic;
+    QTest::newRow("and properties")
+        << filter << "français + vietnamien + chasse fixe + a un italique";
+    filter = FamilyFilter();
+    filter.classes = (1u << unsigned(FontClass::Serif)) | (1u << unsigned(FontClass::Script));
+    filter.favouritesOnly = true;
+    filter.canWriteSample = true;
+    QTest::newRow("classes, favourites, can write")
+        << filter << "avec empattements ou manuscrite + favoris + peut écrire l'exemple";
+}
+
+void TestFilterMenu::summary()
+{
+    QFETCH(FamilyFilter, filter);
+    QFETCH(QString, line);
+    QCOMPARE(FilterMenu::summary(filter), line);
+}
 
 // Reopened, the panel's last search is chosen whole: the letters typed replace it.
 void TestFilterMenu::searchAgainOnReopening()
