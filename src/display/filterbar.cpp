@@ -119,7 +119,8 @@ void FilterBar::followState()
     const QString summary = FilterMenu::summary(filter);
     m_summary->setText(summary);
     // A screen reader reads a named label by its name only: the name says what is on.
-    m_summary->setAccessibleName(QStringLiteral("Filtres actifs : ") + summary);
+    m_summary->setAccessibleName(summary.isEmpty() ? QStringLiteral("Filtres actifs")
+                                                   : QStringLiteral("Filtres actifs : ") + summary);
     m_summary->setVisible(!summary.isEmpty());
 }
 
