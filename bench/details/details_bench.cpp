@@ -120,7 +120,7 @@ int main(int argc, char **argv)
     // The details window: opened on a family in the middle of the list, then following the list.
     const QStringList families = list.families();
     qint64 start = BenchProbe::now();
-    DetailsWindow details(state, &index);
+    DetailsWindow details(FontCatalog::system(), state, &index);
     details.setFamily(families.value(families.size() / 2));
     details.show();
     if (!QTest::qWaitForWindowExposed(&details))

@@ -3,7 +3,6 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
-#include "detailsplacement.h"
 #include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
@@ -92,15 +91,8 @@ void TEForm1::showDetails(int tab)
     if (row < 0)
         return;
     if (!m_details) {
-        m_details = new DetailsWindow(*m_display, m_fontIndex, this);
-        // Where the list's names stay in view; the window manager frames it as it frames this one.
-        const QMargins frame(geometry().left() - frameGeometry().left(),
-                             geometry().top() - frameGeometry().top(),
-                             frameGeometry().right() - geometry().right(),
-                             frameGeometry().bottom() - geometry().bottom());
-        m_details->setGeometry(
-            DetailsPlacement::place(frameGeometry(), ui->ListBox1->namesOnScreen(),
-                                    screenGeometryAvailable(), m_details->size(), frame));
+        m_details = new DetailsWindow(FontCatalog::system(), *m_display, m_fontIndex, this);
+        m_details->placeBeside(*ui->ListBox1);
     }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)

@@ -1,5 +1,6 @@
 #include "charactergrid.h"
 
+#include "linerenderer.h"
 #include "unicodeblocks.h"
 
 #include <QClipboard>
@@ -18,8 +19,9 @@ constexpr double GlyphPixels = 24;
 
 } // namespace
 
-CharacterGrid::CharacterGrid(QWidget *parent)
+CharacterGrid::CharacterGrid(LineRenderer &renderer, QWidget *parent)
     : QAbstractScrollArea(parent)
+    , m_renderer(renderer)
 {
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

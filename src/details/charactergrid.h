@@ -1,20 +1,21 @@
 #pragma once
 
-#include "linerenderer.h"
-
 #include <QAbstractScrollArea>
+
+class LineRenderer;
 
 // Every character of a face, in Unicode order, grouped by Unicode block under a line with the
 // block's name and coverage ("Basic Latin : 95 sur 95"), each in a cell drawn by the list's own
 // engine. Only the cells on screen are drawn: tens of thousands scroll as fast as a few. A click
 // or the arrows choose a character, Home and End the first and last of its row, Ctrl+Home and
-// Ctrl+End the first and last of the face; Ctrl+C copies it.
+// Ctrl+End the first and last of the face; Ctrl+C copies it. The renderer is shared with the
+// window's other painters and must outlive the grid.
 class CharacterGrid : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
-    explicit CharacterGrid(QWidget *parent = nullptr);
+    explicit CharacterGrid(LineRenderer &renderer, QWidget *parent = nullptr);
 
     // A face of a family (its place in FontCatalog::faces()) and its characters, sorted.
     void setFace(const QString &family, int face, QList<char32_t> characters);
@@ -63,5 +64,5 @@ private:
     qsizetype m_selected = -1;
     QColor m_ink = Qt::black;
     QColor m_paper = Qt::white;
-    LineRenderer m_renderer;
+    LineRenderer &m_renderer;
 };

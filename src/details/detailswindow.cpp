@@ -3,17 +3,18 @@
 
 #include "charactergrid.h"
 #include "charactersearch.h"
-#include "charsetcharacters.h"
-#include "colorref.h"
+#include "detailsplacement.h"
 #include "displaystate.h"
 #include "facechoice.h"
 #include "facedescription.h"
+#include "facerecord.h"
 #include "folderopener.h"
-#include "fontcatalog.h"
+#include "fontfamilies.h"
 #include "fontindex.h"
 #include "fontinformation.h"
 #include "fontlanguages.h"
-#include "fontlistdelegate.h"
+#include "fontlistview.h"
+#include "linerenderer.h"
 #include "plainmessage.h"
 #include "samplerows.h"
 #include "unicodeblocks.h"
@@ -29,45 +30,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include <fontconfig/fontconfig.h>
-
 namespace {
 
-QString styleName(const FontFace &face)
-{
-    FcChar8 *style = nullptr;
-    if (FcPatternGetString(face.pattern, FC_STYLE, 0, &style) == FcResultMatch && style)
-        return QString::fromUtf8(reinterpret_cast<const char *>(style));
-    return QStringLiteral("?");
-}
-
-QList<char32_t> charactersOf(const FontFace &face)
-{
-    FcCharSet *set = nullptr;
-    if (FcPatternGetCharSet(face.pattern, FC_CHARSET, 0, &set) != FcResultMatch)
-        return {};
-    return charsetCharacters(set);
-}
-
-QStringList languagesOf(const FontFace &face)
+// The languages of a face, named in French and sorted.
+QStringList languageNames(const FontFace &face)
 {
     QStringList names;
-    FcLangSet *languages = nullptr;
-    if (FcPatternGetLangSet(face.pattern, FC_LANG, 0, &languages) != FcResultMatch)
-        return names;
-    FcStrSet *codes = FcLangSetGetLangs(languages);
-    FcStrList *list = FcStrListCreate(codes);
-    while (const FcChar8 *code = FcStrListNext(list))
-        names.append(
-            FontLanguages::frenchName(QString::fromUtf8(reinterpret_cast<const char *>(code))));
-    FcStrListDone(list);
-    FcStrSetDestroy(codes);
+    for (const QString &code : FaceRecord::languageCodes(face.pattern))
+        names.append(FontLanguages::frenchName(code));
     names.sort(Qt::CaseInsensitive);
     return names;
 }
@@ -88,16 +65,19 @@ const QList<int> &DetailsWindow::waterfallSizes()
     return sizes;
 }
 
-DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, QWidget *parent)
+DetailsWindow::DetailsWindow(const FontCatalog &catalog, const DisplayState &state,
+                             const FontIndex *index, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_catalog(catalog)
     , m_state(state)
     , m_index(index)
+    , m_renderer(std::make_unique<LineRenderer>(catalog))
     , m_tabs(new QTabWidget(this))
-    , m_styles(new SampleRows)
+    , m_styles(new SampleRows(*m_renderer))
     , m_face(new QComboBox)
-    , m_sizes(new SampleRows)
+    , m_sizes(new SampleRows(*m_renderer))
     , m_search(new QLineEdit)
-    , m_grid(new CharacterGrid)
+    , m_grid(new CharacterGrid(*m_renderer))
     , m_character(new QLabel)
     , m_information(new QTextBrowser)
     , m_files(new QListWidget)
@@ -185,20 +165,60 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     });
     connect(folders, &FolderOpener::failed, this,
             [this](const QString &message) { PlainMessage::show(message, this); });
-    // The sample and colours of the list, as they change.
+    // The sample, size, style and colours of the list, as they change; not the filter.
     connect(&state, &DisplayState::changed, this, [this] {
-        if (isVisible())
+        if (isVisible() && !m_entry.isEmpty() && sampleLook() != m_shown)
             fillSamples();
     });
 }
 
+DetailsWindow::~DetailsWindow() = default;
+
+void DetailsWindow::placeBeside(const FontListView &list)
+{
+    const QWidget *main = list.window();
+    // The window manager frames this window as it frames the list's.
+    const QRect outer = main->frameGeometry();
+    const QRect inner = main->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QScreen *screen = main->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    setGeometry(DetailsPlacement::place(outer, list.namesOnScreen(), available, size(), frame));
+}
+
 bool DetailsWindow::event(QEvent *event)
 {
+    // Coming back to the window: the state may have changed while it was hidden, and a file been
+    // removed meanwhile.
     if (event->type() == QEvent::WindowActivate && !m_entry.isEmpty()) {
-        fillSamples();
-        fillInformation();
+        const bool filesChanged = filesFound() != m_filesFound;
+        if (filesChanged || sampleLook() != m_shown)
+            fillSamples();
+        if (filesChanged || lineFace() != m_describedFace)
+            fillInformation();
     }
     return QWidget::event(event);
+}
+
+DetailsWindow::SampleLook DetailsWindow::sampleLook() const
+{
+    return {m_state.Chaine(),      m_state.Taille(),       m_state.AttrGras(),
+            m_state.AttrItal(),    m_state.CouleurTexte(), m_state.CouleurFond(),
+            m_face->currentIndex()};
+}
+
+QList<bool> DetailsWindow::filesFound() const
+{
+    QList<bool> found;
+    for (const FontFace &face : m_faces)
+        found.append(QFileInfo::exists(QString::fromUtf8(face.file)));
+    return found;
+}
+
+qsizetype DetailsWindow::lineFace() const
+{
+    return chooseFace(m_faces, m_state.AttrGras(), m_state.AttrItal()).face;
 }
 
 void DetailsWindow::setFamily(const QString &entry)
@@ -206,7 +226,8 @@ void DetailsWindow::setFamily(const QString &entry)
     if (entry == m_entry)
         return;
     m_entry = entry;
-    m_family = FontListDelegate::sampleFamily(entry);
+    m_family = FontFamilies::entryFamily(entry);
+    m_faces = m_catalog.faces(m_family);
     setWindowTitle(QStringLiteral("Détails - ") + entry);
     fill();
 }
@@ -218,14 +239,12 @@ void DetailsWindow::showTab(Tab tab)
 
 void DetailsWindow::fill()
 {
-    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
     const QSignalBlocker quiet(m_face);
     m_face->clear();
-    for (const FontFace &face : faces)
-        m_face->addItem(styleName(face));
+    for (const FontFace &face : std::as_const(m_faces))
+        m_face->addItem(FaceRecord::styleName(face.pattern));
     // The face the lines use for the current bold and italic comes first in view.
-    m_face->setCurrentIndex(
-        std::max<qsizetype>(0, chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face));
+    m_face->setCurrentIndex(int(std::max<qsizetype>(0, lineFace())));
     fillSamples();
     fillCharacters();
     fillInformation();
@@ -233,20 +252,22 @@ void DetailsWindow::fill()
 
 void DetailsWindow::fillSamples()
 {
-    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
+    ++m_sampleFills;
+    m_shown = sampleLook();
+    m_filesFound = filesFound();
     const QColor ink = toQColor(m_state.CouleurTexte());
     const QColor paper = toQColor(m_state.CouleurFond());
     const double pixels = std::max(1, m_state.Taille()) * logicalDpiY() / 72.0;
-    const qsizetype lineFace = chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face;
+    const qsizetype drawnFace = lineFace();
 
     QList<SampleRows::Row> styles;
-    for (qsizetype i = 0; i < faces.size(); ++i) {
-        const FontFace &face = faces[i];
-        QString label = styleName(face) + QStringLiteral(" — ")
+    for (qsizetype i = 0; i < m_faces.size(); ++i) {
+        const FontFace &face = m_faces[i];
+        QString label = FaceRecord::styleName(face.pattern) + QStringLiteral(" — ")
             + FaceDescription::describe(face.weight, face.width, face.slant);
-        if (i == lineFace)
+        if (i == drawnFace)
             label += QStringLiteral("  ★ celle des lignes");
-        if (!QFileInfo::exists(QString::fromUtf8(face.file)))
+        if (!m_filesFound[i])
             label += QStringLiteral("  (fichier introuvable)");
         LineStyle style;
         style.pixelSize = pixels;
@@ -269,22 +290,21 @@ void DetailsWindow::fillSamples()
 
 void DetailsWindow::fillCharacters()
 {
-    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
     const int face = m_face->currentIndex();
     m_grid->setColours(toQColor(m_state.CouleurTexte()), toQColor(m_state.CouleurFond()));
     m_grid->setFace(m_family, face,
-                    face >= 0 && face < faces.size() ? charactersOf(faces[face])
-                                                     : QList<char32_t>());
+                    face >= 0 && face < m_faces.size()
+                        ? FaceRecord::characters(m_faces[face].pattern)
+                        : QList<char32_t>());
     m_character->setText(QString::number(m_grid->characters().size())
                          + QStringLiteral(" caractères ; cliquez sur l'un d'eux, Ctrl+C le copie"));
 }
 
 void DetailsWindow::fillInformation()
 {
-    const QList<FontFace> faces = FontCatalog::system().faces(m_family);
     QList<FontInformation::Face> files;
     m_files->clear();
-    for (const FontFace &face : faces) {
+    for (const FontFace &face : std::as_const(m_faces)) {
         FontInformation::Face file;
         file.path = QString::fromUtf8(face.file);
         file.exists = QFileInfo::exists(file.path);
@@ -298,17 +318,18 @@ void DetailsWindow::fillInformation()
         m_files->addItem(file.path);
         files.append(file);
     }
-    const qsizetype lineFace = chooseFace(faces, m_state.AttrGras(), m_state.AttrItal()).face;
+    m_describedFace = lineFace();
     FontInformation::Face shown;
     QStringList languages;
-    if (lineFace >= 0) {
-        shown.path = QString::fromUtf8(faces[lineFace].file);
+    if (m_describedFace >= 0) {
+        const FontFace &described = m_faces[m_describedFace];
+        shown.path = QString::fromUtf8(described.file);
         shown.exists = QFileInfo::exists(shown.path);
         for (const FontInformation::Face &file : std::as_const(files)) {
             if (file.path == shown.path)
                 shown.metadata = file.metadata;
         }
-        languages = languagesOf(faces[lineFace]);
+        languages = languageNames(described);
     }
     // The path buttons act on the face the page describes until another file is chosen.
     const QList<QListWidgetItem *> described = m_files->findItems(shown.path, Qt::MatchExactly);

@@ -1,6 +1,6 @@
 #include "facedescription.h"
 
-#include <fontconfig/fontconfig.h>
+#include "facerecord.h"
 
 #include <cmath>
 
@@ -29,15 +29,15 @@ QString weightWord(int openType)
 
 QString describe(int fontconfigWeight, int fontconfigWidth, int fontconfigSlant)
 {
-    const int weight = int(std::lround(FcWeightToOpenTypeDouble(fontconfigWeight)));
+    const int weight = int(std::lround(FaceRecord::openTypeWeight(fontconfigWeight)));
     QString text = QStringLiteral("graisse %1 (%2)").arg(weight).arg(weightWord(weight));
-    if (fontconfigWidth < FC_WIDTH_NORMAL)
+    if (fontconfigWidth < FaceRecord::NormalWidth)
         text += QStringLiteral(", étroit");
-    else if (fontconfigWidth > FC_WIDTH_NORMAL)
+    else if (fontconfigWidth > FaceRecord::NormalWidth)
         text += QStringLiteral(", large");
-    if (fontconfigSlant >= FC_SLANT_OBLIQUE)
+    if (fontconfigSlant >= FaceRecord::ObliqueSlant)
         text += QStringLiteral(", oblique");
-    else if (fontconfigSlant >= FC_SLANT_ITALIC)
+    else if (fontconfigSlant >= FaceRecord::ItalicSlant)
         text += QStringLiteral(", italique");
     else
         text += QStringLiteral(", droit");

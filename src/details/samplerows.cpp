@@ -1,12 +1,15 @@
 #include "samplerows.h"
 
+#include "linerenderer.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
 
-SampleRows::SampleRows(QWidget *parent)
+SampleRows::SampleRows(LineRenderer &renderer, QWidget *parent)
     : QWidget(parent)
+    , m_renderer(renderer)
 {
     setAutoFillBackground(true);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "linerenderer.h"
+#include "linestyle.h"
 
 #include <QWidget>
 
+class LineRenderer;
+
 // Lines of a text drawn by the list's own engine, each under a label: the faces of a family, or
-// one face at many sizes. Only the rows on screen are drawn.
+// one face at many sizes. Only the rows on screen are drawn, by a renderer shared with the
+// window's other painters (it must outlive the rows).
 class SampleRows : public QWidget
 {
 public:
@@ -16,7 +19,7 @@ public:
         LineStyle style;
     };
 
-    explicit SampleRows(QWidget *parent = nullptr);
+    explicit SampleRows(LineRenderer &renderer, QWidget *parent = nullptr);
 
     void setRows(QList<Row> rows, const QString &text);
     void setColours(const QColor &ink, const QColor &paper);
@@ -34,5 +37,5 @@ private:
     QString m_text;
     QColor m_ink = Qt::black;
     QColor m_paper = Qt::white;
-    LineRenderer m_renderer;
+    LineRenderer &m_renderer;
 };

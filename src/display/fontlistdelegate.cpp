@@ -148,13 +148,6 @@ bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
         && QFontMetrics(nameFont()).horizontalAdvance(family) > column;
 }
 
-QString FontListDelegate::sampleFamily(const QString &entry)
-{
-    // "Default" is the desktop's own font, whatever font the windows use.
-    static const QString desktopFamily = UiFonts::desktopFamily();
-    return entry == FontFamilies::DefaultEntry ? desktopFamily : entry;
-}
-
 LineStyle FontListDelegate::sampleStyle(int logicalDpi) const
 {
     LineStyle style;
@@ -222,8 +215,8 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     // The line's own font only: a character it lacks shows as its missing-glyph box, never as a
     // glyph borrowed from another font, which is what a font viewer must show.
     const RenderedLine &sample
-        = m_renderer.line(sampleFamily(family), QLatin1Char(' ') + m_look.sample, style,
-                          int(std::ceil((line.right() + 1 - left) * ratio)));
+        = m_renderer.line(FontFamilies::entryFamily(family), QLatin1Char(' ') + m_look.sample,
+                          style, int(std::ceil((line.right() + 1 - left) * ratio)));
     // The line's top and height in device pixels, where the sample's ink is placed.
     const int baseline = sampleBaseline(sample, int(std::lround((line.top() + 1) * ratio)) - 1,
                                         int(std::lround(line.height() * ratio)));

@@ -62,9 +62,6 @@ public:
     // How many times the column has been measured (a column is measured once per reset).
     int nameColumnMeasurements() const { return m_measurements; }
 
-    // The family a line's sample is drawn in: the entry's own, or the desktop's general font's
-    // for "Default".
-    static QString sampleFamily(const QString &entry);
     // The size and attributes of the samples, for a device of that resolution.
     LineStyle sampleStyle(int logicalDpi) const;
     // Where a sample's baseline goes in a line of that top and height (device pixels): the font's

@@ -2,7 +2,6 @@
 
 #include "fontfamilies.h"
 #include "fontindex.h"
-#include "fontlistdelegate.h"
 #include "namematch.h"
 
 #include <QStringListModel>
@@ -63,7 +62,7 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
         if (name == FontFamilies::DefaultEntry)
             return languages.none() && filter.properties == 0 && filter.classes == 0
                 && (!filter.canWriteSample
-                    || m_coverage.canWrite(FontListDelegate::sampleFamily(name), bold, italic));
+                    || m_coverage.canWrite(FontFamilies::entryFamily(name), bold, italic));
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
             return false;
         const unsigned properties = filter.properties & ~unsigned(FamilyTraits::Symbol);

@@ -1,5 +1,6 @@
 #include "familytraits.h"
 
+#include "facerecord.h"
 #include "linefaces.h"
 
 #include <fontconfig/fontconfig.h>
@@ -9,16 +10,11 @@ namespace {
 FontLanguages::Set languagesOf(const FcLangSet *languages)
 {
     FontLanguages::Set set;
-    FcStrSet *codes = FcLangSetGetLangs(languages);
-    FcStrList *list = FcStrListCreate(codes);
-    while (const FcChar8 *code = FcStrListNext(list)) {
-        const int index
-            = FontLanguages::indexOf(QString::fromUtf8(reinterpret_cast<const char *>(code)));
+    for (const QString &code : FaceRecord::languageCodes(languages)) {
+        const int index = FontLanguages::indexOf(code);
         if (index >= 0)
             set.set(size_t(index));
     }
-    FcStrListDone(list);
-    FcStrSetDestroy(codes);
     return set;
 }
 
@@ -58,8 +54,7 @@ const FontLanguages::Set &FamilyTraits::languages(const QString &family, bool bo
         return m_sets[size_t(*known)];
 
     int index = 0;
-    FcLangSet *languages = nullptr;
-    if (FcPatternGetLangSet(face, FC_LANG, 0, &languages) == FcResultMatch) {
+    if (const FcLangSet *languages = FaceRecord::languageSet(face)) {
         const unsigned hash = FcLangSetHash(languages);
         for (auto same = m_setsByHash.constFind(hash);
              same != m_setsByHash.cend() && same.key() == hash; ++same) {

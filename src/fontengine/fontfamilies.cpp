@@ -99,9 +99,18 @@ QFont familyFont(const QString &family)
     return font;
 }
 
+QString entryFamily(const QString &entry)
+{
+    if (entry != DefaultEntry)
+        return entry;
+    // The list, its details and the printed catalogue must agree on it for the whole run.
+    static const QString desktopFamily = UiFonts::desktopFamily();
+    return desktopFamily;
+}
+
 QFont entryFont(const QString &entry)
 {
-    return entry == DefaultEntry ? UiFonts::desktopFont() : familyFont(entry);
+    return familyFont(entryFamily(entry));
 }
 
 } // namespace FontFamilies

@@ -29,8 +29,11 @@ QString qtFamilyName(const QString &family);
 // QFont(QString), which reads commas as a list of families and drops quotes.
 QFont familyFont(const QString &family);
 
-// The font an entry of the list stands for: the family, or the desktop's general font for
-// "Default".
+// The installed family an entry of the list is drawn in: the entry itself, or for "Default" the
+// family that stands for the desktop's general font (UiFonts::desktopFamily()).
+QString entryFamily(const QString &entry);
+
+// A font of the family an entry is drawn in (entryFamily()).
 QFont entryFont(const QString &entry);
 
 } // namespace FontFamilies

@@ -1,43 +1,16 @@
 #pragma once
 
 #include "fontcatalog.h"
+#include "linestyle.h"
+#include "renderedline.h"
 
 #include <QColor>
-#include <QImage>
-#include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <memory>
 
 class QPainter;
-
-// What changes how a line's text is drawn, beyond its family and text.
-struct LineStyle
-{
-    double pixelSize = 16;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    // A face of the family by its place in FontCatalog::faces(), drawn as it is (nothing made
-    // up), instead of the face chosen for bold and italic; -1: the face chosen.
-    int face = -1;
-    bool operator==(const LineStyle &) const = default;
-};
-
-// A line of text drawn in one family, as coverage: how much ink covers each pixel.
-struct RenderedLine
-{
-    // Format_Alpha8 for greyscale or bilevel drawing; Format_RGB32 with a coverage for each
-    // sub-pixel (red, green, blue as the screen orders them) for sub-pixel drawing. Null when
-    // nothing is inked (blanks, an empty text).
-    QImage coverage;
-    // Colour glyphs (emoji) in their own colours, premultiplied, laid over the coverage: the same
-    // size and origin. Null when the line has none.
-    QImage colourInk;
-    QPoint origin; // the pen's start on the baseline, in the image's coordinates
-    int ascent = 0; // the font's ascent in pixels: the baseline's distance below the line's top
-    bool drawn = false; // false: the family has no face that could be opened and sized
-};
 
 // Shapes lines of text with HarfBuzz and rasterises them with FreeType, straight from the font
 // files fontconfig lists; no toolkit font lookup, so a line costs the same however many fonts

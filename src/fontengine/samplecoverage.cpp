@@ -1,6 +1,6 @@
 #include "samplecoverage.h"
 
-#include "charsetcharacters.h"
+#include "facerecord.h"
 #include "linefaces.h"
 
 #include <QStringView>
@@ -58,15 +58,14 @@ void SampleCoverage::setSample(const QString &sample)
     }
     FcCharSetDestroy(m_sample);
     m_sample = characters;
-    m_characters = charsetCharacters(characters);
+    m_characters = FaceRecord::characters(characters);
     m_sampleEmpty = FcCharSetCount(characters) == 0;
 }
 
 bool SampleCoverage::canWrite(const QString &family, bool bold, bool italic) const
 {
-    FcPattern *face = m_faces.face(family, bold, italic);
-    FcCharSet *characters = nullptr;
-    if (!face || FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) != FcResultMatch)
+    const FcCharSet *characters = FaceRecord::characterSet(m_faces.face(family, bold, italic));
+    if (!characters)
         return false;
     if (m_sampleEmpty || FcCharSetIsSubset(m_sample, characters))
         return true;

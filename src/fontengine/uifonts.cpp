@@ -2,7 +2,6 @@
 
 #include "fontcatalog.h"
 #include "fontfamilies.h"
-#include "qtfonts.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -74,15 +73,6 @@ QStringList windowFamilies()
 QString desktopFamily()
 {
     return family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-}
-
-QFont desktopFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    const QString installed = family(font.family());
-    QtFonts::ensureFamily(installed);
-    font.setFamilies({installed});
-    return font;
 }
 
 } // namespace UiFonts

@@ -22,9 +22,6 @@ QStringList windowFamilies();
 // resolved as family() does.
 QString desktopFamily();
 
-// A font of the desktop's general font, its family given to Qt.
-QFont desktopFont();
-
 // A font of that family, its height in pixels.
 QFont pixelFont(const QString &windowsName, int pixelSize);
 

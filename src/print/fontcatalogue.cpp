@@ -25,8 +25,7 @@ PrintFont layoutFont(const QString &windowsName, int points, bool bold)
 // A sample is the font's own, regular, with none of its glyphs borrowed from another font.
 PrintFont sampleFont(const QString &entry, int points)
 {
-    const QString family = entry == FontFamilies::DefaultEntry ? UiFonts::desktopFamily() : entry;
-    return {family, std::max(1, points), false, false};
+    return {FontFamilies::entryFamily(entry), std::max(1, points), false, false};
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "facedescription.h"
 #include "fontcatalog.h"
 #include "fontinformation.h"
+#include "linerenderer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void searchFieldKeys();
     void gridKeys_data();
     void gridKeys();
+    void samplesLaidOutOnlyWhenTheirLookChanges();
 };
 
 void TestDetails::informationIsTextOnly()
@@ -89,7 +91,7 @@ void TestDetails::hostileFontsShown()
     DisplayState state;
     state.setSample(QStringLiteral("azerty éèà"), 12);
     state.setCouleurFond(0xFFFFFF);
-    DetailsWindow details(state, nullptr);
+    DetailsWindow details(FontCatalog::system(), state, nullptr);
     details.resize(560, 480);
     const QStringList families = FontCatalog::system().families();
     QVERIFY(families.size() > 5);
@@ -158,7 +160,7 @@ void TestDetails::pathOfTheFaceDescribed()
     DisplayState state;
     state.setAttrGras(bold);
     state.setAttrItal(italic);
-    DetailsWindow details(state, nullptr);
+    DetailsWindow details(FontCatalog::system(), state, nullptr);
     details.setFamily(family);
     details.showTab(DetailsWindow::Information);
     QApplication::clipboard()->clear();
@@ -256,7 +258,7 @@ void TestDetails::characterSearch()
 void TestDetails::searchFieldKeys()
 {
     DisplayState state;
-    DetailsWindow details(state, nullptr);
+    DetailsWindow details(FontCatalog::system(), state, nullptr);
     details.setFamily(QStringLiteral("DejaVu Sans"));
     details.showTab(DetailsWindow::Characters);
     details.show();
@@ -298,7 +300,8 @@ void TestDetails::gridKeys()
     QFETCH(int, key);
     QFETCH(bool, control);
     QFETCH(int, column);
-    CharacterGrid grid;
+    LineRenderer renderer;
+    CharacterGrid grid(renderer);
     QList<char32_t> characters;
     for (char32_t c = 0x20; c < 0x7F; ++c)
         characters.append(c);
@@ -313,6 +316,29 @@ void TestDetails::gridKeys()
         : column == -2                      ? 0
                                             : 30 + column;
     QCOMPARE(grid.selected(), expected);
+}
+
+// Opening the window lays its samples out once; it follows the sample and the style, not the
+// filter.
+void TestDetails::samplesLaidOutOnlyWhenTheirLookChanges()
+{
+    DisplayState state;
+    DetailsWindow details(FontCatalog::system(), state, nullptr);
+    details.setFamily(QStringLiteral("DejaVu Sans"));
+    details.show();
+    details.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&details));
+    QCOMPARE(details.sampleFills(), 1);
+
+    FamilyFilter filter;
+    filter.words = QStringLiteral("deja");
+    state.setFilter(filter);
+    QCOMPARE(details.sampleFills(), 1);
+
+    state.setAttrGras(true);
+    QCOMPARE(details.sampleFills(), 2);
+    state.setCouleurTexte(0x0000FF);
+    QCOMPARE(details.sampleFills(), 3);
 }
 
 QTEST_MAIN(TestDetails)

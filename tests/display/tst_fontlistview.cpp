@@ -1,13 +1,10 @@
 #include "displaystate.h"
-#include "fontcatalog.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
 #include "paintcounter.h"
 #include "textrecorder.h"
-#include "uifonts.h"
 
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSignalSpy>
@@ -173,14 +170,6 @@ void TestFontListView::sampleStyleFollowsTheState()
     m_state->setCouleurFond(0x00FF00);
     QCOMPARE(m_view->palette().color(QPalette::Text), QColor(Qt::red));
     QCOMPARE(m_view->palette().color(QPalette::Base), QColor(Qt::green));
-
-    // "Default" is the desktop's general font, as the installed family it stands for.
-    const QString desktopFamily = FontListDelegate::sampleFamily(QStringLiteral("Default"));
-    QCOMPARE(desktopFamily,
-             UiFonts::family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()));
-    QVERIFY(FontCatalog::system().hasFamily(desktopFamily));
-    QCOMPARE(FontListDelegate::sampleFamily(QStringLiteral("Liberation Mono")),
-             QStringLiteral("Liberation Mono"));
 }
 
 void TestFontListView::nameColumnMeasuredOncePerReset()

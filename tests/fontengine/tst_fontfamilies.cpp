@@ -1,5 +1,8 @@
+#include "fontcatalog.h"
 #include "fontfamilies.h"
+#include "uifonts.h"
 
+#include <QFontDatabase>
 #include <QTest>
 
 class TestFontFamilies : public QObject
@@ -10,6 +13,7 @@ private Q_SLOTS:
     void build_data();
     void build();
     void installedFromTheTestFonts();
+    void defaultIsTheDesktopFont();
 };
 
 void TestFontFamilies::build_data()
@@ -50,6 +54,17 @@ void TestFontFamilies::installedFromTheTestFonts()
     const QStringList expected {"Default",         "DejaVu Sans",     "DejaVu Serif",
                                 "Liberation Mono", "Liberation Sans", "Liberation Serif"};
     QCOMPARE(FontFamilies::installed(), expected);
+}
+
+void TestFontFamilies::defaultIsTheDesktopFont()
+{
+    // "Default" is drawn in the installed family that stands for the desktop's general font.
+    const QString desktopFamily = FontFamilies::entryFamily(FontFamilies::DefaultEntry);
+    QCOMPARE(desktopFamily,
+             UiFonts::family(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()));
+    QVERIFY(FontCatalog::system().hasFamily(desktopFamily));
+    QCOMPARE(FontFamilies::entryFamily(QStringLiteral("Liberation Mono")),
+             QStringLiteral("Liberation Mono"));
 }
 
 QTEST_MAIN(TestFontFamilies)
