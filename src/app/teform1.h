@@ -22,6 +22,7 @@ class TAPropos;
 class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
+class WindowRestorer;
 struct HtmlPageSource;
 class QAction;
 class QColorDialog;
@@ -80,9 +81,6 @@ private:
     void AjusteFenetre();
     // The size, position, maximised state and page the window was left with, within the screen.
     void restoreWindowState();
-    static bool windowPositionKnown();
-    QMargins frameMargins() const;
-    void keepFrameOnScreen();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
     // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
     void NPageChange();
@@ -93,11 +91,6 @@ private:
     void ColorGrid1Change();
     void TPlusClick();
     void FPlusClick();
-    // The list's context menu (copy the font's name, show or hide the names...) for the entry it
-    // acts on; -1: none, and the entries that need one are greyed.
-    void LigneMenuPopup(int row);
-    void Copiernomdelafonte1Click();
-    void IndiqueNomClick();
     // "AIDE", "...": the help and the about box; `charmap`: the desktop's character map;
     // `GenererrHTML`: the HTML page dialog.
     void AideClick();
@@ -151,13 +144,8 @@ private:
     // family, on a tab; -1 keeps the tab it shows.
     void DetailsClick();
     void showDetails(int tab);
-    QRect screenGeometryAvailable() const;
     // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     void useSampleSentence(const QString &sentence);
-    // Bold, italic or underline switched, its button marked with "!" while on.
-    static void showAttribute(QPushButton *button, const QString &letter, bool on);
-    void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
-                         QPushButton *button, const QString &letter);
     // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.
     void chooseOtherColor(ColorRef (DisplayState::*get)() const,
                           void (DisplayState::*set)(ColorRef), void (ColorGrid::*setMarker)(int));
@@ -176,9 +164,6 @@ private:
     // Built at the first request; follows the selected line while shown.
     DetailsWindow *m_details = nullptr;
     static constexpr int IndexDelayMs = 1000;
-    // How long the window manager is given to frame the window: 3 s.
-    static constexpr int FramingCheckMs = 50;
-    static constexpr int FramingChecks = 60;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"
@@ -187,15 +172,7 @@ private:
     bool AjustementPrevu = false; // one more fit is due at the next position change
     bool PremierAffichage = false; // the first paint has been handled
     QStringList MemoChaines; // the sample-string history while the Text page is shown
-    QStringList MemoTexte; // the Text page's default text
     QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
-
-    // The font list's context menu and its items.
-    QMenu *LigneMenu = nullptr;
-    QAction *Copiernomdelafonte1 = nullptr;
-    QAction *IndiqueNom = nullptr;
-    QAction *Favori = nullptr;
-    QAction *Details = nullptr;
 
     // The notification-area icon and its menu.
     TTrayIcon *tray = nullptr;
@@ -217,13 +194,9 @@ private:
     QStringList m_arguments;
     QString m_settingsPath;
     bool m_panelHintsShown = false;
-    // The window as the settings file says it was left; no size: as the program first opens.
-    QSize m_storedSize;
-    std::optional<QPoint> m_storedPosition;
-    bool m_storedMaximised = false;
+    // The window as the settings file says it was left.
+    WindowRestorer *m_restorer = nullptr;
     int m_storedPage = 0;
-    // Placed where the settings file said: once framed there, kept within the screen.
-    std::optional<QPoint> m_placedAt;
     QStringList m_favouritesRead;
 };
 

@@ -13,11 +13,11 @@
 #include "fontcatalog.h"
 #include "fontindex.h"
 #include "fontlistview.h"
+#include "windowrestorer.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLocale>
-#include <QScreen>
 
 void TEForm1::setUpFilters()
 {
@@ -76,11 +76,6 @@ void TEForm1::FavoriClick()
     m_display->setFavourite(family, !m_display->isFavourite(family));
 }
 
-QRect TEForm1::screenGeometryAvailable() const
-{
-    return screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-}
-
 void TEForm1::DetailsClick()
 {
     showDetails(-1);
@@ -98,9 +93,9 @@ void TEForm1::showDetails(int tab)
                              geometry().top() - frameGeometry().top(),
                              frameGeometry().right() - geometry().right(),
                              frameGeometry().bottom() - geometry().bottom());
-        m_details->setGeometry(
-            DetailsPlacement::place(frameGeometry(), ui->ListBox1->namesOnScreen(),
-                                    screenGeometryAvailable(), m_details->size(), frame));
+        m_details->setGeometry(DetailsPlacement::place(
+            frameGeometry(), ui->ListBox1->namesOnScreen(), WindowRestorer::availableScreen(this),
+            m_details->size(), frame));
     }
     m_details->setFamily(ui->ListBox1->familyAt(row));
     if (tab >= 0)

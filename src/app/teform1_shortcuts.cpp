@@ -80,7 +80,9 @@ void TEForm1::setUpShortcuts()
         {{QKeySequence(QKeySequence::Copy)},
          ui->ListBox1,
          nullptr,
-         guarded(&TEForm1::Copiernomdelafonte1Click)},
+         [this] {
+             ui->ListBox1->Copiernomdelafonte1Click();
+         }},
         {{QKeySequence(Qt::Key_Insert)}, ui->ListBox1, nullptr, guarded(&TEForm1::FavoriClick)},
         {{QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)},
          ui->ListBox1,

@@ -185,9 +185,11 @@ DetailsWindow::DetailsWindow(const DisplayState &state, const FontIndex *index, 
     });
     connect(folders, &FolderOpener::failed, this,
             [this](const QString &message) { PlainMessage::show(message, this); });
-    // The sample and colours of the list, as they change.
-    connect(&state, &DisplayState::changed, this, [this] {
-        if (isVisible())
+    // The sample, its size, style and colours, as they change; a filter changes none of them.
+    const DisplayState::Aspects drawn
+        = DisplayState::Sample | DisplayState::Size | DisplayState::Style | DisplayState::Colours;
+    connect(&state, &DisplayState::changed, this, [this, drawn](DisplayState::Aspects what) {
+        if (isVisible() && (what & drawn))
             fillSamples();
     });
 }
