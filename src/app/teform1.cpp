@@ -2,6 +2,7 @@
 #include "ui_teform1.h"
 
 #include "catalogueprinting.h"
+#include "colourchooser.h"
 #include "displaypanel.h"
 #include "displaystate.h"
 #include "drawnicon.h"
@@ -16,6 +17,7 @@
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "panelhints.h"
 #include "productinfo.h"
 #include "settings.h"
 #include "textpage.h"
@@ -25,7 +27,6 @@
 #include "windowrestorer.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -72,11 +73,10 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     tabFont.setBold(true);
     ui->NPage->tabBar()->setFont(tabFont);
 
-    // The custom colours of the colour chooser start unset at every run.
-    for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
-        QColorDialog::setCustomColor(slot, Qt::white);
+    m_colours = new ColourChooser(this);
 
-    setUpPanelHints();
+    // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
+    m_panelHints = new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
     setUpShortcuts();
     setUpAccessibility();
@@ -127,23 +127,6 @@ void TEForm1::connectHandlers()
     bind(Afficher1, &QAction::triggered, &TEForm1::Afficher1Click);
     bind(Quitter1, &QAction::triggered, &TEForm1::Quitter1Click);
     bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
-}
-
-// The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
-void TEForm1::setUpPanelHints()
-{
-    const QList<QWidget *> panelWidgets = ui->Panel1->findChildren<QWidget *>();
-    for (QWidget *widget : panelWidgets) {
-        if (widget != ui->AfBulles)
-            widget->installEventFilter(this);
-    }
-}
-
-bool TEForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ToolTip && !m_panelHintsShown && watched != ui->AfBulles)
-        return true;
-    return QWidget::eventFilter(watched, event);
 }
 
 void TEForm1::FormCreate()

@@ -2,9 +2,8 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "colourchooser.h"
 #include "displaystate.h"
-
-#include <QColorDialog>
 
 void TEForm1::ColorGrid1Change()
 {
@@ -16,33 +15,19 @@ void TEForm1::ColorGrid1Change()
         m_display->setCouleurTexte(grid->ForegroundColor());
 }
 
-void TEForm1::chooseOtherColor(ColorRef (DisplayState::*get)() const,
-                               void (DisplayState::*set)(ColorRef),
-                               void (ColorGrid::*setMarker)(int))
-{
-    if (!Couleurs) {
-        // Built at first use: it is a large dialog that most runs never open.
-        Couleurs = new QColorDialog(this);
-        Couleurs->setObjectName(QStringLiteral("Couleurs"));
-        // Qt's own dialog: it speaks French and keeps the custom colours for the run.
-        Couleurs->setOption(QColorDialog::DontUseNativeDialog);
-    }
-    Couleurs->setCurrentColor(toQColor((m_display->*get)()));
-    if (Couleurs->exec() != QDialog::Accepted)
-        return;
-    (m_display->*set)(toColorRef(Couleurs->selectedColor()));
-    // No cell stands for the chosen colour; the grid's change leaves it as chosen.
-    (ui->ColorGrid1->*setMarker)(-1);
-}
-
+// No cell stands for a chosen colour, even one a cell has.
 void TEForm1::TPlusClick()
 {
-    chooseOtherColor(&DisplayState::CouleurTexte, &DisplayState::setCouleurTexte,
-                     &ColorGrid::setForegroundIndex);
+    if (const auto chosen = m_colours->choose(m_display->CouleurTexte())) {
+        m_display->setCouleurTexte(*chosen);
+        ui->ColorGrid1->setForegroundIndex(-1);
+    }
 }
 
 void TEForm1::FPlusClick()
 {
-    chooseOtherColor(&DisplayState::CouleurFond, &DisplayState::setCouleurFond,
-                     &ColorGrid::setBackgroundIndex);
+    if (const auto chosen = m_colours->choose(m_display->CouleurFond())) {
+        m_display->setCouleurFond(*chosen);
+        ui->ColorGrid1->setBackgroundIndex(-1);
+    }
 }

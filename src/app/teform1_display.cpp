@@ -1,12 +1,12 @@
 // The main window's display handlers: the two apply steps, the attribute buttons, the reset and
-// "*" buttons, the tooltip switch and the font list's selection.
+// "*" buttons, the tooltip switch.
 #include "teform1.h"
 #include "ui_teform1.h"
 
-#include "detailswindow.h"
 #include "displaystate.h"
 #include "fontfamilies.h"
 #include "fontlistview.h"
+#include "panelhints.h"
 #include "windows1252.h"
 
 void TEForm1::validClick()
@@ -82,25 +82,5 @@ void TEForm1::TousCarClick()
 
 void TEForm1::AfBullesClick()
 {
-    m_panelHintsShown = ui->AfBulles->isChecked();
-}
-
-void TEForm1::ListBox1Click()
-{
-    const int row = ui->ListBox1->selectedRow();
-    if (row < 0)
-        return;
-    Edit1 = ui->ListBox1->familyAt(row);
-    if (m_details && m_details->isVisible())
-        m_details->setFamily(Edit1);
-    if (!ui->ListBox1->namesShown()) {
-        ui->ListBox1->setNameTip(Edit1);
-        ui->ListBox1->setNameTipEnabled(true);
-    }
-}
-
-void TEForm1::ListBox1MouseDown()
-{
-    if (!ui->ListBox1->namesShown())
-        ui->ListBox1->setNameTipEnabled(!ui->ListBox1->nameTipEnabled());
+    m_panelHints->setShown(ui->AfBulles->isChecked());
 }

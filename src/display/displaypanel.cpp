@@ -4,6 +4,7 @@
 #include "sizefield.h"
 
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -45,6 +46,8 @@ void DisplayPanel::follow(DisplayState::Aspects what)
     }
     if (what & DisplayState::Colours) {
         ColorGrid *grid = m_controls.colours;
+        // The grid shows the state; its change would set the state from a marker not yet moved.
+        const QSignalBlocker showing(grid);
         grid->setForegroundIndex(markerFor(grid->ForegroundIndex(), m_state.CouleurTexte()));
         grid->setBackgroundIndex(markerFor(grid->BackgroundIndex(), m_state.CouleurFond()));
     }

@@ -1,0 +1,67 @@
+// The font list's requests: a line chosen, a press, a favourite marked, a family's details.
+#include "teform1.h"
+#include "ui_teform1.h"
+
+#include "detailsplacement.h"
+#include "detailswindow.h"
+#include "displaystate.h"
+#include "fontlistview.h"
+#include "windowrestorer.h"
+
+void TEForm1::ListBox1Click()
+{
+    const int row = ui->ListBox1->selectedRow();
+    if (row < 0)
+        return;
+    Edit1 = ui->ListBox1->familyAt(row);
+    if (m_details && m_details->isVisible())
+        m_details->setFamily(Edit1);
+    if (!ui->ListBox1->namesShown()) {
+        ui->ListBox1->setNameTip(Edit1);
+        ui->ListBox1->setNameTipEnabled(true);
+    }
+}
+
+void TEForm1::ListBox1MouseDown()
+{
+    if (!ui->ListBox1->namesShown())
+        ui->ListBox1->setNameTipEnabled(!ui->ListBox1->nameTipEnabled());
+}
+
+void TEForm1::FavoriClick()
+{
+    const int row = ui->ListBox1->selectedRow();
+    if (row < 0)
+        return;
+    const QString family = ui->ListBox1->familyAt(row);
+    m_display->setFavourite(family, !m_display->isFavourite(family));
+}
+
+void TEForm1::DetailsClick()
+{
+    showDetails(-1);
+}
+
+void TEForm1::showDetails(int tab)
+{
+    const int row = ui->ListBox1->selectedRow();
+    if (row < 0)
+        return;
+    if (!m_details) {
+        m_details = new DetailsWindow(*m_display, m_fontIndex, this);
+        // Where the list's names stay in view; the window manager frames it as it frames this one.
+        const QMargins frame(geometry().left() - frameGeometry().left(),
+                             geometry().top() - frameGeometry().top(),
+                             frameGeometry().right() - geometry().right(),
+                             frameGeometry().bottom() - geometry().bottom());
+        m_details->setGeometry(DetailsPlacement::place(
+            frameGeometry(), ui->ListBox1->namesOnScreen(), WindowRestorer::availableScreen(this),
+            m_details->size(), frame));
+    }
+    m_details->setFamily(ui->ListBox1->familyAt(row));
+    if (tab >= 0)
+        m_details->showTab(DetailsWindow::Tab(tab));
+    m_details->show();
+    m_details->raise();
+    m_details->activateWindow();
+}
