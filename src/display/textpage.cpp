@@ -20,10 +20,8 @@ void TextPage::setDisplayState(const DisplayState *state)
     if (m_state)
         disconnect(m_state, nullptr, this, nullptr);
     m_state = state;
-    if (!state)
-        return;
-    connect(state, &DisplayState::changed, this, &TextPage::followState);
-    followState(DisplayState::Style | DisplayState::Colours);
+    if (state)
+        connect(state, &DisplayState::changed, this, &TextPage::followState);
 }
 
 void TextPage::setFontChoice(const QString &family, int points)
@@ -31,6 +29,7 @@ void TextPage::setFontChoice(const QString &family, int points)
     m_family = family;
     m_points = points;
     applyFont();
+    applyColours();
 }
 
 void TextPage::showDefaultText()
@@ -53,22 +52,29 @@ void TextPage::mousePressEvent(QMouseEvent *event)
     QPlainTextEdit::mousePressEvent(event);
 }
 
-// The page draws neither the sample string nor the list's size.
+// The page draws neither the sample string nor the list's size. Until a font is chosen for it,
+// it keeps the font it was made with.
 void TextPage::followState(DisplayState::Aspects what)
 {
-    if (what & DisplayState::Style)
+    if ((what & DisplayState::Style) && m_family)
         applyFont();
-    if (what & DisplayState::Colours) {
-        QPalette colors = palette();
-        colors.setColor(QPalette::Base, toQColor(m_state->CouleurFond()));
-        colors.setColor(QPalette::Text, toQColor(m_state->CouleurTexte()));
-        setPalette(colors);
-    }
+    if (what & DisplayState::Colours)
+        applyColours();
+}
+
+void TextPage::applyColours()
+{
+    if (!m_state)
+        return;
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, toQColor(m_state->CouleurFond()));
+    colors.setColor(QPalette::Text, toQColor(m_state->CouleurTexte()));
+    setPalette(colors);
 }
 
 void TextPage::applyFont()
 {
-    QFont font = FontFamilies::entryFont(m_family);
+    QFont font = FontFamilies::entryFont(*m_family);
     font.setPointSize(std::max(1, m_points));
     if (m_state) {
         font.setBold(m_state->AttrGras());

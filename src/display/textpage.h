@@ -4,9 +4,11 @@
 
 #include <QPlainTextEdit>
 
+#include <optional>
+
 // The Text page: lines the user writes in the font chosen for the page, drawn with the display
-// state's attributes and colours, which it follows by itself. The family and size are given
-// apart: they come from the page's own fields, not from the state.
+// state's attributes (once a font is chosen) and colours, which it follows by itself. The family
+// and size are given apart: they come from the page's own fields, not from the state.
 class TextPage : public QPlainTextEdit
 {
     Q_OBJECT
@@ -32,9 +34,10 @@ protected:
 private:
     void followState(DisplayState::Aspects what);
     void applyFont();
+    void applyColours();
 
     const DisplayState *m_state = nullptr;
-    QString m_family;
+    std::optional<QString> m_family; // none until a font is chosen
     int m_points = DisplayState::DefaultSize;
     QString m_defaultText;
 };
