@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     QJsonObject report;
 
     DisplayState state;
-    state.setSample(QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890"), 12);
+    state.setChaineTaille(DisplayState::defaultSample(), 12);
     state.setCouleurTexte(0x000000);
     state.setCouleurFond(0xFFFFFF);
     FontListView list;

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "displaystate.h"
 #include "glyphorerror.h"
 #include "inifile.h"
 #include "profilevalue.h"
@@ -43,7 +44,7 @@ QStringList withoutRepeats(const QStringList &families)
 
 QString Settings::defaultSampleString()
 {
-    return QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890");
+    return DisplayState::defaultSample();
 }
 
 QString Settings::filePath()

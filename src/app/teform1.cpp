@@ -2,6 +2,8 @@
 #include "ui_teform1.h"
 
 #include "catalogueprinting.h"
+#include "colourchooser.h"
+#include "displaypanel.h"
 #include "displaystate.h"
 #include "drawnicon.h"
 #include "errorreport.h"
@@ -15,23 +17,21 @@
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "panelhints.h"
 #include "productinfo.h"
 #include "settings.h"
+#include "textpage.h"
 #include "tgenhtml.h"
 #include "ttrayicon.h"
 #include "uifonts.h"
-#include "windowplacement.h"
+#include "windowrestorer.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
                  std::unique_ptr<TrayBackend> trayBackend)
@@ -45,6 +45,9 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
 {
     ui->setupUi(this);
     ui->ListBox1->setDisplayState(m_display);
+    ui->Memo1->setDisplayState(m_display);
+    new DisplayPanel(*m_display, {ui->gras, ui->ital, ui->soul, ui->ColorGrid1, ui->SpinEdit1},
+                     this);
     FixedDialog::applyLayoutFonts(this);
     setAutoFillBackground(true);
     QPalette grey = palette();
@@ -70,30 +73,10 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     tabFont.setBold(true);
     ui->NPage->tabBar()->setFont(tabFont);
 
-    LigneMenu = new QMenu(this);
-    LigneMenu->setObjectName(QStringLiteral("LigneMenu"));
-    Copiernomdelafonte1 = LigneMenu->addAction(QStringLiteral("Copier nom de la fonte"));
-    Copiernomdelafonte1->setObjectName(QStringLiteral("Copiernomdelafonte1"));
-    IndiqueNom = LigneMenu->addAction(QStringLiteral("Affiche noms des fontes"));
-    IndiqueNom->setObjectName(QStringLiteral("IndiqueNom"));
-    IndiqueNom->setCheckable(true);
-    IndiqueNom->setChecked(true);
-    Favori = LigneMenu->addAction(QStringLiteral("Ajouter aux favoris"));
-    Favori->setObjectName(QStringLiteral("Favori"));
-    Details = LigneMenu->addAction(QStringLiteral("Détails de la police..."));
-    Details->setObjectName(QStringLiteral("DetailsPolice"));
+    m_colours = new ColourChooser(this);
 
-    // The custom colours of the colour chooser start unset at every run.
-    for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
-        QColorDialog::setCustomColor(slot, Qt::white);
-
-    QFile defaultText(QStringLiteral(":/texte.txt"));
-    if (defaultText.open(QIODevice::ReadOnly))
-        MemoTexte = QString::fromUtf8(defaultText.readAll()).split(QLatin1Char('\n'));
-    if (!MemoTexte.isEmpty() && MemoTexte.constLast().isEmpty())
-        MemoTexte.removeLast();
-
-    setUpPanelHints();
+    // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
+    m_panelHints = new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
     setUpShortcuts();
     setUpAccessibility();
@@ -122,7 +105,7 @@ void TEForm1::connectHandlers()
     bind(ui->AfBulles, &QCheckBox::clicked, &TEForm1::AfBullesClick);
     bind(ui->ListBox1, &FontListView::selectionMadeByUser, &TEForm1::ListBox1Click);
     bind(ui->ListBox1, &FontListView::mousePressed, &TEForm1::ListBox1MouseDown);
-    ui->Memo1->viewport()->installEventFilter(this);
+    bind(ui->Memo1, &TextPage::mousePressed, &TEForm1::ListBox1MouseDown);
     connect(ui->Quitter, &QPushButton::clicked, this, &QWidget::close);
 
     bind(ui->NPage, &QTabWidget::currentChanged, &TEForm1::NPageChange);
@@ -132,15 +115,8 @@ void TEForm1::connectHandlers()
     bind(ui->TPlus, &QPushButton::clicked, &TEForm1::TPlusClick);
     bind(ui->FPlus, &QPushButton::clicked, &TEForm1::FPlusClick);
 
-    connect(ui->ListBox1, &FontListView::lineMenuRequested, this,
-            [this](const QPoint &at, int entry) {
-                ErrorReport::guard([this, entry] { LigneMenuPopup(entry); });
-                LigneMenu->exec(at);
-            });
-    bind(Copiernomdelafonte1, &QAction::triggered, &TEForm1::Copiernomdelafonte1Click);
-    bind(IndiqueNom, &QAction::triggered, &TEForm1::IndiqueNomClick);
-    bind(Favori, &QAction::triggered, &TEForm1::FavoriClick);
-    bind(Details, &QAction::triggered, &TEForm1::DetailsClick);
+    bind(ui->ListBox1, &FontListView::favouriteChosen, &TEForm1::FavoriClick);
+    bind(ui->ListBox1, &FontListView::detailsChosen, &TEForm1::DetailsClick);
     bind(ui->ListBox1, &QAbstractItemView::doubleClicked, &TEForm1::DetailsClick);
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
@@ -153,25 +129,6 @@ void TEForm1::connectHandlers()
     bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
 }
 
-// The bottom panel's tooltips follow the "Affiche bulles d'aide" box; the box's own always shows.
-void TEForm1::setUpPanelHints()
-{
-    const QList<QWidget *> panelWidgets = ui->Panel1->findChildren<QWidget *>();
-    for (QWidget *widget : panelWidgets) {
-        if (widget != ui->AfBulles)
-            widget->installEventFilter(this);
-    }
-}
-
-bool TEForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ToolTip && !m_panelHintsShown && watched != ui->AfBulles)
-        return true;
-    if (event->type() == QEvent::MouseButtonPress && watched == ui->Memo1->viewport())
-        ErrorReport::guard([this] { ListBox1MouseDown(); });
-    return QWidget::eventFilter(watched, event);
-}
-
 void TEForm1::FormCreate()
 {
     Version = ProductInfo::version();
@@ -180,14 +137,15 @@ void TEForm1::FormCreate()
 
     const Settings stored = Settings::read(m_settingsPath);
     m_display->setChaine(stored.string);
+    ui->txtEdit->setFieldText(m_display->Chaine());
+    ui->txtEdit->addRecentEntry(m_display->Chaine());
     CheminButineur = stored.browser;
+    // The size field follows, within 6..72, and applies its value with the sample.
     m_display->setTaille(stored.size);
-    IndiqueNom->setChecked(stored.showNames);
     m_display->setFavourites(stored.favourites);
     m_favouritesRead = stored.favouritesRead;
-    m_storedSize = QSize(stored.width, stored.height);
-    m_storedPosition = stored.position;
-    m_storedMaximised = stored.maximised;
+    m_restorer = new WindowRestorer(
+        this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
     m_storedPage = stored.page;
     ui->ListBox1->setNamesShown(stored.showNames);
     Systeme = stored.system;
@@ -196,19 +154,13 @@ void TEForm1::FormCreate()
         AfBullesClick();
     }
 
-    m_display->setCouleurTexte(0x000000);
-    m_display->setCouleurFond(0xFFFFFF);
-
-    ui->txtEdit->setFieldText(m_display->Chaine());
-    ui->txtEdit->addRecentEntry(m_display->Chaine());
-    ui->SpinEdit1->setValue(m_display->Taille());
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);
     {
         const QSignalBlocker quiet(ui->NPage);
         ui->NPage->setCurrentIndex(0);
     }
-    ui->Memo1->setPlainText(MemoTexte.join(QLatin1Char('\n')));
+    ui->Memo1->showDefaultText();
 }
 
 void TEForm1::showEvent(QShowEvent *event)
@@ -236,68 +188,9 @@ void TEForm1::restoreWindowState()
             this, [this] { ui->NPage->setCurrentIndex(1); }, Qt::QueuedConnection);
         m_storedPage = 0;
     }
-    if (!m_storedSize.isValid() || m_storedSize.isEmpty())
-        return;
     // The user's size, not the panel's: no fit at the next move.
-    AjustementPrevu = false;
-    const QScreen *shownOn
-        = m_storedPosition ? QGuiApplication::screenAt(*m_storedPosition) : nullptr;
-    const QRect screen = shownOn ? shownOn->availableGeometry() : screenGeometryAvailable();
-    const WindowPlacement::Placement placement = WindowPlacement::restored(
-        m_storedSize, m_storedPosition, minimumSize(), frameMargins(), screen);
-    // The client area is placed: a frame the window manager adds is not counted in.
-    const bool placed = placement.position && windowPositionKnown();
-    // A maximised window's frame is the window manager's to keep on the screen.
-    if (placed && !m_storedMaximised) {
-        // Qt says nothing when the frame comes: asked for a while after the showing.
-        m_placedAt = *placement.position;
-        auto *framing = new QTimer(this);
-        framing->setInterval(FramingCheckMs);
-        connect(framing, &QTimer::timeout, this, [this, framing, checks = 0]() mutable {
-            keepFrameOnScreen();
-            if (!m_placedAt || ++checks == FramingChecks) {
-                m_placedAt.reset();
-                framing->deleteLater();
-            }
-        });
-        framing->start();
-    }
-    if (placed)
-        setGeometry(QRect(*placement.position, placement.size));
-    else
-        resize(placement.size);
-    if (m_storedMaximised)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    m_storedSize = QSize(); // once, at the first showing
-}
-
-// Wayland compositors place windows themselves and tell no client where.
-bool TEForm1::windowPositionKnown()
-{
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-QMargins TEForm1::frameMargins() const
-{
-    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
-}
-
-// The window manager's frame is known only once it has framed the window, some time after the
-// first paint: a window placed from the settings file is brought within the screen then, if its
-// title bar came out above it (a position stored with its frame by an older version).
-void TEForm1::keepFrameOnScreen()
-{
-    // Until the window manager has framed the window where it was put, what Qt reports of it
-    // is not yet where it is. A frame without a title bar has none to keep in view.
-    const QMargins frame = frameMargins();
-    if (!m_placedAt || frame.top() <= 0 || geometry().topLeft() != *m_placedAt || isMaximized()
-        || isFullScreen())
-        return;
-    m_placedAt.reset();
-    const WindowPlacement::Placement placement = WindowPlacement::restored(
-        size(), geometry().topLeft(), minimumSize(), frame, screenGeometryAvailable());
-    if (placement.position && *placement.position != geometry().topLeft())
-        setGeometry(QRect(*placement.position, size()));
+    if (m_restorer->restore())
+        AjustementPrevu = false;
 }
 
 void TEForm1::AjusteFenetre()
@@ -384,7 +277,7 @@ void TEForm1::FormClose()
     stored.string = m_display->Chaine();
     stored.browser = GenHTML->NomBUTINEUR()->fileName();
     stored.size = m_display->Taille();
-    stored.showNames = IndiqueNom->isChecked();
+    stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.system = Systeme;
     stored.favourites = m_display->favourites();
@@ -394,7 +287,7 @@ void TEForm1::FormClose()
     const QRect shown = stored.maximised ? normalGeometry() : geometry();
     stored.width = shown.width();
     stored.height = shown.height();
-    if (windowPositionKnown())
+    if (WindowRestorer::positionKnown())
         stored.position = shown.topLeft();
     stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);

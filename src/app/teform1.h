@@ -1,6 +1,5 @@
 #pragma once
 
-#include "colorref.h"
 #include "errorreport.h"
 #include "traybackend.h"
 
@@ -11,21 +10,21 @@
 #include <optional>
 
 class CataloguePrinting;
-class ColorGrid;
+class ColourChooser;
 class DetailsWindow;
 class DisplayState;
 class FilterBar;
 class FontIndex;
 class FontListView;
 class HelpRequests;
+class PanelHints;
 class TAPropos;
 class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
+class WindowRestorer;
 struct HtmlPageSource;
 class QAction;
-class QColorDialog;
-class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -58,7 +57,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The two apply steps: the sample field and the size into the list (validClick, the "ok"
@@ -80,9 +78,6 @@ private:
     void AjusteFenetre();
     // The size, position, maximised state and page the window was left with, within the screen.
     void restoreWindowState();
-    static bool windowPositionKnown();
-    QMargins frameMargins() const;
-    void keepFrameOnScreen();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
     // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
     void NPageChange();
@@ -93,11 +88,6 @@ private:
     void ColorGrid1Change();
     void TPlusClick();
     void FPlusClick();
-    // The list's context menu (copy the font's name, show or hide the names...) for the entry it
-    // acts on; -1: none, and the entries that need one are greyed.
-    void LigneMenuPopup(int row);
-    void Copiernomdelafonte1Click();
-    void IndiqueNomClick();
     // "AIDE", "...": the help and the about box; `charmap`: the desktop's character map;
     // `GenererrHTML`: the HTML page dialog.
     void AideClick();
@@ -122,7 +112,6 @@ private:
     void connectHandlers();
     template<typename Sender, typename Signal>
     void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
-    void setUpPanelHints();
     void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
     void setUpPrinting();
     void setUpDialogs();
@@ -130,8 +119,6 @@ private:
     bool linesPageShown() const;
     // The caption: the version and how many fonts there are, or how many of them a filter shows.
     void showFamilyCount();
-    // Ctrl+F: the Lines page, the focus in the filter field.
-    void focusFilter();
     // The filter field, its switch and menu beside the page tabs, the line naming the menu's
     // filters under the list.
     void setUpFilters();
@@ -139,46 +126,28 @@ private:
     // Ctrl+B, Ctrl+I, Ctrl+U; in the list Ctrl+C, Insert, Alt+Enter; Ctrl+Tab and Ctrl+Page Down),
     // each named in its control's tooltip.
     void setUpShortcuts();
-    // Accessible names and descriptions, and the Tab order.
+    // The Tab order.
     void setUpAccessibility();
-    // The size one point up or down, or back to 12, through the size field.
-    void sizeUp();
-    void sizeDown();
-    void sizeBack();
     // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
     void FavoriClick();
     // "Détails de la police...", Alt+Enter or a double click: the details window of the selected
     // family, on a tab; -1 keeps the tab it shows.
     void DetailsClick();
     void showDetails(int tab);
-    QRect screenGeometryAvailable() const;
-    // "Exemple dans cette langue": the sentence goes into the sample field and applies.
-    void useSampleSentence(const QString &sentence);
-    // Bold, italic or underline switched, its button marked with "!" while on.
-    static void showAttribute(QPushButton *button, const QString &letter, bool on);
-    void toggleAttribute(bool (DisplayState::*get)() const, void (DisplayState::*set)(bool),
-                         QPushButton *button, const QString &letter);
-    // "T+" and "F+": a colour from the colour chooser, then no grid cell marked for it.
-    void chooseOtherColor(ColorRef (DisplayState::*get)() const,
-                          void (DisplayState::*set)(ColorRef), void (ColorGrid::*setMarker)(int));
     // What the HTML page lists: this window's fonts and the current text of its sample field.
     HtmlPageSource htmlPageSource() const;
 
     std::unique_ptr<Ui::TEForm1> ui;
-    // The sample, its size, attributes and colours, which the list follows by itself.
+    // The sample, its size, attributes, colours, filter and favourites; the list, the bottom
+    // panel, the filter bar and the Text page follow it by themselves.
     DisplayState *m_display;
     // The filter field and its switch, beside the page tabs.
     FilterBar *m_filterBar;
-    // What the font files say of their faces, read in the background after the first paint,
-    // and the line that tells how far it has come.
+    // What the font files say of their faces, read in the background after the first paint.
     FontIndex *m_fontIndex = nullptr;
-    QLabel *m_indexProgress = nullptr;
     // Built at the first request; follows the selected line while shown.
     DetailsWindow *m_details = nullptr;
     static constexpr int IndexDelayMs = 1000;
-    // How long the window manager is given to frame the window: 3 s.
-    static constexpr int FramingCheckMs = 50;
-    static constexpr int FramingChecks = 60;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"
@@ -187,15 +156,7 @@ private:
     bool AjustementPrevu = false; // one more fit is due at the next position change
     bool PremierAffichage = false; // the first paint has been handled
     QStringList MemoChaines; // the sample-string history while the Text page is shown
-    QStringList MemoTexte; // the Text page's default text
     QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
-
-    // The font list's context menu and its items.
-    QMenu *LigneMenu = nullptr;
-    QAction *Copiernomdelafonte1 = nullptr;
-    QAction *IndiqueNom = nullptr;
-    QAction *Favori = nullptr;
-    QAction *Details = nullptr;
 
     // The notification-area icon and its menu.
     TTrayIcon *tray = nullptr;
@@ -204,8 +165,7 @@ private:
     QAction *N1 = nullptr;
     QAction *Afficher1 = nullptr;
 
-    // The colour chooser, built when first opened; its custom colours last for the run.
-    QColorDialog *Couleurs = nullptr;
+    ColourChooser *m_colours = nullptr;
     TAPropos *APropos = nullptr;
     TGenHTML *GenHTML = nullptr;
 
@@ -216,14 +176,10 @@ private:
     bool m_quitOnClose = false;
     QStringList m_arguments;
     QString m_settingsPath;
-    bool m_panelHintsShown = false;
-    // The window as the settings file says it was left; no size: as the program first opens.
-    QSize m_storedSize;
-    std::optional<QPoint> m_storedPosition;
-    bool m_storedMaximised = false;
+    PanelHints *m_panelHints = nullptr;
+    // The window as the settings file says it was left.
+    WindowRestorer *m_restorer = nullptr;
     int m_storedPage = 0;
-    // Placed where the settings file said: once framed there, kept within the screen.
-    std::optional<QPoint> m_placedAt;
     QStringList m_favouritesRead;
 };
 

@@ -50,6 +50,7 @@ HtmlPageSource TEForm1::htmlPageSource() const
 {
     return {Version, [this] { return ui->ListBox1->shownFamilies(); },
             [this] {
+                // The combo box's text as it stands, applied or not: on the Text page, the font.
                 return ui->txtEdit->currentText();
             }};
 }

@@ -1,9 +1,8 @@
-// The main window's filters: the filter field, its switch and menu, the caption's count, and the
-// favourites.
+// The main window's filters: the filter field, its switch and menu, the font index they ask, and
+// the caption's count.
 #include "teform1.h"
 #include "ui_teform1.h"
 
-#include "detailswindow.h"
 #include "displaystate.h"
 #include "errorreport.h"
 #include "familycount.h"
@@ -12,11 +11,7 @@
 #include "fontcatalog.h"
 #include "fontindex.h"
 #include "fontlistview.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QLocale>
-#include <QScreen>
+#include "indexprogress.h"
 
 void TEForm1::setUpFilters()
 {
@@ -30,26 +25,17 @@ void TEForm1::setUpFilters()
 
     m_fontIndex = new FontIndex(FontCatalog::system(), FontIndex::defaultCachePath(), this);
     ui->ListBox1->setFontIndex(m_fontIndex);
-    m_indexProgress = new QLabel(this);
-    m_indexProgress->setObjectName(QStringLiteral("IndexPolices"));
-    m_indexProgress->setContentsMargins(4, 1, 4, 1);
-    m_indexProgress->hide();
-    ui->linesLayout->addWidget(m_indexProgress);
-    connect(m_fontIndex, &FontIndex::progressed, this, [this](int read, int count) {
-        const QLocale french(QLocale::French);
-        m_indexProgress->setText(QStringLiteral("Index des polices : ") + french.toString(read)
-                                 + QStringLiteral(" sur ") + french.toString(count));
-        m_indexProgress->setVisible(read < count);
-    });
-    connect(m_fontIndex, &FontIndex::finished, m_indexProgress, &QWidget::hide);
+    ui->linesLayout->addWidget(new IndexProgress(m_fontIndex, this));
 
     bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
     connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
             [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
     connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);
+    // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     connect(m_filterBar->menu(), &FilterMenu::sampleSentenceChosen, this,
             [this](const QString &sentence) {
-                ErrorReport::guard([&] { useSampleSentence(sentence); });
+                ui->txtEdit->setFieldText(sentence);
+                ErrorReport::guard([this] { validClick(); });
             });
 }
 
@@ -58,52 +44,4 @@ void TEForm1::showFamilyCount()
     const QString count = FamilyCount::text(
         ui->ListBox1->shownCount(), ui->ListBox1->families().size(), ui->ListBox1->filtering());
     setWindowTitle(Version + QStringLiteral(" *** ") + count);
-}
-
-void TEForm1::focusFilter()
-{
-    ui->NPage->setCurrentIndex(0);
-    m_filterBar->focusField();
-}
-
-void TEForm1::FavoriClick()
-{
-    const int row = ui->ListBox1->selectedRow();
-    if (row < 0)
-        return;
-    const QString family = ui->ListBox1->familyAt(row);
-    m_display->setFavourite(family, !m_display->isFavourite(family));
-}
-
-QRect TEForm1::screenGeometryAvailable() const
-{
-    return screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-}
-
-void TEForm1::DetailsClick()
-{
-    showDetails(-1);
-}
-
-void TEForm1::showDetails(int tab)
-{
-    const int row = ui->ListBox1->selectedRow();
-    if (row < 0)
-        return;
-    if (!m_details) {
-        m_details = new DetailsWindow(FontCatalog::system(), *m_display, m_fontIndex, this);
-        m_details->placeBeside(*ui->ListBox1);
-    }
-    m_details->setFamily(ui->ListBox1->familyAt(row));
-    if (tab >= 0)
-        m_details->showTab(DetailsWindow::Tab(tab));
-    m_details->show();
-    m_details->raise();
-    m_details->activateWindow();
-}
-
-void TEForm1::useSampleSentence(const QString &sentence)
-{
-    ui->txtEdit->setFieldText(sentence);
-    validClick();
 }

@@ -5,8 +5,6 @@
 
 #include "filterbar.h"
 
-#include <QAction>
-
 void TEForm1::NPageChange()
 {
     if (linesPageShown())
@@ -29,7 +27,7 @@ void TEForm1::PrTexteClick()
     combo->showSharedEntries(ui->ListBox1->familyModel());
     combo->selectEntry(std::max(0, ui->ListBox1->selectedRow()));
     combo->setColors(Qt::black, Qt::white);
-    IndiqueNom->setEnabled(false);
+    ui->ListBox1->setNamesSwitchEnabled(false);
     validClick();
 }
 
@@ -41,7 +39,7 @@ void TEForm1::PrligneClick()
     combo->addItems(MemoChaines);
     combo->setFieldText(MemoChaines.value(0));
     combo->setColors(Qt::white, Qt::black);
-    IndiqueNom->setEnabled(true);
+    ui->ListBox1->setNamesSwitchEnabled(true);
     validClick();
 }
 

@@ -17,6 +17,7 @@ void TEForm1::setUpPrinting()
     sources.sample = [this] {
         return m_display->Chaine();
     };
+    // The size field as it stands, applied or not, as the catalogue always has.
     sources.sampleSize = [this] {
         return ui->SpinEdit1->value();
     };

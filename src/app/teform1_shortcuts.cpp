@@ -3,6 +3,7 @@
 #include "teform1.h"
 #include "ui_teform1.h"
 
+#include "displaystate.h"
 #include "filterbar.h"
 #include "fontlistview.h"
 
@@ -38,9 +39,14 @@ std::function<void()> clickOn(QAbstractButton *button)
 
 void TEForm1::setUpShortcuts()
 {
-    const auto guarded = [this](void (TEForm1::*handler)()) -> std::function<void()> {
-        return [this, handler] {
-            ErrorReport::guard([&] { (this->*handler)(); });
+    const auto guarded = [](const std::function<void()> &action) -> std::function<void()> {
+        return [action] {
+            ErrorReport::guard(action);
+        };
+    };
+    const auto handler = [this](void (TEForm1::*slot)()) -> std::function<void()> {
+        return [this, slot] {
+            (this->*slot)();
         };
     };
     const auto onLinesPage = [this](QAbstractButton *button) -> std::function<void()> {
@@ -59,18 +65,25 @@ void TEForm1::setUpShortcuts()
         {{ctrl(Qt::Key_Q)}, nullptr, ui->Quitter, clickOn(ui->Quitter)},
         {{ctrl(Qt::Key_P)}, nullptr, ui->SpeedButton1, clickOn(ui->SpeedButton1)},
         {{ctrl(Qt::Key_H)}, nullptr, ui->GenererrHTML, clickOn(ui->GenererrHTML)},
-        {{QKeySequence(Qt::Key_F1)}, nullptr, ui->Aide, guarded(&TEForm1::AideClick)},
+        {{QKeySequence(Qt::Key_F1)}, nullptr, ui->Aide, guarded(handler(&TEForm1::AideClick))},
+        // The Lines page, the focus in the filter field.
         {{QKeySequence(QKeySequence::Find)},
          nullptr,
          m_filterBar->field(),
-         guarded(&TEForm1::focusFilter)},
+         [this] {
+             ui->NPage->setCurrentIndex(0);
+             m_filterBar->focusField();
+         }},
         // The size field takes the new size as if typed, and applies it by its own rules.
-        {{ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
-         nullptr,
-         ui->SpinEdit1,
-         guarded(&TEForm1::sizeUp)},
-        {{ctrl(Qt::Key_Minus)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeDown)},
-        {{ctrl(Qt::Key_0)}, nullptr, ui->SpinEdit1, guarded(&TEForm1::sizeBack)},
+        {{ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, nullptr, ui->SpinEdit1, guarded([this] {
+             ui->SpinEdit1->stepBy(1);
+         })},
+        {{ctrl(Qt::Key_Minus)}, nullptr, ui->SpinEdit1, guarded([this] {
+             ui->SpinEdit1->stepBy(-1);
+         })},
+        {{ctrl(Qt::Key_0)}, nullptr, ui->SpinEdit1, guarded([this] {
+             ui->SpinEdit1->setValue(DisplayState::DefaultSize);
+         })},
         // Bold, italic and underline as their buttons, on the Lines page.
         {{ctrl(Qt::Key_B)}, nullptr, ui->gras, onLinesPage(ui->gras)},
         {{ctrl(Qt::Key_I)}, nullptr, ui->ital, onLinesPage(ui->ital)},
@@ -80,12 +93,17 @@ void TEForm1::setUpShortcuts()
         {{QKeySequence(QKeySequence::Copy)},
          ui->ListBox1,
          nullptr,
-         guarded(&TEForm1::Copiernomdelafonte1Click)},
-        {{QKeySequence(Qt::Key_Insert)}, ui->ListBox1, nullptr, guarded(&TEForm1::FavoriClick)},
+         [this] {
+             ui->ListBox1->Copiernomdelafonte1Click();
+         }},
+        {{QKeySequence(Qt::Key_Insert)},
+         ui->ListBox1,
+         nullptr,
+         guarded(handler(&TEForm1::FavoriClick))},
         {{QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)},
          ui->ListBox1,
          nullptr,
-         guarded(&TEForm1::DetailsClick)},
+         guarded(handler(&TEForm1::DetailsClick))},
         // The other page, from anywhere in the window.
         {{ctrl(Qt::Key_Tab), ctrl(Qt::Key_PageDown),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), ctrl(Qt::Key_Backtab),
@@ -114,19 +132,4 @@ void TEForm1::setUpShortcuts()
             withKeys.insert(control);
         }
     }
-}
-
-void TEForm1::sizeUp()
-{
-    ui->SpinEdit1->setValue(std::min(ui->SpinEdit1->value() + 1, int(SizeField::Maximum)));
-}
-
-void TEForm1::sizeDown()
-{
-    ui->SpinEdit1->setValue(std::max(ui->SpinEdit1->value() - 1, int(SizeField::Minimum)));
-}
-
-void TEForm1::sizeBack()
-{
-    ui->SpinEdit1->setValue(12);
 }

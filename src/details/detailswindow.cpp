@@ -165,9 +165,11 @@ DetailsWindow::DetailsWindow(const FontCatalog &catalog, const DisplayState &sta
     });
     connect(folders, &FolderOpener::failed, this,
             [this](const QString &message) { PlainMessage::show(message, this); });
-    // The sample, size, style and colours of the list, as they change; not the filter.
-    connect(&state, &DisplayState::changed, this, [this] {
-        if (isVisible() && !m_entry.isEmpty() && sampleLook() != m_shown)
+    // The sample, its size, style and colours, as they change; a filter changes none of them.
+    const DisplayState::Aspects drawn
+        = DisplayState::Sample | DisplayState::Size | DisplayState::Style | DisplayState::Colours;
+    connect(&state, &DisplayState::changed, this, [this, drawn](DisplayState::Aspects what) {
+        if (isVisible() && !m_entry.isEmpty() && (what & drawn) && sampleLook() != m_shown)
             fillSamples();
     });
 }

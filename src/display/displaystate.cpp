@@ -1,60 +1,85 @@
 #include "displaystate.h"
 
-template<typename T> void DisplayState::assign(T &member, const T &value)
+QString DisplayState::defaultSample()
+{
+    return QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890");
+}
+
+template<typename T> void DisplayState::assign(T &member, const T &value, Aspect aspect)
 {
     if (member == value)
         return;
     member = value;
-    Q_EMIT changed();
+    Q_EMIT changed(aspect);
 }
 
 void DisplayState::setChaine(const QString &chaine)
 {
-    assign(m_chaine, chaine);
+    assign(m_chaine, chaine, Sample);
 }
 
-void DisplayState::setSample(const QString &chaine, qint32 taille)
+void DisplayState::setChaineTaille(const QString &chaine, qint32 taille)
 {
-    if (chaine == m_chaine && taille == m_taille)
+    Aspects what;
+    if (chaine != m_chaine)
+        what |= Sample;
+    if (taille != m_taille)
+        what |= Size;
+    if (!what)
         return;
     m_chaine = chaine;
     m_taille = taille;
-    Q_EMIT changed();
+    Q_EMIT changed(what);
 }
 
 void DisplayState::setTaille(qint32 taille)
 {
-    assign(m_taille, taille);
+    assign(m_taille, taille, Size);
 }
 
 void DisplayState::setAttrGras(bool on)
 {
-    assign(m_gras, on);
+    assign(m_gras, on, Style);
 }
 
 void DisplayState::setAttrItal(bool on)
 {
-    assign(m_ital, on);
+    assign(m_ital, on, Style);
 }
 
 void DisplayState::setAttrSoul(bool on)
 {
-    assign(m_soul, on);
+    assign(m_soul, on, Style);
 }
 
 void DisplayState::setCouleurTexte(ColorRef colour)
 {
-    assign(m_texte, colour);
+    assign(m_texte, colour, Colours);
 }
 
 void DisplayState::setCouleurFond(ColorRef colour)
 {
-    assign(m_fond, colour);
+    assign(m_fond, colour, Colours);
 }
 
 void DisplayState::setFilter(const FamilyFilter &filter)
 {
-    assign(m_filter, filter);
+    assign(m_filter, filter, Filter);
+}
+
+void DisplayState::resetStyle()
+{
+    Aspects what;
+    if (m_gras || m_ital || m_soul)
+        what |= Style;
+    if (m_texte != DefaultTextColour || m_fond != DefaultBackgroundColour)
+        what |= Colours;
+    if (!what)
+        return;
+    m_gras = m_ital = m_soul = false;
+    m_texte = DefaultTextColour;
+    m_fond = DefaultBackgroundColour;
+    Q_EMIT changed(what);
 }
 
 void DisplayState::setFavourites(const QStringList &families)
@@ -71,7 +96,7 @@ void DisplayState::setFavourites(const QStringList &families)
         return;
     m_favourites = std::move(once);
     m_favouriteSet = std::move(seen);
-    Q_EMIT changed();
+    Q_EMIT changed(Favourites);
 }
 
 void DisplayState::setFavourite(const QString &family, bool marked)
@@ -85,5 +110,5 @@ void DisplayState::setFavourite(const QString &family, bool marked)
         m_favourites.removeOne(family);
         m_favouriteSet.remove(family);
     }
-    Q_EMIT changed();
+    Q_EMIT changed(Favourites);
 }

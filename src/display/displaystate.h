@@ -26,15 +26,33 @@ struct FamilyFilter
 };
 
 // How the samples are drawn: the sample string, its size, bold, italic, underline, the text
-// and background colours, and which families are shown. One object, owned by the main window and
-// handed to the font list, which follows every change by itself; the Text page and printing read
-// it. Everything starts at zero (an empty sample, size 0, black on black) until the window sets it
-// up.
+// and background colours, and which families are shown. One object, owned by the main window;
+// the list, the bottom panel, the Text page and the details window follow it, each listening to
+// the aspects it draws. It starts at the program's defaults.
+// Names: the program's own names its values (Chaine, Taille, AttrGras ...; set + name to change
+// one); everything else is named in English.
 class DisplayState : public QObject
 {
     Q_OBJECT
 
 public:
+    // What a change touched; the next values take the next bits.
+    enum Aspect : unsigned {
+        Sample = 1u << 0,
+        Size = 1u << 1,
+        Style = 1u << 2, // bold, italic, underline
+        Colours = 1u << 3,
+        Filter = 1u << 4,
+        Favourites = 1u << 5,
+    };
+    Q_DECLARE_FLAGS(Aspects, Aspect)
+    Q_FLAG(Aspects)
+
+    static constexpr qint32 DefaultSize = 12;
+    static constexpr ColorRef DefaultTextColour = 0x000000;
+    static constexpr ColorRef DefaultBackgroundColour = 0xFFFFFF;
+    static QString defaultSample();
+
     using QObject::QObject;
 
     const QString &Chaine() const { return m_chaine; } // the sample string
@@ -55,7 +73,7 @@ public:
     // Each setter sends changed() when the value differs from the one held.
     void setChaine(const QString &chaine);
     // Both at once: one change.
-    void setSample(const QString &chaine, qint32 taille);
+    void setChaineTaille(const QString &chaine, qint32 taille);
     void setTaille(qint32 taille);
     void setAttrGras(bool on);
     void setAttrItal(bool on);
@@ -65,24 +83,28 @@ public:
     void setFilter(const FamilyFilter &filter);
     void setFavourites(const QStringList &families);
     void setFavourite(const QString &family, bool marked);
+    // The attributes cleared and the colours back to black on white: one change.
+    void resetStyle();
 
 Q_SIGNALS:
-    void changed();
+    void changed(DisplayState::Aspects what);
 
 private:
-    template<typename T> void assign(T &member, const T &value);
+    template<typename T> void assign(T &member, const T &value, Aspect aspect);
 
-    QString m_chaine;
-    qint32 m_taille = 0;
+    QString m_chaine = defaultSample();
+    qint32 m_taille = DefaultSize;
     bool m_gras = false;
     bool m_ital = false;
     bool m_soul = false;
-    ColorRef m_texte = 0;
-    ColorRef m_fond = 0;
+    ColorRef m_texte = DefaultTextColour;
+    ColorRef m_fond = DefaultBackgroundColour;
     FamilyFilter m_filter;
     QStringList m_favourites;
     QSet<QString> m_favouriteSet;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(DisplayState::Aspects)
 
 // The fixed height of every line of the font list for a sample size. In 64 bits: a stored size
 // near the limits of 32 bits must not overflow.

@@ -60,6 +60,8 @@ FilterBar::FilterBar(QWidget *parent)
     m_field->setObjectName(QStringLiteral("Filtre"));
     m_field->setPlaceholderText(QStringLiteral("Filtrer les polices (Ctrl+F)"));
     m_field->setAccessibleName(QStringLiteral("Filtrer les polices"));
+    m_field->setAccessibleDescription(
+        QStringLiteral("Tous les mots tapés doivent figurer dans le nom de la police"));
     m_field->setToolTip(
         QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
     enableNamedClearButton(m_field);
@@ -73,6 +75,8 @@ FilterBar::FilterBar(QWidget *parent)
     m_canWrite->setIcon(canWriteIcon());
     m_canWrite->setAutoRaise(true);
     m_canWrite->setAccessibleName(QStringLiteral("Peut écrire l'exemple"));
+    m_canWrite->setAccessibleDescription(
+        QStringLiteral("N'afficher que les polices qui ont tous les caractères de l'exemple"));
     m_canWrite->setToolTip(
         QStringLiteral("N'afficher que les polices qui ont tous les caractères de l'exemple"));
 
@@ -105,7 +109,10 @@ void FilterBar::setDisplayState(DisplayState *state)
 {
     m_state = state;
     m_menu->setDisplayState(state);
-    connect(state, &DisplayState::changed, this, &FilterBar::followState);
+    connect(state, &DisplayState::changed, this, [this](DisplayState::Aspects what) {
+        if (what & DisplayState::Filter)
+            followState();
+    });
     followState();
 }
 

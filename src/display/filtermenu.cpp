@@ -197,8 +197,11 @@ bool FilterMenu::eventFilter(QObject *watched, QEvent *event)
 void FilterMenu::setDisplayState(DisplayState *state)
 {
     m_state = state;
-    connect(state, &DisplayState::changed, this, [this] {
-        if (!isVisible())
+    // The language counts count the lines shown, which the sample and size change too.
+    const DisplayState::Aspects counted = DisplayState::Filter | DisplayState::Favourites
+        | DisplayState::Sample | DisplayState::Size;
+    connect(state, &DisplayState::changed, this, [this, counted](DisplayState::Aspects what) {
+        if (!(what & counted) || !isVisible())
             return; // followed when shown
         followState();
         if (m_languages->isVisible())

@@ -6,9 +6,12 @@
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -18,11 +21,29 @@
 
 FontListView::FontListView(QWidget *parent)
     : QListView(parent)
+    , LigneMenu(new QMenu(this))
+    , Copiernomdelafonte1(LigneMenu->addAction(QStringLiteral("Copier nom de la fonte")))
+    , IndiqueNom(LigneMenu->addAction(QStringLiteral("Affiche noms des fontes")))
+    , Favori(LigneMenu->addAction(QStringLiteral("Ajouter aux favoris")))
+    , DetailsPolice(LigneMenu->addAction(QStringLiteral("Détails de la police...")))
     , m_model(new QStringListModel(this))
     , m_delegate(new FontListDelegate(this))
     , m_shown(new ShownFamilies(m_model, m_delegate->renderer().catalog(), this))
     , m_prepareFaces(new QTimer(this))
 {
+    LigneMenu->setObjectName(QStringLiteral("LigneMenu"));
+    Copiernomdelafonte1->setObjectName(QStringLiteral("Copiernomdelafonte1"));
+    IndiqueNom->setObjectName(QStringLiteral("IndiqueNom"));
+    IndiqueNom->setCheckable(true);
+    IndiqueNom->setChecked(true);
+    Favori->setObjectName(QStringLiteral("Favori"));
+    DetailsPolice->setObjectName(QStringLiteral("DetailsPolice"));
+    connect(Copiernomdelafonte1, &QAction::triggered, this,
+            &FontListView::Copiernomdelafonte1Click);
+    connect(IndiqueNom, &QAction::triggered, this, &FontListView::IndiqueNomClick);
+    connect(Favori, &QAction::triggered, this, &FontListView::favouriteChosen);
+    connect(DetailsPolice, &QAction::triggered, this, &FontListView::detailsChosen);
+
     m_prepareFaces->setInterval(0);
     connect(m_prepareFaces, &QTimer::timeout, this, [this] {
         // About a millisecond a step: never in the way of what the user does.
@@ -74,11 +95,12 @@ void FontListView::setFontIndex(const FontIndex *index)
     m_shown->setFontIndex(index);
     // Families read since are classed, and known as symbol fonts or not: a filter by class or
     // "Symboles" shows them.
+    // The user did not ask for it: the lines stay where they are, not brought to the selection.
     const auto refilter = [this] {
         if (m_state
             && (m_state->filter().classes != 0
                 || (m_state->filter().properties & FamilyTraits::Symbol)))
-            followFilter();
+            followFilter(KeepPlace);
     };
     connect(index, &FontIndex::progressed, this, refilter);
     connect(index, &FontIndex::finished, this, refilter);
@@ -129,6 +151,12 @@ void FontListView::setLineHeight(qint64 height)
 int FontListView::lineHeight() const
 {
     return m_delegate->lineHeight();
+}
+
+void FontListView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (!m_keepingPlace)
+        QListView::scrollTo(index, hint);
 }
 
 int FontListView::selectedRow() const
@@ -193,14 +221,15 @@ void FontListView::followState()
         || colorsBefore.color(QPalette::Base) != background;
     if (newColours)
         setColors(text, background);
-    const bool shownChanged = followFilter();
+    const bool shownChanged = followFilter(ToSelection);
     // Nothing the lines show changed (a filter word that leaves the same lines): no repaint.
     if (shownChanged || !(look == before) || newColours)
         viewport()->repaint();
 }
 
-bool FontListView::followFilter()
+bool FontListView::followFilter(AfterFilter after)
 {
+    const int topEntry = m_shown->entryOf(indexAt(QPoint(0, 0)).row());
     // The filters test the faces the lines draw, at the lines' size.
     const double pixelSize = m_delegate->sampleStyle(logicalDpiY()).pixelSize * devicePixelRatioF();
     if (!m_shown->apply(*m_state, pixelSize))
@@ -209,17 +238,24 @@ bool FontListView::followFilter()
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);
     if (chosen.isValid()) {
         const QScopedValueRollback quiet(m_selectingFromProgram, true);
+        // A current line set scrolls to it unless told not to.
+        const QScopedValueRollback still(m_keepingPlace, after == KeepPlace);
         setCurrentIndex(chosen);
-        scrollTo(chosen, QAbstractItemView::PositionAtCenter);
-    } else {
-        scrollToTop();
     }
+    const QModelIndex top = m_shown->index(m_shown->rowOf(topEntry), 0);
+    if (after == KeepPlace && top.isValid())
+        scrollTo(top, QAbstractItemView::PositionAtTop);
+    else if (after == ToSelection && chosen.isValid())
+        scrollTo(chosen, QAbstractItemView::PositionAtCenter);
+    else if (after == ToSelection)
+        scrollToTop();
     Q_EMIT shownFamiliesChanged();
     return true;
 }
 
 void FontListView::setNamesShown(bool shown)
 {
+    IndiqueNom->setChecked(shown);
     LineLook look = m_delegate->look();
     look.namesShown = shown;
     look.nameColumn = 0;
@@ -298,15 +334,53 @@ void FontListView::contextMenuEvent(QContextMenuEvent *event)
         const QPoint at = viewport()->rect().contains(line.center())
             ? line.bottomLeft() + QPoint(line.height(), 0)
             : QPoint(0, 0);
-        Q_EMIT lineMenuRequested(viewport()->mapToGlobal(at), selectedRow());
+        openLineMenu(viewport()->mapToGlobal(at), selectedRow());
     } else {
         // The line clicked becomes the selection first, as in file managers: the menu acts on it.
         const QModelIndex line = indexAt(viewport()->mapFromGlobal(event->globalPos()));
         if (line.isValid() && !selectionModel()->isSelected(line))
             setCurrentIndex(line);
-        Q_EMIT lineMenuRequested(event->globalPos(), line.isValid() ? selectedRow() : -1);
+        openLineMenu(event->globalPos(), line.isValid() ? selectedRow() : -1);
     }
     event->accept();
+}
+
+void FontListView::openLineMenu(const QPoint &globalPos, int entry)
+{
+    LigneMenuPopup(entry);
+    Q_EMIT lineMenuRequested(globalPos, entry);
+    LigneMenu->exec(globalPos);
+}
+
+void FontListView::LigneMenuPopup(int entry)
+{
+    // The list has selected the line clicked: the entries act on the selection.
+    Copiernomdelafonte1->setEnabled(entry >= 0);
+    Favori->setEnabled(entry >= 0);
+    DetailsPolice->setEnabled(entry >= 0);
+    Favori->setText(entry >= 0 && m_state && m_state->isFavourite(familyAt(entry))
+                        ? QStringLiteral("Retirer des favoris")
+                        : QStringLiteral("Ajouter aux favoris"));
+}
+
+void FontListView::Copiernomdelafonte1Click()
+{
+    const int entry = selectedRow();
+    if (entry >= 0)
+        QGuiApplication::clipboard()->setText(familyAt(entry));
+}
+
+void FontListView::IndiqueNomClick()
+{
+    // The check mark has already flipped with the choice.
+    setNamesShown(IndiqueNom->isChecked());
+    if (IndiqueNom->isChecked())
+        setNameTipEnabled(false);
+}
+
+void FontListView::setNamesSwitchEnabled(bool enabled)
+{
+    IndiqueNom->setEnabled(enabled);
 }
 
 bool FontListView::viewportEvent(QEvent *event)

@@ -6,6 +6,8 @@ class DisplayState;
 class FontListDelegate;
 class FontIndex;
 class ShownFamilies;
+class QAction;
+class QMenu;
 class QTimer;
 class QStringListModel;
 
@@ -15,8 +17,9 @@ class QStringListModel;
 // repaints the list at once; a filter in the state leaves only the lines it matches. It reports a
 // mouse press before the selection that follows it, and a selection made by mouse or keyboard (not
 // one made by the program). A right click selects the line under the pointer before the line's
-// menu is asked for. While the names are hidden it can show the last selected name as its
-// tooltip; that tooltip has its own switch.
+// menu opens; the menu copies the name and shows or hides the names itself, and asks for the
+// rest (favourite, details) by signals. While the names are hidden it can show the last selected
+// name as its tooltip; that tooltip has its own switch.
 class FontListView : public QListView
 {
     Q_OBJECT
@@ -51,8 +54,13 @@ public:
     const DisplayState *displayState() const { return m_state; }
 
     // The names' column, at the left of every line; hiding it moves the samples to the left edge.
+    // The menu's "Affiche noms des fontes" is checked while they are shown.
     void setNamesShown(bool shown);
     bool namesShown() const;
+    // The menu's switch for the names; off while the list serves as the Text page's font box.
+    void setNamesSwitchEnabled(bool enabled);
+    // "Copier nom de la fonte": the selected family's name to the clipboard.
+    void Copiernomdelafonte1Click();
     // The column's width: the widest name in pixels, measured at the first paint after the names
     // are shown or the sample or size changes; 0 until then and while the names are hidden.
     int LargeurNoms() const;
@@ -79,9 +87,13 @@ public:
 Q_SIGNALS:
     void mousePressed();
     void selectionMadeByUser();
-    // The line's menu, at a point of the screen, for an entry (the line clicked, or the selected
-    // one from the keyboard), or -1 when there is no line under the pointer.
+    // The line's menu opens at a point of the screen, for an entry (the line clicked, or the
+    // selected one from the keyboard), or -1 when there is no line under the pointer.
     void lineMenuRequested(const QPoint &globalPos, int entry);
+    // The menu's "Ajouter aux favoris" / "Retirer des favoris" and "Détails de la police...",
+    // for the selected line.
+    void favouriteChosen();
+    void detailsChosen();
     // A filter changed which lines are shown.
     void shownFamiliesChanged();
 
@@ -89,6 +101,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -96,10 +109,21 @@ private:
     // size changed.
     void followState();
     void setColors(const QColor &text, const QColor &background);
-    // The filter applied again; whether the lines shown changed.
-    bool followFilter();
+    // The filter applied again; whether the lines shown changed. After the user's own change the
+    // selection is brought into view; after the font index's progress the lines stay in place.
+    enum AfterFilter { ToSelection, KeepPlace };
+    bool followFilter(AfterFilter after);
     void paintNothingShown();
+    // The menu's entries for the entry it acts on; -1: none, and those that need one are greyed.
+    void LigneMenuPopup(int entry);
+    void IndiqueNomClick();
+    void openLineMenu(const QPoint &globalPos, int entry);
 
+    QMenu *LigneMenu;
+    QAction *Copiernomdelafonte1;
+    QAction *IndiqueNom;
+    QAction *Favori;
+    QAction *DetailsPolice;
     QStringListModel *m_model;
     FontListDelegate *m_delegate;
     ShownFamilies *m_shown;
@@ -114,5 +138,6 @@ private:
     QString m_nameTip;
     bool m_nameTipEnabled = false;
     bool m_selectingFromProgram = false;
+    bool m_keepingPlace = false;
     bool m_selectionReported = false; // during a press: the selection change was reported
 };

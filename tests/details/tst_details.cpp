@@ -7,6 +7,8 @@
 #include "fontcatalog.h"
 #include "fontinformation.h"
 #include "linerenderer.h"
+#include "paintcounter.h"
+#include "samplerows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +16,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using StateChange = std::function<void(DisplayState &)>;
+Q_DECLARE_METATYPE(StateChange)
 
 // The details window: what a font says shown as text and nothing else, and the window opened on
 // fonts that are damaged or odd.
@@ -37,7 +46,9 @@ private Q_SLOTS:
     void searchFieldKeys();
     void gridKeys_data();
     void gridKeys();
-    void samplesLaidOutOnlyWhenTheirLookChanges();
+    void samplesLaidOutOnceOnOpening();
+    void refilledOnlyForWhatItDraws_data();
+    void refilledOnlyForWhatItDraws();
 };
 
 void TestDetails::informationIsTextOnly()
@@ -89,7 +100,7 @@ void TestDetails::embeddingInWords()
 void TestDetails::hostileFontsShown()
 {
     DisplayState state;
-    state.setSample(QStringLiteral("azerty éèà"), 12);
+    state.setChaineTaille(QStringLiteral("azerty éèà"), 12);
     state.setCouleurFond(0xFFFFFF);
     DetailsWindow details(FontCatalog::system(), state, nullptr);
     details.resize(560, 480);
@@ -318,9 +329,8 @@ void TestDetails::gridKeys()
     QCOMPARE(grid.selected(), expected);
 }
 
-// Opening the window lays its samples out once; it follows the sample and the style, not the
-// filter.
-void TestDetails::samplesLaidOutOnlyWhenTheirLookChanges()
+// Opening the window lays its samples out once, not again as it is first shown and activated.
+void TestDetails::samplesLaidOutOnceOnOpening()
 {
     DisplayState state;
     DetailsWindow details(FontCatalog::system(), state, nullptr);
@@ -329,16 +339,55 @@ void TestDetails::samplesLaidOutOnlyWhenTheirLookChanges()
     details.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&details));
     QCOMPARE(details.sampleFills(), 1);
+}
 
-    FamilyFilter filter;
-    filter.words = QStringLiteral("deja");
-    state.setFilter(filter);
-    QCOMPARE(details.sampleFills(), 1);
+// An open window draws the sample, its size, style and colours: a filter keystroke or a favourite
+// marked in the main window leaves its rows as they are.
+void TestDetails::refilledOnlyForWhatItDraws_data()
+{
+    QTest::addColumn<StateChange>("change");
+    QTest::addColumn<bool>("refilled");
+    QTest::newRow("filter word") << StateChange([](DisplayState &state) {
+        FamilyFilter filter;
+        filter.words = QStringLiteral("d");
+        state.setFilter(filter);
+    }) << false;
+    QTest::newRow("favourite") << StateChange([](DisplayState &state) {
+        state.setFavourite(QStringLiteral("DejaVu Sans"), true);
+    }) << false;
+    QTest::newRow("sample") << StateChange([](DisplayState &state) {
+        state.setChaine(QStringLiteral("qwerty"));
+    }) << true;
+    QTest::newRow("size") << StateChange([](DisplayState &state) { state.setTaille(20); }) << true;
+    QTest::newRow("bold") << StateChange([](DisplayState &state) { state.setAttrGras(true); })
+                          << true;
+    QTest::newRow("background") << StateChange([](DisplayState &state) {
+        state.setCouleurFond(0x00FFFF);
+    }) << true;
+}
 
-    state.setAttrGras(true);
-    QCOMPARE(details.sampleFills(), 2);
-    state.setCouleurTexte(0x0000FF);
-    QCOMPARE(details.sampleFills(), 3);
+void TestDetails::refilledOnlyForWhatItDraws()
+{
+    QFETCH(StateChange, change);
+    QFETCH(bool, refilled);
+    DisplayState state;
+    DetailsWindow details(FontCatalog::system(), state, nullptr);
+    details.setFamily(QStringLiteral("DejaVu Sans"));
+    details.showTab(DetailsWindow::Styles);
+    details.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&details));
+    QCoreApplication::processEvents();
+    std::vector<std::unique_ptr<PaintCounter>> counters;
+    const QList<SampleRows *> rows = details.findChildren<SampleRows *>();
+    for (SampleRows *row : rows)
+        counters.push_back(std::make_unique<PaintCounter>(row));
+
+    change(state);
+    QCoreApplication::processEvents();
+    int paints = 0;
+    for (const auto &counter : counters)
+        paints += counter->paints;
+    QCOMPARE(paints > 0, refilled);
 }
 
 QTEST_MAIN(TestDetails)

@@ -1,4 +1,6 @@
 #include "displaystate.h"
+#include "fontcatalog.h"
+#include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "fontlistview.h"
 #include "paintcounter.h"
@@ -6,9 +8,12 @@
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fontconfig/fontconfig.h>
 
@@ -33,6 +38,8 @@ private Q_SLOTS:
     void lineMenuActsOnTheLineClicked();
     void filterShowsMatchingLines();
     void filterAsksTheStrikeOfTheListSize();
+    void selectionBroughtIntoViewOnlyByTheUser_data();
+    void selectionBroughtIntoViewOnlyByTheUser();
 
 private:
     // Draws line `row` through the delegate into recorder.
@@ -53,7 +60,7 @@ void TestFontListView::init()
 {
     m_view.reset();
     m_state = std::make_unique<DisplayState>();
-    m_state->setSample(QStringLiteral("azerty"), 12);
+    m_state->setChaineTaille(QStringLiteral("azerty"), 12);
     m_view = std::make_unique<FontListView>();
     m_view->setFamilies({"Default", "DejaVu Sans", "Liberation Mono", "Liberation Serif"});
     m_view->setDisplayState(m_state.get());
@@ -354,9 +361,16 @@ void TestFontListView::lineMenuActsOnTheLineClicked()
     const QPoint at(20, y);
     QContextMenuEvent event(fromKeyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse,
                             at, m_view->viewport()->mapToGlobal(at));
+    // Closed as soon as it is open.
+    QTimer::singleShot(0, m_view.get(), [this] {
+        m_view->findChild<QMenu *>(QStringLiteral("LigneMenu"))->close();
+    });
     QApplication::sendEvent(m_view->viewport(), &event);
     QCOMPARE(menu.size(), 1);
     QCOMPARE(menu.first().at(1).toInt(), entry);
+    // Without a line, the entries acting on one are greyed.
+    for (const char *acting : {"Copiernomdelafonte1", "Favori", "DetailsPolice"})
+        QCOMPARE(m_view->findChild<QAction *>(QLatin1String(acting))->isEnabled(), entry >= 0);
     QCOMPARE(m_view->selectedRow(), selectedAfter);
     QCOMPARE(selections.size(), reported ? 1 : 0);
 }
@@ -406,7 +420,7 @@ void TestFontListView::filterShowsMatchingLines()
 void TestFontListView::filterAsksTheStrikeOfTheListSize()
 {
     m_view->setFamilies({"Default", "Strike Cells"});
-    m_state->setSample(QStringLiteral("élan"), 18);
+    m_state->setChaineTaille(QStringLiteral("élan"), 18);
     FamilyFilter filter;
     filter.canWriteSample = true;
     m_state->setFilter(filter);
@@ -418,4 +432,50 @@ void TestFontListView::filterAsksTheStrikeOfTheListSize()
 }
 
 QTEST_MAIN(TestFontListView)
+// A filter the user sets brings the selected line into view; the font index classing families
+// while a class filter is on adds lines under the user's eyes, and the list stays where it is.
+void TestFontListView::selectionBroughtIntoViewOnlyByTheUser_data()
+{
+    QTest::addColumn<bool>("indexProgressing");
+    QTest::newRow("the user's filter") << false;
+    QTest::newRow("the index's progress") << true;
+}
+
+void TestFontListView::selectionBroughtIntoViewOnlyByTheUser()
+{
+    QFETCH(bool, indexProgressing);
+    QTemporaryDir cache;
+    FontIndex index(FontCatalog::system(), cache.filePath(QStringLiteral("fontindex")));
+    m_view->setFontIndex(&index);
+    // One line in view at a time.
+    m_state->setTaille(72);
+    m_view->resize(400, 150);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_view->selectRow(3);
+    m_view->scrollToTop();
+
+    FamilyFilter everyClass;
+    everyClass.classes = (1u << (int(FontClass::Decorative) + 1)) - 1;
+    const auto readIndex = [&index] {
+        QSignalSpy finished(&index, &FontIndex::finished);
+        index.start();
+        return finished.wait(60000);
+    };
+    if (indexProgressing) {
+        m_state->setFilter(everyClass);
+        QVERIFY(readIndex());
+    } else {
+        QVERIFY(readIndex());
+        m_state->setFilter(everyClass);
+    }
+    QVERIFY(m_view->shownCount() >= 2);
+    QCOMPARE(m_view->selectedRow(), 3);
+    const QModelIndex selected = m_view->currentIndex();
+    QVERIFY(selected.row() > 0);
+    QCOMPARE(m_view->viewport()->rect().intersects(m_view->visualRect(selected)),
+             !indexProgressing);
+    QCOMPARE(m_view->indexAt(QPoint(1, 1)).row() == 0, indexProgressing);
+}
+
 #include "tst_fontlistview.moc"
