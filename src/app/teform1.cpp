@@ -20,17 +20,20 @@
 #include "panelhints.h"
 #include "productinfo.h"
 #include "settings.h"
+#include "tapropos.h"
 #include "textpage.h"
 #include "tgenhtml.h"
+#include "traymenu.h"
 #include "ttrayicon.h"
 #include "uifonts.h"
 #include "windowrestorer.h"
+#include "windowshortcuts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
+#include <QLineEdit>
 #include <QTimer>
 
 TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWidget *parent,
@@ -78,13 +81,72 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
     m_panelHints = new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
-    setUpShortcuts();
+    const WindowShortcuts::Controls keyed {
+        .quit = ui->Quitter,
+        .print = ui->SpeedButton1,
+        .html = ui->GenererrHTML,
+        .help = ui->Aide,
+        .filterField = m_filterBar->field(),
+        .size = ui->SpinEdit1,
+        .bold = ui->gras,
+        .italic = ui->ital,
+        .underline = ui->soul,
+        .list = ui->ListBox1,
+    };
+    new WindowShortcuts(
+        this, keyed,
+        {
+            .help = [this] { AideClick(); },
+            .find =
+                [this] {
+                    ui->NPage->setCurrentIndex(0);
+                    m_filterBar->focusField();
+                },
+            .copyName = [this] { ui->ListBox1->Copiernomdelafonte1Click(); },
+            .favourite = [this] { FavoriClick(); },
+            .details = [this] { showDetails(-1); },
+            .otherPage = [this] { ui->NPage->setCurrentIndex(linesPageShown() ? 1 : 0); },
+            .linesPageShown = [this] { return linesPageShown(); },
+        });
     setUpAccessibility();
-    setUpTray(std::move(trayBackend));
+
+    auto *trayMenu = new TrayMenu(this);
+    ErrorReport::connect(trayMenu, &TrayMenu::showChosen, this, &TEForm1::Afficher1Click);
+    ErrorReport::connect(trayMenu, &TrayMenu::quitChosen, this, &TEForm1::Quitter1Click);
+    tray = new TTrayIcon(this, std::move(trayBackend), this);
+    tray->setObjectName(QStringLiteral("tray"));
+    tray->setIcon(windowIcon());
+    tray->setPopupMenu(trayMenu);
+    tray->Visibility = {tvVisibleTaskBar, tvAutoHide, tvRestoreClick, tvMinimizeClick};
+    // In the tray before the window first shows, and for the whole run.
+    tray->setActive(true);
+
     connectHandlers();
     FormCreate();
-    setUpPrinting();
-    setUpDialogs();
+
+    const auto shownFamilies = [this] {
+        return ui->ListBox1->shownFamilies();
+    };
+    m_catalogue = new CataloguePrinting(
+        {
+            .version = Version,
+            .families = shownFamilies,
+            .sample = [this] { return m_display->Chaine(); },
+            // The size field as it stands, applied or not, as the catalogue always has.
+            .sampleSize = [this] { return ui->SpinEdit1->value(); },
+        },
+        this);
+    m_catalogue->setObjectName(QStringLiteral("catalogue"));
+    // Made hidden now and kept for the run. The HTML page's sample is the combo box's text as it
+    // stands, applied or not: on the Text page, the font.
+    APropos = new TAPropos(Version, *m_help, this);
+    GenHTML = new TGenHTML(
+        {
+            .version = Version,
+            .fonts = shownFamilies,
+            .sample = [this] { return ui->txtEdit->currentText(); },
+        },
+        m_stored.browser, *m_help, this);
 
     FixedDialog::centreOnScreen(this);
     ui->Aide->setFocus();
@@ -94,6 +156,9 @@ TEForm1::~TEForm1() = default;
 
 void TEForm1::connectHandlers()
 {
+    const auto bind = [this](auto *sender, auto signal, void (TEForm1::*handler)()) {
+        ErrorReport::connect(sender, signal, this, handler);
+    };
     bind(ui->SpinEdit1, &SizeField::textChanged, &TEForm1::validClick);
     bind(ui->SpinEdit1, &SizeField::typingFinished, &TEForm1::validClick);
     bind(ui->valid, &QPushButton::clicked, &TEForm1::validClick);
@@ -116,16 +181,18 @@ void TEForm1::connectHandlers()
     bind(ui->FPlus, &QPushButton::clicked, &TEForm1::FPlusClick);
 
     bind(ui->ListBox1, &FontListView::favouriteChosen, &TEForm1::FavoriClick);
-    bind(ui->ListBox1, &FontListView::detailsChosen, &TEForm1::DetailsClick);
-    bind(ui->ListBox1, &QAbstractItemView::doubleClicked, &TEForm1::DetailsClick);
+    // The selected family's details, on the tab the window shows.
+    const auto details = [this] {
+        ErrorReport::guard([this] { showDetails(-1); });
+    };
+    connect(ui->ListBox1, &FontListView::detailsChosen, this, details);
+    connect(ui->ListBox1, &QAbstractItemView::doubleClicked, this, details);
 
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
     bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
     bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
     bind(ui->BitBtn1, &QPushButton::clicked, &TEForm1::BitBtn1Click);
-    bind(Afficher1, &QAction::triggered, &TEForm1::Afficher1Click);
-    bind(Quitter1, &QAction::triggered, &TEForm1::Quitter1Click);
     bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
 }
 
@@ -135,20 +202,17 @@ void TEForm1::FormCreate()
     ui->ListBox1->setFamilies(FontFamilies::installed());
     showFamilyCount();
 
-    const Settings stored = Settings::read(m_settingsPath);
+    m_stored = Settings::read(m_settingsPath);
+    const Settings &stored = m_stored;
     m_display->setChaine(stored.string);
     ui->txtEdit->setFieldText(m_display->Chaine());
     ui->txtEdit->addRecentEntry(m_display->Chaine());
-    CheminButineur = stored.browser;
     // The size field follows, within 6..72, and applies its value with the sample.
     m_display->setTaille(stored.size);
     m_display->setFavourites(stored.favourites);
-    m_favouritesRead = stored.favouritesRead;
     m_restorer = new WindowRestorer(
         this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
-    m_storedPage = stored.page;
     ui->ListBox1->setNamesShown(stored.showNames);
-    Systeme = stored.system;
     if (ui->AfBulles->isChecked() != stored.showHints) {
         ui->AfBulles->setChecked(stored.showHints);
         AfBullesClick();
@@ -176,17 +240,11 @@ void TEForm1::FormShow()
     AjusteFenetre();
     AjustementPrevu = true;
     AfBullesClick();
-    MemoChaines.append(ui->txtEdit->currentText());
-    restoreWindowState();
-}
-
-void TEForm1::restoreWindowState()
-{
-    if (m_storedPage == 1) {
+    if (m_stored.page == 1) {
         // After the show, as a click on the tab would come.
         QMetaObject::invokeMethod(
             this, [this] { ui->NPage->setCurrentIndex(1); }, Qt::QueuedConnection);
-        m_storedPage = 0;
+        m_stored.page = 0;
     }
     // The user's size, not the panel's: no fit at the next move.
     if (m_restorer->restore())
@@ -273,20 +331,20 @@ void TEForm1::FormClose()
     m_help->quit();
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(800);
-    Settings stored;
+    // What the window does not show (the "System" value, the favourites as read) goes back as read.
+    Settings stored = m_stored;
     stored.string = m_display->Chaine();
     stored.browser = GenHTML->NomBUTINEUR()->fileName();
     stored.size = m_display->Taille();
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
-    stored.system = Systeme;
     stored.favourites = m_display->favourites();
-    stored.favouritesRead = m_favouritesRead;
     stored.maximised = isMaximized();
     // The client area, as it is restored; a maximised window, the area it had before.
     const QRect shown = stored.maximised ? normalGeometry() : geometry();
     stored.width = shown.width();
     stored.height = shown.height();
+    stored.position.reset();
     if (WindowRestorer::positionKnown())
         stored.position = shown.topLeft();
     stored.page = ui->NPage->currentIndex();

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "errorreport.h"
+#include "settings.h"
 #include "traybackend.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class CataloguePrinting;
 class ColourChooser;
@@ -23,9 +22,6 @@ class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
 class WindowRestorer;
-struct HtmlPageSource;
-class QAction;
-class QMenu;
 class QPushButton;
 
 namespace Ui {
@@ -76,8 +72,6 @@ private:
     void ListBox1MouseDown();
     // The window fitted to its bottom panel.
     void AjusteFenetre();
-    // The size, position, maximised state and page the window was left with, within the screen.
-    void restoreWindowState();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
     // page (PrligneClick) and chooses the font on the Text page (PrTexteClick).
     void NPageChange();
@@ -108,13 +102,7 @@ private:
     void FormShow();
     void FormPaint();
     void FormClose();
-
     void connectHandlers();
-    template<typename Sender, typename Signal>
-    void bind(Sender *sender, Signal signal, void (TEForm1::*handler)());
-    void setUpTray(std::unique_ptr<TrayBackend> trayBackend);
-    void setUpPrinting();
-    void setUpDialogs();
 
     bool linesPageShown() const;
     // The caption: the version and how many fonts there are, or how many of them a filter shows.
@@ -122,20 +110,13 @@ private:
     // The filter field, its switch and menu beside the page tabs, the line naming the menu's
     // filters under the list.
     void setUpFilters();
-    // Every key of the window (Ctrl+Q, Ctrl+P, Ctrl+H, F1, Ctrl+F, Ctrl+plus, Ctrl+minus, Ctrl+0,
-    // Ctrl+B, Ctrl+I, Ctrl+U; in the list Ctrl+C, Insert, Alt+Enter; Ctrl+Tab and Ctrl+Page Down),
-    // each named in its control's tooltip.
-    void setUpShortcuts();
     // The Tab order.
     void setUpAccessibility();
     // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
     void FavoriClick();
     // "Détails de la police...", Alt+Enter or a double click: the details window of the selected
     // family, on a tab; -1 keeps the tab it shows.
-    void DetailsClick();
     void showDetails(int tab);
-    // What the HTML page lists: this window's fonts and the current text of its sample field.
-    HtmlPageSource htmlPageSource() const;
 
     std::unique_ptr<Ui::TEForm1> ui;
     // The sample, its size, attributes, colours, filter and favourites; the list, the bottom
@@ -151,19 +132,12 @@ private:
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"
-    QString CheminButineur; // the web browser's path, read from the settings
-    QString Systeme; // the "System" setting, written back unchanged
     bool AjustementPrevu = false; // one more fit is due at the next position change
     bool PremierAffichage = false; // the first paint has been handled
-    QStringList MemoChaines; // the sample-string history while the Text page is shown
     QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
 
-    // The notification-area icon and its menu.
+    // The notification-area icon.
     TTrayIcon *tray = nullptr;
-    QMenu *traymenu = nullptr;
-    QAction *Quitter1 = nullptr;
-    QAction *N1 = nullptr;
-    QAction *Afficher1 = nullptr;
 
     ColourChooser *m_colours = nullptr;
     TAPropos *APropos = nullptr;
@@ -179,14 +153,6 @@ private:
     PanelHints *m_panelHints = nullptr;
     // The window as the settings file says it was left.
     WindowRestorer *m_restorer = nullptr;
-    int m_storedPage = 0;
-    QStringList m_favouritesRead;
+    // The settings as read at the start; the page is forgotten once restored.
+    Settings m_stored;
 };
-
-// A handler connected through the general error report.
-template<typename Sender, typename Signal>
-void TEForm1::bind(Sender *sender, Signal signal, void (TEForm1::*handler)())
-{
-    connect(sender, signal, this,
-            [this, handler] { ErrorReport::guard([&] { (this->*handler)(); }); });
-}

@@ -10,13 +10,6 @@
 #include "tapropos.h"
 #include "tgenhtml.h"
 
-void TEForm1::setUpDialogs()
-{
-    // Made hidden now and kept for the run.
-    APropos = new TAPropos(Version, *m_help, this);
-    GenHTML = new TGenHTML(htmlPageSource(), CheminButineur, *m_help, this);
-}
-
 void TEForm1::AideClick()
 {
     m_help->request(HelpRequests::MainWindowTopic);
@@ -44,13 +37,4 @@ void TEForm1::charmapClick()
 void TEForm1::GenererrHTMLClick()
 {
     GenHTML->exec();
-}
-
-HtmlPageSource TEForm1::htmlPageSource() const
-{
-    return {Version, [this] { return ui->ListBox1->shownFamilies(); },
-            [this] {
-                // The combo box's text as it stands, applied or not: on the Text page, the font.
-                return ui->txtEdit->currentText();
-            }};
 }

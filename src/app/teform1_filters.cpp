@@ -27,7 +27,8 @@ void TEForm1::setUpFilters()
     ui->ListBox1->setFontIndex(m_fontIndex);
     ui->linesLayout->addWidget(new IndexProgress(m_fontIndex, this));
 
-    bind(ui->ListBox1, &FontListView::shownFamiliesChanged, &TEForm1::showFamilyCount);
+    ErrorReport::connect(ui->ListBox1, &FontListView::shownFamiliesChanged, this,
+                         &TEForm1::showFamilyCount);
     connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
             [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
     connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);

@@ -36,11 +36,6 @@ void TEForm1::FavoriClick()
     m_display->setFavourite(family, !m_display->isFavourite(family));
 }
 
-void TEForm1::DetailsClick()
-{
-    showDetails(-1);
-}
-
 void TEForm1::showDetails(int tab)
 {
     const int row = ui->ListBox1->selectedRow();

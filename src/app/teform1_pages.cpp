@@ -19,10 +19,6 @@ void TEForm1::NPageChange()
 void TEForm1::PrTexteClick()
 {
     SampleCombo *combo = ui->txtEdit;
-    MemoChaines.clear();
-    for (int i = 0; i < combo->count(); ++i)
-        MemoChaines.append(combo->itemText(i));
-
     // The list's own entries, so an index names the same font in both.
     combo->showSharedEntries(ui->ListBox1->familyModel());
     combo->selectEntry(std::max(0, ui->ListBox1->selectedRow()));
@@ -34,10 +30,9 @@ void TEForm1::PrTexteClick()
 void TEForm1::PrligneClick()
 {
     SampleCombo *combo = ui->txtEdit;
+    // The sample history, kept by the box while it showed the fonts; the most recent in the field.
     combo->showOwnEntries();
-    combo->clear();
-    combo->addItems(MemoChaines);
-    combo->setFieldText(MemoChaines.value(0));
+    combo->setFieldText(combo->itemText(0));
     combo->setColors(Qt::white, Qt::black);
     ui->ListBox1->setNamesSwitchEnabled(true);
     validClick();

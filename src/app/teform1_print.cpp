@@ -3,27 +3,8 @@
 #include "ui_teform1.h"
 
 #include "catalogueprinting.h"
-#include "displaystate.h"
 
 #include <QScopeGuard>
-
-void TEForm1::setUpPrinting()
-{
-    CataloguePrinting::Sources sources;
-    sources.version = Version;
-    sources.families = [this] {
-        return ui->ListBox1->shownFamilies();
-    };
-    sources.sample = [this] {
-        return m_display->Chaine();
-    };
-    // The size field as it stands, applied or not, as the catalogue always has.
-    sources.sampleSize = [this] {
-        return ui->SpinEdit1->value();
-    };
-    m_catalogue = new CataloguePrinting(std::move(sources), this);
-    m_catalogue->setObjectName(QStringLiteral("catalogue"));
-}
 
 void TEForm1::ImprimerClick()
 {

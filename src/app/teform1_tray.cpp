@@ -6,30 +6,6 @@
 #include "tappinstances.h"
 #include "ttrayicon.h"
 
-#include <QFont>
-#include <QMenu>
-
-void TEForm1::setUpTray(std::unique_ptr<TrayBackend> trayBackend)
-{
-    traymenu = new QMenu(this);
-    traymenu->setObjectName(QStringLiteral("traymenu"));
-    Quitter1 = traymenu->addAction(QStringLiteral("Fermer Glyphor"));
-    Quitter1->setObjectName(QStringLiteral("Quitter1"));
-    N1 = traymenu->addSeparator();
-    Afficher1 = traymenu->addAction(QStringLiteral("Montrer!"));
-    Afficher1->setObjectName(QStringLiteral("Afficher1"));
-    // The default item, drawn in bold: what a double click on the icon does.
-    traymenu->setDefaultAction(Afficher1);
-
-    tray = new TTrayIcon(this, std::move(trayBackend), this);
-    tray->setObjectName(QStringLiteral("tray"));
-    tray->setIcon(windowIcon());
-    tray->setPopupMenu(traymenu);
-    tray->Visibility = {tvVisibleTaskBar, tvAutoHide, tvRestoreClick, tvMinimizeClick};
-    // In the tray before the window first shows, and for the whole run.
-    tray->setActive(true);
-}
-
 void TEForm1::BitBtn1Click()
 {
     // The focus the window finds again when it comes back.

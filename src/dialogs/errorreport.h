@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -28,6 +29,15 @@ template<typename Handler> bool guard(Handler &&handler)
         show(error);
         return false;
     }
+}
+
+// A signal connected to a handler of the receiver, run through guard.
+template<typename Sender, typename Signal, typename Receiver>
+QMetaObject::Connection connect(Sender *sender, Signal signal, Receiver *receiver,
+                                void (Receiver::*handler)())
+{
+    return QObject::connect(sender, signal, receiver,
+                            [receiver, handler] { guard([&] { (receiver->*handler)(); }); });
 }
 
 } // namespace ErrorReport
