@@ -339,14 +339,11 @@ void TEForm1::FormClose()
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.favourites = m_display->favourites();
-    stored.maximised = isMaximized();
-    // The client area, as it is restored; a maximised window, the area it had before.
-    const QRect shown = stored.maximised ? normalGeometry() : geometry();
-    stored.width = shown.width();
-    stored.height = shown.height();
-    stored.position.reset();
-    if (WindowRestorer::positionKnown())
-        stored.position = shown.topLeft();
+    const WindowRestorer::Stored left = m_restorer->left();
+    stored.width = left.size.width();
+    stored.height = left.size.height();
+    stored.position = left.position;
+    stored.maximised = left.maximised;
     stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);
 }

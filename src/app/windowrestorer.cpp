@@ -51,6 +51,14 @@ bool WindowRestorer::restore()
     return true;
 }
 
+WindowRestorer::Stored WindowRestorer::left() const
+{
+    const bool maximised = m_window->isMaximized();
+    const QRect shown = maximised ? m_window->normalGeometry() : m_window->geometry();
+    return {shown.size(), positionKnown() ? std::optional(shown.topLeft()) : std::nullopt,
+            maximised};
+}
+
 bool WindowRestorer::positionKnown()
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));

@@ -29,6 +29,9 @@ public:
 
     // At the first showing; later calls do nothing. Whether a stored size was applied.
     bool restore();
+    // The window as it is left, to be stored: its client area, as it is restored; a maximised
+    // window's, the area it had before; no position where none is known.
+    Stored left() const;
 
     // Wayland compositors place windows themselves and tell no client where.
     static bool positionKnown();
