@@ -3,6 +3,7 @@
 
 #include "catalogueprinting.h"
 #include "colourchooser.h"
+#include "defaultbutton.h"
 #include "displaypanel.h"
 #include "displaystate.h"
 #include "drawnicon.h"
@@ -32,7 +33,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -148,6 +148,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
         },
         m_stored.browser, *m_help, this);
 
+    // Enter anywhere in the window applies.
+    new DefaultButton(this, ui->valid);
     FixedDialog::centreOnScreen(this);
     ui->Aide->setFocus();
 }
@@ -346,23 +348,6 @@ void TEForm1::FormClose()
     stored.maximised = left.maximised;
     stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);
-}
-
-// Enter anywhere in the window applies, as a default button would, unless a push button has the
-// focus and takes the Enter itself.
-void TEForm1::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    if (auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
-        focused && !qobject_cast<QCheckBox *>(focused)) {
-        focused->click();
-    } else if (ui->valid->isEnabled()) {
-        ui->valid->click();
-    }
-    event->accept();
 }
 
 bool TEForm1::linesPageShown() const
