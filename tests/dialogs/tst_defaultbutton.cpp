@@ -40,13 +40,13 @@ void TestDefaultButton::enter()
 
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
-    for (QWidget *control : std::initializer_list<QWidget *> {new QLineEdit, new QPushButton,
-                                                              new QCheckBox, new QPushButton}) {
-        layout->addWidget(control);
-    }
+    const QList<QWidget *> controls {new QLineEdit, new QPushButton, new QCheckBox,
+                                     new QPushButton};
     const QStringList names {"field", "other", "box", "ok"};
-    for (int i = 0; i < names.size(); ++i)
-        layout->itemAt(i)->widget()->setObjectName(names[i]);
+    for (int i = 0; i < controls.size(); ++i) {
+        controls[i]->setObjectName(names[i]);
+        layout->addWidget(controls[i]);
+    }
     auto *ok = window.findChild<QPushButton *>(QStringLiteral("ok"));
     ok->setEnabled(defaultEnabled);
     new DefaultButton(&window, ok);
