@@ -341,11 +341,11 @@ void TEForm1::FormClose()
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.favourites = m_display->favourites();
-    const WindowRestorer::Stored left = m_restorer->left();
-    stored.width = left.size.width();
-    stored.height = left.size.height();
-    stored.position = left.position;
-    stored.maximised = left.maximised;
+    const WindowRestorer::Stored placement = m_restorer->toStore();
+    stored.width = placement.size.width();
+    stored.height = placement.size.height();
+    stored.position = placement.position;
+    stored.maximised = placement.maximised;
     stored.page = ui->NPage->currentIndex();
     stored.write(m_settingsPath);
 }

@@ -51,7 +51,7 @@ bool WindowRestorer::restore()
     return true;
 }
 
-WindowRestorer::Stored WindowRestorer::left() const
+WindowRestorer::Stored WindowRestorer::toStore() const
 {
     const bool maximised = m_window->isMaximized();
     const QRect shown = maximised ? m_window->normalGeometry() : m_window->geometry();

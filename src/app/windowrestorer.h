@@ -31,7 +31,7 @@ public:
     bool restore();
     // The window as it is left, to be stored: its client area, as it is restored; a maximised
     // window's, the area it had before; no position where none is known.
-    Stored left() const;
+    Stored toStore() const;
 
     // Wayland compositors place windows themselves and tell no client where.
     static bool positionKnown();
