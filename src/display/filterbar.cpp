@@ -124,6 +124,8 @@ void FilterBar::followState()
         m_field->setText(filter.words);
     m_canWrite->setChecked(filter.canWriteSample);
     const QString summary = FilterMenu::summary(filter);
+    if (summary == m_summary->text())
+        return; // a word typed in the field changes nothing here
     m_summary->setText(summary);
     // A screen reader reads a named label by its name only: the name says what is on.
     m_summary->setAccessibleName(summary.isEmpty() ? QStringLiteral("Filtres actifs")
