@@ -1,12 +1,12 @@
 #include "windowrestorer.h"
 
+#include "windowframe.h"
 #include "windowplacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 WindowRestorer::WindowRestorer(QWidget *window, const Stored &stored)
     : QObject(window)
@@ -21,9 +21,11 @@ bool WindowRestorer::restore()
         return false;
     const QScreen *shownOn
         = m_stored.position ? QGuiApplication::screenAt(*m_stored.position) : nullptr;
-    const QRect screen = shownOn ? shownOn->availableGeometry() : availableScreen(m_window);
-    const WindowPlacement::Placement placement = WindowPlacement::restored(
-        m_stored.size, m_stored.position, m_window->minimumSize(), frameMargins(), screen);
+    const QRect screen
+        = shownOn ? shownOn->availableGeometry() : WindowFrame::availableScreen(m_window);
+    const WindowPlacement::Placement placement
+        = WindowPlacement::restored(m_stored.size, m_stored.position, m_window->minimumSize(),
+                                    WindowFrame::margins(m_window), screen);
     // The client area is placed: a frame the window manager adds is not counted in.
     const bool placed = placement.position && positionKnown();
     // A maximised window's frame is the window manager's to keep on the screen.
@@ -64,30 +66,21 @@ bool WindowRestorer::positionKnown()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-QRect WindowRestorer::availableScreen(const QWidget *widget)
-{
-    return widget->screen() ? widget->screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-}
-
-QMargins WindowRestorer::frameMargins() const
-{
-    return m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
-}
-
 // A window placed from the settings file is brought within the screen once framed, if its title
 // bar came out above it (a position stored with its frame by an older version).
 void WindowRestorer::keepFrameOnScreen()
 {
     // Until the window manager has framed the window where it was put, what Qt reports of it
     // is not yet where it is. A frame without a title bar has none to keep in view.
-    const QMargins frame = frameMargins();
+    const QMargins frame = WindowFrame::margins(m_window);
     const QRect shown = m_window->geometry();
     if (!m_placedAt || frame.top() <= 0 || shown.topLeft() != *m_placedAt || m_window->isMaximized()
         || m_window->isFullScreen())
         return;
     m_placedAt.reset();
-    const WindowPlacement::Placement placement = WindowPlacement::restored(
-        shown.size(), shown.topLeft(), m_window->minimumSize(), frame, availableScreen(m_window));
+    const WindowPlacement::Placement placement
+        = WindowPlacement::restored(shown.size(), shown.topLeft(), m_window->minimumSize(), frame,
+                                    WindowFrame::availableScreen(m_window));
     if (placement.position && *placement.position != shown.topLeft())
         m_window->setGeometry(QRect(*placement.position, shown.size()));
 }

@@ -35,11 +35,8 @@ public:
 
     // Wayland compositors place windows themselves and tell no client where.
     static bool positionKnown();
-    // The available area of the screen the widget is on.
-    static QRect availableScreen(const QWidget *widget);
 
 private:
-    QMargins frameMargins() const;
     void keepFrameOnScreen();
 
     QWidget *m_window;

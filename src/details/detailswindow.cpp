@@ -18,6 +18,7 @@
 #include "plainmessage.h"
 #include "samplerows.h"
 #include "unicodeblocks.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,7 +31,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTabWidget>
@@ -180,13 +180,9 @@ void DetailsWindow::placeBeside(const FontListView &list)
 {
     const QWidget *main = list.window();
     // The window manager frames this window as it frames the list's.
-    const QRect outer = main->frameGeometry();
-    const QRect inner = main->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    const QScreen *screen = main->screen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    setGeometry(DetailsPlacement::place(outer, list.namesOnScreen(), available, size(), frame));
+    setGeometry(DetailsPlacement::place(main->frameGeometry(), list.namesOnScreen(),
+                                        WindowFrame::availableScreen(main), size(),
+                                        WindowFrame::margins(main)));
 }
 
 bool DetailsWindow::event(QEvent *event)
