@@ -2,37 +2,33 @@
 #include "ui_teform1.h"
 
 #include "catalogueprinting.h"
-#include "colourchooser.h"
 #include "defaultbutton.h"
 #include "displaypanel.h"
 #include "displaystate.h"
-#include "drawnicon.h"
 #include "errorreport.h"
 #include "filenameedit.h"
 #include "filterbar.h"
 #include "fixeddialog.h"
+#include "fontcatalog.h"
 #include "fontfamilies.h"
 #include "fontindex.h"
-#include "fontlistdelegate.h"
 #include "fontlistview.h"
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
+#include "listdetails.h"
 #include "panelhints.h"
 #include "productinfo.h"
-#include "settings.h"
 #include "tapropos.h"
 #include "textpage.h"
 #include "tgenhtml.h"
-#include "traymenu.h"
 #include "ttrayicon.h"
-#include "uifonts.h"
+#include "windowlook.h"
 #include "windowrestorer.h"
 #include "windowshortcuts.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -49,38 +45,15 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     ui->setupUi(this);
     ui->ListBox1->setDisplayState(m_display);
     ui->Memo1->setDisplayState(m_display);
-    new DisplayPanel(*m_display, {ui->gras, ui->ital, ui->soul, ui->ColorGrid1, ui->SpinEdit1},
-                     this);
-    FixedDialog::applyLayoutFonts(this);
-    setAutoFillBackground(true);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    setPalette(grey);
-    // The bottom panel keeps the button face of the desktop; only the window itself is grey.
-    QPalette face = ui->Panel1->palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    ui->Panel1->setPalette(face);
-    ui->Panel1->setAutoFillBackground(true);
-
-    for (const auto &[button, drawing] :
-         {std::pair<QAbstractButton *, const char *> {ui->SpeedButton1, "print"},
-          {ui->GenererrHTML, "html"},
-          {ui->charmap, "charmap"},
-          {ui->Aide, "help"},
-          {ui->BitBtn1, "totray"}})
-        button->setIcon(drawnIcon(drawing));
-    ui->NPage->setTabIcon(0, drawnIcon("lines"));
-    ui->NPage->setTabIcon(1, drawnIcon("text"));
-
-    QFont tabFont = UiFonts::pixelFont(QStringLiteral("Arial"), 15);
-    tabFont.setBold(true);
-    ui->NPage->tabBar()->setFont(tabFont);
-
-    m_colours = new ColourChooser(this);
-
+    new DisplayPanel(
+        *m_display,
+        {ui->gras, ui->ital, ui->soul, ui->ColorGrid1, ui->SpinEdit1, ui->TPlus, ui->FPlus}, this);
+    WindowLook::apply(*this, *ui);
     // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
-    m_panelHints = new PanelHints(ui->Panel1, ui->AfBulles);
+    new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
+    m_details
+        = new ListDetails(FontCatalog::system(), *m_display, m_fontIndex, *ui->ListBox1, this);
     const WindowShortcuts::Controls keyed {
         .quit = ui->Quitter,
         .print = ui->SpeedButton1,
@@ -103,24 +76,13 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
                     m_filterBar->focusField();
                 },
             .copyName = [this] { ui->ListBox1->Copiernomdelafonte1Click(); },
-            .favourite = [this] { FavoriClick(); },
-            .details = [this] { showDetails(-1); },
+            .favourite = [this] { ui->ListBox1->FavoriClick(); },
+            .details = [this] { m_details->show(); },
             .otherPage = [this] { ui->NPage->setCurrentIndex(linesPageShown() ? 1 : 0); },
             .linesPageShown = [this] { return linesPageShown(); },
         });
-    setUpAccessibility();
 
-    auto *trayMenu = new TrayMenu(this);
-    ErrorReport::connect(trayMenu, &TrayMenu::showChosen, this, &TEForm1::Afficher1Click);
-    ErrorReport::connect(trayMenu, &TrayMenu::quitChosen, this, &TEForm1::Quitter1Click);
-    tray = new TTrayIcon(this, std::move(trayBackend), this);
-    tray->setObjectName(QStringLiteral("tray"));
-    tray->setIcon(windowIcon());
-    tray->setPopupMenu(trayMenu);
-    tray->Visibility = {tvVisibleTaskBar, tvAutoHide, tvRestoreClick, tvMinimizeClick};
-    // In the tray before the window first shows, and for the whole run.
-    tray->setActive(true);
-
+    setUpTray(std::move(trayBackend));
     connectHandlers();
     FormCreate();
 
@@ -139,7 +101,8 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     m_catalogue->setObjectName(QStringLiteral("catalogue"));
     // Made hidden now and kept for the run. The HTML page's sample is the combo box's text as it
     // stands, applied or not: on the Text page, the font.
-    APropos = new TAPropos(Version, *m_help, this);
+    auto *aboutBox = new TAPropos(Version, *m_help, this);
+    connect(ui->AboutBtn, &QPushButton::clicked, aboutBox, &QDialog::exec);
     GenHTML = new TGenHTML(
         {
             .version = Version,
@@ -147,6 +110,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
             .sample = [this] { return ui->txtEdit->currentText(); },
         },
         m_stored.browser, *m_help, this);
+    connect(ui->GenererrHTML, &QToolButton::clicked, GenHTML, &QDialog::exec);
 
     // Enter anywhere in the window applies.
     new DefaultButton(this, ui->valid);
@@ -164,36 +128,19 @@ void TEForm1::connectHandlers()
     bind(ui->SpinEdit1, &SizeField::textChanged, &TEForm1::validClick);
     bind(ui->SpinEdit1, &SizeField::typingFinished, &TEForm1::validClick);
     bind(ui->valid, &QPushButton::clicked, &TEForm1::validClick);
-    bind(ui->gras, &QPushButton::clicked, &TEForm1::GRASClick);
-    bind(ui->ital, &QPushButton::clicked, &TEForm1::italClick);
-    bind(ui->soul, &QPushButton::clicked, &TEForm1::soulClick);
     bind(ui->Button1, &QPushButton::clicked, &TEForm1::Button1Click);
     bind(ui->TousCar, &QPushButton::clicked, &TEForm1::TousCarClick);
-    bind(ui->AfBulles, &QCheckBox::clicked, &TEForm1::AfBullesClick);
-    bind(ui->ListBox1, &FontListView::selectionMadeByUser, &TEForm1::ListBox1Click);
-    bind(ui->ListBox1, &FontListView::mousePressed, &TEForm1::ListBox1MouseDown);
-    bind(ui->Memo1, &TextPage::mousePressed, &TEForm1::ListBox1MouseDown);
+    connect(ui->Memo1, &TextPage::mousePressed, ui->ListBox1, &FontListView::ListBox1MouseDown);
+    connect(ui->ListBox1, &FontListView::favouriteChosen, m_display, [this](const QString &family) {
+        m_display->setFavourite(family, !m_display->isFavourite(family));
+    });
     connect(ui->Quitter, &QPushButton::clicked, this, &QWidget::close);
 
     bind(ui->NPage, &QTabWidget::currentChanged, &TEForm1::NPageChange);
     bind(ui->txtEdit, &SampleCombo::userEdited, &TEForm1::txtEditChange);
 
-    bind(ui->ColorGrid1, &ColorGrid::changed, &TEForm1::ColorGrid1Change);
-    bind(ui->TPlus, &QPushButton::clicked, &TEForm1::TPlusClick);
-    bind(ui->FPlus, &QPushButton::clicked, &TEForm1::FPlusClick);
-
-    bind(ui->ListBox1, &FontListView::favouriteChosen, &TEForm1::FavoriClick);
-    // The selected family's details, on the tab the window shows.
-    const auto details = [this] {
-        ErrorReport::guard([this] { showDetails(-1); });
-    };
-    connect(ui->ListBox1, &FontListView::detailsChosen, this, details);
-    connect(ui->ListBox1, &QAbstractItemView::doubleClicked, this, details);
-
     bind(ui->Aide, &QPushButton::clicked, &TEForm1::AideClick);
-    bind(ui->AboutBtn, &QPushButton::clicked, &TEForm1::AboutBtnClick);
     bind(ui->charmap, &QToolButton::clicked, &TEForm1::charmapClick);
-    bind(ui->GenererrHTML, &QToolButton::clicked, &TEForm1::GenererrHTMLClick);
     bind(ui->BitBtn1, &QPushButton::clicked, &TEForm1::BitBtn1Click);
     bind(ui->SpeedButton1, &QToolButton::clicked, &TEForm1::ImprimerClick);
 }
@@ -215,10 +162,7 @@ void TEForm1::FormCreate()
     m_restorer = new WindowRestorer(
         this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
     ui->ListBox1->setNamesShown(stored.showNames);
-    if (ui->AfBulles->isChecked() != stored.showHints) {
-        ui->AfBulles->setChecked(stored.showHints);
-        AfBullesClick();
-    }
+    ui->AfBulles->setChecked(stored.showHints);
 
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);
@@ -241,7 +185,6 @@ void TEForm1::FormShow()
 {
     AjusteFenetre();
     AjustementPrevu = true;
-    AfBullesClick();
     if (m_stored.page == 1) {
         // After the show, as a click on the tab would come.
         QMetaObject::invokeMethod(

@@ -9,20 +9,15 @@
 #include <memory>
 
 class CataloguePrinting;
-class ColourChooser;
-class DetailsWindow;
 class DisplayState;
 class FilterBar;
 class FontIndex;
-class FontListView;
 class HelpRequests;
-class PanelHints;
-class TAPropos;
+class ListDetails;
 class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
 class WindowRestorer;
-class QPushButton;
 
 namespace Ui {
 class TEForm1;
@@ -58,17 +53,10 @@ private:
     // button `valid`), the font, size, attributes and colours into the Text page (AppliqueTexte).
     void validClick();
     void AppliqueTexte();
-    // The bottom panel: bold, italic, underline; `Button1`: everything back to the defaults
-    // ("défaut"); `TousCar`: the 224 usable characters ("*"); `AfBulles`: the panel's tooltips.
-    void GRASClick();
-    void italClick();
-    void soulClick();
+    // `Button1`: everything back to the defaults ("défaut"); `TousCar`: the 224 usable characters
+    // ("*"). The bottom panel's other controls are the DisplayPanel's.
     void Button1Click();
     void TousCarClick();
-    void AfBullesClick();
-    // The list: a line chosen, a press (which flips the name tip while the names are hidden).
-    void ListBox1Click();
-    void ListBox1MouseDown();
     // The window fitted to its bottom panel.
     void AjusteFenetre();
     // The page switch (`NPage`): the combo box `txtEdit` holds the sample history on the Lines
@@ -77,20 +65,13 @@ private:
     void PrTexteClick();
     void PrligneClick();
     void txtEditChange();
-    // Colours: the grid's left and right clicks; "T+" and "F+", the colour chooser.
-    void ColorGrid1Change();
-    void TPlusClick();
-    void FPlusClick();
-    // "AIDE", "...": the help and the about box; `charmap`: the desktop's character map;
-    // `GenererrHTML`: the HTML page dialog.
+    // "AIDE": the help; `charmap`: the desktop's character map.
     void AideClick();
-    void AboutBtnClick();
     void charmapClick();
-    void GenererrHTMLClick();
-    // `BitBtn1`: to the tray; the tray menu's "Montrer!" (Afficher1) and "Fermer Glyphor"
-    // (Quitter1).
+    // The notification-area icon and its menu, shown from now on.
+    void setUpTray(std::unique_ptr<TrayBackend> backend);
+    // `BitBtn1`: to the tray; the tray menu's "Fermer Glyphor" (Quitter1).
     void BitBtn1Click();
-    void Afficher1Click();
     void Quitter1Click();
     // Another start asked for this copy.
     void AppInstances1Activate(const QByteArray &activationToken);
@@ -106,16 +87,9 @@ private:
     bool linesPageShown() const;
     // The caption: the version and how many fonts there are, or how many of them a filter shows.
     void showFamilyCount();
-    // The filter field, its switch and menu beside the page tabs, the line naming the menu's
-    // filters under the list.
+    // The filter field, its switch and menu beside the page tabs and first in the Tab order, the
+    // line naming the menu's filters under the list.
     void setUpFilters();
-    // The Tab order.
-    void setUpAccessibility();
-    // "Ajouter aux favoris" / "Retirer des favoris", or Insert, on the selected family.
-    void FavoriClick();
-    // "Détails de la police...", Alt+Enter or a double click: the details window of the selected
-    // family, on a tab; -1 keeps the tab it shows.
-    void showDetails(int tab);
 
     std::unique_ptr<Ui::TEForm1> ui;
     // The sample, its size, attributes, colours, filter and favourites; the list, the bottom
@@ -125,21 +99,16 @@ private:
     FilterBar *m_filterBar;
     // What the font files say of their faces, read in the background after the first paint.
     FontIndex *m_fontIndex = nullptr;
-    // Built at the first request; follows the selected line while shown.
-    DetailsWindow *m_details = nullptr;
+    ListDetails *m_details = nullptr;
     static constexpr int IndexDelayMs = 1000;
     std::unique_ptr<HelpRequests> m_help;
 
     QString Version; // "Glyphor 3.5"
     bool AjustementPrevu = false; // one more fit is due at the next position change
     bool PremierAffichage = false; // the first paint has been handled
-    QString Edit1 = QStringLiteral("Edit1"); // the font name last selected in the list
 
     // The notification-area icon.
     TTrayIcon *tray = nullptr;
-
-    ColourChooser *m_colours = nullptr;
-    TAPropos *APropos = nullptr;
     TGenHTML *GenHTML = nullptr;
 
     CataloguePrinting *m_catalogue = nullptr;
@@ -149,7 +118,6 @@ private:
     bool m_quitOnClose = false;
     QStringList m_arguments;
     QString m_settingsPath;
-    PanelHints *m_panelHints = nullptr;
     // The window as the settings file says it was left.
     WindowRestorer *m_restorer = nullptr;
     // The settings as read at the start; the page is forgotten once restored.

@@ -1,12 +1,10 @@
-// The main window's display handlers: the two apply steps, the attribute buttons, the reset and
-// "*" buttons, the tooltip switch.
+// The main window's display handlers: the two apply steps, the reset and "*" buttons.
 #include "teform1.h"
 #include "ui_teform1.h"
 
 #include "displaystate.h"
 #include "fontfamilies.h"
 #include "fontlistview.h"
-#include "panelhints.h"
 #include "windows1252.h"
 
 void TEForm1::validClick()
@@ -42,22 +40,6 @@ void TEForm1::AppliqueTexte()
     ui->Memo1->setFontChoice(ui->txtEdit->currentText(), ui->SpinEdit1->value());
 }
 
-// The buttons, the list and the Text page follow the state.
-void TEForm1::GRASClick()
-{
-    m_display->setAttrGras(!m_display->AttrGras());
-}
-
-void TEForm1::italClick()
-{
-    m_display->setAttrItal(!m_display->AttrItal());
-}
-
-void TEForm1::soulClick()
-{
-    m_display->setAttrSoul(!m_display->AttrSoul());
-}
-
 void TEForm1::Button1Click()
 {
     m_display->resetStyle();
@@ -78,9 +60,4 @@ void TEForm1::TousCarClick()
         ui->txtEdit->setFieldText(Windows1252::charactersOfCodes(32, 255));
     AppliqueTexte();
     validClick();
-}
-
-void TEForm1::AfBullesClick()
-{
-    m_panelHints->setShown(ui->AfBulles->isChecked());
 }

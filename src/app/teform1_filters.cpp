@@ -22,6 +22,12 @@ void TEForm1::setUpFilters()
     m_filterBar->setDisplayState(m_display);
     ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
     m_filterBar->menu()->setLanguageCounts([this] { return ui->ListBox1->languageCounts(); });
+    // The filter's controls come first in the Tab order, before the page tabs and the list.
+    QWidget *beforeList = ui->ListBox1->previousInFocusChain();
+    for (QWidget *control : m_filterBar->controls()) {
+        setTabOrder(beforeList, control);
+        beforeList = control;
+    }
 
     m_fontIndex = new FontIndex(FontCatalog::system(), FontIndex::defaultCachePath(), this);
     ui->ListBox1->setFontIndex(m_fontIndex);

@@ -18,22 +18,16 @@ void TEForm1::NPageChange()
 
 void TEForm1::PrTexteClick()
 {
-    SampleCombo *combo = ui->txtEdit;
     // The list's own entries, so an index names the same font in both.
-    combo->showSharedEntries(ui->ListBox1->familyModel());
-    combo->selectEntry(std::max(0, ui->ListBox1->selectedRow()));
-    combo->setColors(Qt::black, Qt::white);
+    ui->txtEdit->showFontChoice(ui->ListBox1->familyModel(),
+                                std::max(0, ui->ListBox1->selectedRow()));
     ui->ListBox1->setNamesSwitchEnabled(false);
     validClick();
 }
 
 void TEForm1::PrligneClick()
 {
-    SampleCombo *combo = ui->txtEdit;
-    // The sample history, kept by the box while it showed the fonts; the most recent in the field.
-    combo->showOwnEntries();
-    combo->setFieldText(combo->itemText(0));
-    combo->setColors(Qt::white, Qt::black);
+    ui->txtEdit->showSampleHistory();
     ui->ListBox1->setNamesSwitchEnabled(true);
     validClick();
 }

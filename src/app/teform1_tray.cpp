@@ -4,18 +4,28 @@
 
 #include "errorreport.h"
 #include "tappinstances.h"
+#include "traymenu.h"
 #include "ttrayicon.h"
+
+void TEForm1::setUpTray(std::unique_ptr<TrayBackend> backend)
+{
+    tray = new TTrayIcon(this, std::move(backend), this);
+    tray->setObjectName(QStringLiteral("tray"));
+    auto *menu = new TrayMenu(this);
+    ErrorReport::connect(menu, &TrayMenu::showChosen, tray, &TTrayIcon::ShowFromTray);
+    ErrorReport::connect(menu, &TrayMenu::quitChosen, this, &TEForm1::Quitter1Click);
+    tray->setIcon(windowIcon());
+    tray->setPopupMenu(menu);
+    tray->Visibility = {tvVisibleTaskBar, tvAutoHide, tvRestoreClick, tvMinimizeClick};
+    // In the tray before the window first shows, and for the whole run.
+    tray->setActive(true);
+}
 
 void TEForm1::BitBtn1Click()
 {
     // The focus the window finds again when it comes back.
     ui->txtEdit->setFocus();
     tray->HideToTray();
-}
-
-void TEForm1::Afficher1Click()
-{
-    tray->ShowFromTray();
 }
 
 void TEForm1::Quitter1Click()

@@ -1,6 +1,8 @@
 #include "displaypanel.h"
 
 #include "colorgrid.h"
+#include "colourchooser.h"
+#include "errorreport.h"
 #include "sizefield.h"
 
 #include <QPushButton>
@@ -28,13 +30,66 @@ int markerFor(int marker, ColorRef colour)
 
 } // namespace
 
-DisplayPanel::DisplayPanel(const DisplayState &state, Controls controls, QObject *parent)
-    : QObject(parent)
+DisplayPanel::DisplayPanel(DisplayState &state, Controls controls, QWidget *window)
+    : QObject(window)
     , m_state(state)
     , m_controls(controls)
+    , m_chooser(new ColourChooser(window))
 {
     connect(&state, &DisplayState::changed, this, &DisplayPanel::follow);
     follow(DisplayState::Style | DisplayState::Colours | DisplayState::Size);
+    const auto bind = [this](QPushButton *button, void (DisplayPanel::*handler)()) {
+        ErrorReport::connect(button, &QPushButton::clicked, this, handler);
+    };
+    bind(controls.bold, &DisplayPanel::GRASClick);
+    bind(controls.italic, &DisplayPanel::italClick);
+    bind(controls.underline, &DisplayPanel::soulClick);
+    bind(controls.chooseText, &DisplayPanel::TPlusClick);
+    bind(controls.chooseBackground, &DisplayPanel::FPlusClick);
+    ErrorReport::connect(controls.colours, &ColorGrid::changed, this,
+                         &DisplayPanel::ColorGrid1Change);
+}
+
+void DisplayPanel::GRASClick()
+{
+    m_state.setAttrGras(!m_state.AttrGras());
+}
+
+void DisplayPanel::italClick()
+{
+    m_state.setAttrItal(!m_state.AttrItal());
+}
+
+void DisplayPanel::soulClick()
+{
+    m_state.setAttrSoul(!m_state.AttrSoul());
+}
+
+void DisplayPanel::ColorGrid1Change()
+{
+    const ColorGrid *grid = m_controls.colours;
+    // A marker at -1 keeps the colour the chooser gave.
+    if (grid->BackgroundIndex() >= 0)
+        m_state.setCouleurFond(grid->BackgroundColor());
+    if (grid->ForegroundIndex() >= 0)
+        m_state.setCouleurTexte(grid->ForegroundColor());
+}
+
+// No cell stands for a chosen colour, even one a cell has.
+void DisplayPanel::TPlusClick()
+{
+    if (const auto chosen = m_chooser->choose(m_state.CouleurTexte())) {
+        m_state.setCouleurTexte(*chosen);
+        m_controls.colours->setForegroundIndex(-1);
+    }
+}
+
+void DisplayPanel::FPlusClick()
+{
+    if (const auto chosen = m_chooser->choose(m_state.CouleurFond())) {
+        m_state.setCouleurFond(*chosen);
+        m_controls.colours->setBackgroundIndex(-1);
+    }
 }
 
 void DisplayPanel::follow(DisplayState::Aspects what)

@@ -143,6 +143,11 @@ void FilterBar::edit()
     m_state->setFilter(filter);
 }
 
+QList<QWidget *> FilterBar::controls() const
+{
+    return {m_field, m_canWrite, m_filters};
+}
+
 void FilterBar::focusField()
 {
     m_field->setFocus(Qt::ShortcutFocusReason);

@@ -23,7 +23,8 @@ public:
     void setDisplayState(DisplayState *state);
 
     QLineEdit *field() const { return m_field; }
-    QToolButton *canWriteButton() const { return m_canWrite; }
+    // The field, the "can write" switch and the menu's button, in the Tab order.
+    QList<QWidget *> controls() const;
     FilterMenu *menu() const { return m_menu; }
     QLabel *summaryLine() const { return m_summary; }
 

@@ -41,7 +41,8 @@ FontListView::FontListView(QWidget *parent)
     connect(Copiernomdelafonte1, &QAction::triggered, this,
             &FontListView::Copiernomdelafonte1Click);
     connect(IndiqueNom, &QAction::triggered, this, &FontListView::IndiqueNomClick);
-    connect(Favori, &QAction::triggered, this, &FontListView::favouriteChosen);
+    connect(Favori, &QAction::triggered, this, &FontListView::FavoriClick);
+    connect(this, &FontListView::selectionMadeByUser, this, &FontListView::ListBox1Click);
     connect(DetailsPolice, &QAction::triggered, this, &FontListView::detailsChosen);
 
     m_prepareFaces->setInterval(0);
@@ -311,9 +312,31 @@ void FontListView::paintNothingShown()
                      QStringLiteral("Aucune police ne correspond au filtre"));
 }
 
+void FontListView::ListBox1Click()
+{
+    const int entry = selectedRow();
+    if (namesShown() || entry < 0)
+        return;
+    m_nameTip = familyAt(entry);
+    m_nameTipEnabled = true;
+}
+
+void FontListView::ListBox1MouseDown()
+{
+    if (!namesShown())
+        m_nameTipEnabled = !m_nameTipEnabled;
+}
+
+void FontListView::FavoriClick()
+{
+    if (const int entry = selectedRow(); entry >= 0)
+        Q_EMIT favouriteChosen(familyAt(entry));
+}
+
 void FontListView::mousePressEvent(QMouseEvent *event)
 {
-    Q_EMIT mousePressed();
+    // Before the selection that follows, which shows the tip again.
+    ListBox1MouseDown();
     // Only the primary button selects; the secondary one asks for the line's menu.
     if (event->button() != Qt::LeftButton) {
         event->accept();

@@ -15,11 +15,10 @@ class QStringListModel;
 // time, drawn as a display state says. It follows the state by itself: a new sample or size
 // measures the names' column again, a new size changes the line height, and every change
 // repaints the list at once; a filter in the state leaves only the lines it matches. It reports a
-// mouse press before the selection that follows it, and a selection made by mouse or keyboard (not
-// one made by the program). A right click selects the line under the pointer before the line's
-// menu opens; the menu copies the name and shows or hides the names itself, and asks for the
-// rest (favourite, details) by signals. While the names are hidden it can show the last selected
-// name as its tooltip; that tooltip has its own switch.
+// selection made by mouse or keyboard (not one made by the program). A right click selects the line
+// under the pointer before the line's menu opens; the menu copies the name and shows or hides the
+// names itself, and asks for the rest (favourite, details) by signals. While the names are hidden
+// it can show the last selected name as its tooltip; that tooltip has its own switch.
 class FontListView : public QListView
 {
     Q_OBJECT
@@ -78,21 +77,24 @@ public:
     // the filter hides is selected again when a filter shows it.
     void selectRow(int entry);
 
-    // The tooltip that names the selected font while the names are hidden.
-    void setNameTip(const QString &text) { m_nameTip = text; }
+    // The tooltip that names the font the user last selected while the names are hidden.
     QString nameTip() const { return m_nameTip; }
     void setNameTipEnabled(bool enabled) { m_nameTipEnabled = enabled; }
     bool nameTipEnabled() const { return m_nameTipEnabled; }
+    // A press on the list or on a page showing its selected font flips that tooltip on or off.
+    void ListBox1MouseDown();
+    // "Ajouter aux favoris" / "Retirer des favoris" on the selected line: asked by
+    // favouriteChosen.
+    void FavoriClick();
 
 Q_SIGNALS:
-    void mousePressed();
     void selectionMadeByUser();
     // The line's menu opens at a point of the screen, for an entry (the line clicked, or the
     // selected one from the keyboard), or -1 when there is no line under the pointer.
     void lineMenuRequested(const QPoint &globalPos, int entry);
-    // The menu's "Ajouter aux favoris" / "Retirer des favoris" and "Détails de la police...",
-    // for the selected line.
-    void favouriteChosen();
+    // The favourite mark of a family to switch.
+    void favouriteChosen(const QString &family);
+    // The menu's "Détails de la police...", for the selected line.
     void detailsChosen();
     // A filter changed which lines are shown.
     void shownFamiliesChanged();
@@ -117,6 +119,7 @@ private:
     // The menu's entries for the entry it acts on; -1: none, and those that need one are greyed.
     void LigneMenuPopup(int entry);
     void IndiqueNomClick();
+    void ListBox1Click();
     void openLineMenu(const QPoint &globalPos, int entry);
 
     QMenu *LigneMenu;

@@ -1,11 +1,14 @@
 #include "panelhints.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QWidget>
 
-PanelHints::PanelHints(QWidget *panel, QWidget *hintSwitch)
+PanelHints::PanelHints(QWidget *panel, QAbstractButton *hintSwitch)
     : QObject(panel)
+    , m_shown(hintSwitch->isChecked())
 {
+    connect(hintSwitch, &QAbstractButton::toggled, this, [this](bool on) { m_shown = on; });
     const QList<QWidget *> controls = panel->findChildren<QWidget *>();
     for (QWidget *control : controls) {
         if (control != hintSwitch)

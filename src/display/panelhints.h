@@ -2,18 +2,17 @@
 
 #include <QObject>
 
+class QAbstractButton;
 class QWidget;
 
-// The tooltips of a panel's controls, switched on and off together; the switch itself keeps its
-// own always.
+// The tooltips of a panel's controls, shown while a check box of the panel is checked; the box
+// itself keeps its own always.
 class PanelHints : public QObject
 {
     Q_OBJECT
 
 public:
-    PanelHints(QWidget *panel, QWidget *hintSwitch);
-
-    void setShown(bool shown) { m_shown = shown; }
+    PanelHints(QWidget *panel, QAbstractButton *hintSwitch);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -25,16 +25,20 @@ SampleCombo::SampleCombo(QWidget *parent)
     connect(this, &QComboBox::activated, this, &SampleCombo::onActivated);
 }
 
-void SampleCombo::showSharedEntries(QAbstractItemModel *shared)
+void SampleCombo::showFontChoice(QAbstractItemModel *families, int entry)
 {
-    if (shared && model() != shared)
-        setModel(shared);
+    if (families && model() != families)
+        setModel(families);
+    selectEntry(entry);
+    setColors(Qt::black, Qt::white);
 }
 
-void SampleCombo::showOwnEntries()
+void SampleCombo::showSampleHistory()
 {
     if (model() != m_ownEntries)
         setModel(m_ownEntries);
+    setFieldText(itemText(0));
+    setColors(Qt::white, Qt::black);
 }
 
 void SampleCombo::selectEntry(int index)
@@ -57,7 +61,7 @@ void SampleCombo::setFieldText(const QString &text)
 
 void SampleCombo::addRecentEntry(const QString &text)
 {
-    if (showsSharedEntries())
+    if (model() != m_ownEntries)
         return; // another view's entries are never changed from here
     insertItem(0, text);
     setCurrentEntryKeepingField(0);

@@ -29,17 +29,15 @@ public:
     // Puts text at the top of the entries as the selected entry; the field is left as it is.
     void addRecentEntry(const QString &text);
 
-    // Background and text colours of the field and the drop-down list.
-    void setColors(const QColor &background, const QColor &text);
-
     // Index of the entry equal to text ignoring case, or -1.
     int findEntryIgnoringCase(const QString &text) const;
 
-    // The entries shown: those of a model the box shares with another view (shown as they are,
-    // never changed by the box), or the box's own, kept as they were meanwhile.
-    void showSharedEntries(QAbstractItemModel *shared);
-    void showOwnEntries();
-    bool showsSharedEntries() const { return model() != m_ownEntries; }
+    // The box in its two uses. Choosing a font, in white on black: the entries of a model it
+    // shares with another view (shown as they are, never changed by the box), one of them
+    // selected. Editing the sample, in black on white: its own entries, the sample history, kept
+    // as they were meanwhile, the most recent in the field.
+    void showFontChoice(QAbstractItemModel *families, int entry);
+    void showSampleHistory();
 
 Q_SIGNALS:
     void userEdited();
@@ -50,6 +48,8 @@ protected:
 private:
     void onTextEdited(const QString &text);
     void onActivated(int index);
+    // Background and text colours of the field and the drop-down list.
+    void setColors(const QColor &background, const QColor &text);
     // Makes index the current entry without changing the field's text, cursor or selection.
     void setCurrentEntryKeepingField(int index);
 

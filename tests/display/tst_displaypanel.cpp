@@ -125,9 +125,12 @@ void TestDisplayPanel::panelShowsTheState()
     ColorGrid grid;
     grid.setBackgroundIndex(15);
     SizeField field;
-    DisplayPanel panel(state, {&bold, &italic, &underline, &grid, &field});
+    QWidget window;
+    QPushButton textPlus, backgroundPlus;
+    DisplayPanel panel(
+        state, {&bold, &italic, &underline, &grid, &field, &textPlus, &backgroundPlus}, &window);
     field.setText(typed);
-    // Shown, not echoed: the window sets the state from the grid's changes.
+    // Shown, not echoed: the grid's changes are the user's, and set the state.
     QSignalSpy gridChanges(&grid, &ColorGrid::changed);
 
     change(state);
