@@ -9,11 +9,11 @@ cd "$(dirname "$0")/.."
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev
+    libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev libarchive-dev
     fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer openbox
     qt6-wayland weston sway dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
-    python3 python3-fonttools python3-pil poppler-utils chromium cups libcups2-dev
+    python3 python3-fonttools python3-brotli python3-pil poppler-utils chromium cups libcups2-dev
     fonts-urw-base35 fonts-noto-color-emoji fonts-stix fonts-noto-core
     librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
     clang libclang-rt-14-dev

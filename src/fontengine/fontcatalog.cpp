@@ -63,11 +63,17 @@ RenderSettings::SubpixelOrder subpixelOrderOf(int rgba)
 } // namespace
 
 FontCatalog::FontCatalog(FcConfig *config)
+    : FontCatalog(config, nullptr)
+{
+    enumerate();
+}
+
+FontCatalog::FontCatalog(FcConfig *config, const FontCatalog *installed)
     : m_config(config)
+    , m_installed(installed)
 {
     if (m_config)
         FcConfigReference(m_config);
-    enumerate();
 }
 
 FontCatalog::~FontCatalog()
@@ -97,6 +103,11 @@ std::unique_ptr<FontCatalog> FontCatalog::fromConfigurationFile(const QString &p
     if (config)
         FcConfigDestroy(config); // the catalogue holds its own reference
     return catalog;
+}
+
+std::unique_ptr<FontCatalog> FontCatalog::forOpenedFiles(const FontCatalog &installed)
+{
+    return std::unique_ptr<FontCatalog>(new FontCatalog(installed.config(), &installed));
 }
 
 namespace {
@@ -165,31 +176,52 @@ void FontCatalog::enumerate()
     }
     for (const FcSetName setName : {FcSetSystem, FcSetApplication}) {
         const FcFontSet *set = FcConfigGetFonts(m_config, setName);
-        for (int i = 0; set && i < set->nfont; ++i) {
-            FcPattern *pattern = set->fonts[i];
-            const char *family = stringOf(pattern, FC_FAMILY, 0);
-            if (!family || !*family)
-                continue;
-            addFace(family, pattern);
-            // A further name in the same language with a style of its own names a sub-family
-            // (the legacy "Family Light" beside the typographic "Family"): it is listed too. A
-            // name in another language is only another way to ask for the same family.
-            if (!stringOf(pattern, FC_FAMILY, 1))
-                continue;
-            const char *language = stringOf(pattern, FC_FAMILYLANG, 0);
-            const char *style = stringOf(pattern, FC_STYLE, 0);
-            for (int k = 1;; ++k) {
-                const char *other = stringOf(pattern, FC_FAMILY, k);
-                if (!other)
-                    break;
-                const char *otherLanguage = stringOf(pattern, FC_FAMILYLANG, k);
-                const char *otherStyle = stringOf(pattern, FC_STYLE, k);
-                if (sameText(otherLanguage ? otherLanguage : language, language)
-                    && !sameText(otherStyle ? otherStyle : style, style) && *other)
-                    addFace(other, pattern);
-            }
-        }
+        for (int i = 0; set && i < set->nfont; ++i)
+            addPattern(set->fonts[i]);
     }
+}
+
+void FontCatalog::addPattern(FcPattern *pattern)
+{
+    const char *family = stringOf(pattern, FC_FAMILY, 0);
+    if (!family || !*family)
+        return;
+    addFace(family, pattern);
+    // A further name in the same language with a style of its own names a sub-family (the legacy
+    // "Family Light" beside the typographic "Family"): it is listed too. A name in another
+    // language is only another way to ask for the same family.
+    if (!stringOf(pattern, FC_FAMILY, 1))
+        return;
+    const char *language = stringOf(pattern, FC_FAMILYLANG, 0);
+    const char *style = stringOf(pattern, FC_STYLE, 0);
+    for (int k = 1;; ++k) {
+        const char *other = stringOf(pattern, FC_FAMILY, k);
+        if (!other)
+            break;
+        const char *otherLanguage = stringOf(pattern, FC_FAMILYLANG, k);
+        const char *otherStyle = stringOf(pattern, FC_STYLE, k);
+        if (sameText(otherLanguage ? otherLanguage : language, language)
+            && !sameText(otherStyle ? otherStyle : style, style) && *other)
+            addFace(other, pattern);
+    }
+}
+
+QStringList FontCatalog::addFaces(FacePatterns faces)
+{
+    const qsizetype known = m_families.size();
+    for (FacePatterns::Owned &owned : faces.take()) {
+        addPattern(owned.get());
+        m_owned.push_back(std::move(owned));
+    }
+    return m_families.mid(known);
+}
+
+void FontCatalog::clear()
+{
+    m_families.clear();
+    m_patterns.clear();
+    m_index.clear();
+    m_owned.clear();
 }
 
 QList<FontFace> FontCatalog::faces(const QString &family) const
@@ -240,6 +272,8 @@ bool FontCatalog::hasFamily(const QString &family) const
 
 QString FontCatalog::matchFamily(const QString &name) const
 {
+    if (m_installed)
+        return m_installed->matchFamily(name);
     if (const auto found = m_index.constFind(familyKey(name)); found != m_index.cend())
         return m_families[*found];
     if (!m_config)
@@ -273,6 +307,8 @@ QString FontCatalog::matchFamily(const QString &name) const
 
 QString FontCatalog::familyWithCharacter(char32_t character, const QString &near) const
 {
+    if (m_installed)
+        return m_installed->familyWithCharacter(character, near);
     if (!m_config)
         return {};
     FcPattern *request = FcPatternCreate();

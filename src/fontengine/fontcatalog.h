@@ -1,5 +1,7 @@
 #pragma once
 
+#include "facepatterns.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -7,20 +9,21 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct _FcConfig;
 struct _FcPattern;
 
-// One face of an installed family, as fontconfig lists it.
+// One face of a family, as fontconfig lists it.
 struct FontFace
 {
-    QByteArray file; // fontconfig's own string, valid while the catalogue lives
+    QByteArray file; // fontconfig's own string, valid while the catalogue lives (until clear())
     int index = 0; // the face within a collection
     int weight = 80; // fontconfig's scale: 80 regular, 200 bold
     int slant = 0; // 0 roman, 100 italic, 110 oblique
     int width = 100; // 100 normal
     double pixelSize = 0; // a bitmap face's only size (X11's fonts keep one per file); 0 scalable
-    _FcPattern *pattern = nullptr; // fontconfig's own record, owned by the configuration
+    _FcPattern *pattern = nullptr; // fontconfig's record, owned by the configuration or catalogue
 };
 
 // How the user's fontconfig settings ask for text to be drawn.
@@ -36,7 +39,8 @@ struct RenderSettings
 };
 
 // The installed families with their faces, straight from a fontconfig configuration, without
-// asking Qt: listing them costs one walk over fontconfig's records, whatever Qt knows.
+// asking Qt: listing them costs one walk over fontconfig's records, whatever Qt knows. Or the
+// families of font files opened without being installed, whose faces are handed to it.
 class FontCatalog
 {
 public:
@@ -51,6 +55,18 @@ public:
     // The catalogue of the fonts a fontconfig configuration file names; empty when it cannot be
     // read.
     static std::unique_ptr<FontCatalog> fromConfigurationFile(const QString &path);
+    // An empty catalogue for the faces of opened font files, handed to it by addFaces(). They are
+    // drawn under the rules of the installed catalogue's configuration (renderSettings), and
+    // matchFamily() and familyWithCharacter() answer from the installed fonts, as fallbacks do.
+    // The installed catalogue must outlive it.
+    static std::unique_ptr<FontCatalog> forOpenedFiles(const FontCatalog &installed);
+
+    // Takes the faces' records and lists them; returns the families that were not listed yet, in
+    // the order families() gives them.
+    QStringList addFaces(FacePatterns faces);
+    // Forgets every family and frees the records handed over: the FontFace values given out
+    // before, and whatever holds their records (a LineRenderer's caches), must be dropped first.
+    void clear();
 
     // Every family, the name a face is listed under first, then the names a face gives its
     // typographic sub-families; one entry per name compared as fontconfig compares them
@@ -81,10 +97,14 @@ public:
     _FcConfig *config() const { return m_config; }
 
 private:
+    FontCatalog(_FcConfig *config, const FontCatalog *installed);
     void enumerate();
+    void addPattern(_FcPattern *pattern);
     void addFace(const char *family, _FcPattern *face);
 
     _FcConfig *m_config;
+    const FontCatalog *m_installed = nullptr; // for opened files: the fonts fallbacks come from
+    std::vector<FacePatterns::Owned> m_owned; // the records handed over by addFaces()
     QStringList m_families;
     QList<QList<_FcPattern *>> m_patterns; // the faces of m_families[i] at i
     QHash<QByteArray, qsizetype> m_index; // family names as fontconfig compares them
