@@ -29,10 +29,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from the program's own links; the fonts its windows are laid out with, Qt's
-# French translations and its X11 and Wayland plugins are loaded at run time.
+# French translations and its X11 and Wayland plugins are loaded at run time; fc-cache is run
+# after fonts are installed or uninstalled.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2, qt6-translations-l10n, qt6-qpa-plugins, libpango-1.0-0")
+    "fonts-liberation2, qt6-translations-l10n, qt6-qpa-plugins, libpango-1.0-0, fontconfig")
 # A native window on Wayland desktops; without it Qt runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # CPack puts the leading space of each line after the first.

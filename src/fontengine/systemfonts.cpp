@@ -25,4 +25,17 @@ void keepWholeConfiguration()
     FcConfigReference(kept);
 }
 
+void renew(FcConfig *fresh)
+{
+    if (!fresh)
+        return;
+    if (!kept || FcConfigGetCurrent() == kept)
+        FcConfigSetCurrent(fresh);
+    if (kept) {
+        FcConfigReference(fresh);
+        FcConfigDestroy(kept);
+        kept = fresh;
+    }
+}
+
 } // namespace SystemFonts

@@ -13,4 +13,9 @@ _FcConfig *configuration();
 // current for the toolkit. Loads it when none is loaded yet.
 void keepWholeConfiguration();
 
+// Takes a configuration loaded afresh (fonts installed or removed) as the user's whole one, in
+// place of the one in use: holds its own reference to it. What was made from the old one (the
+// system catalogue) stays as it was until made again; a smaller current one stays current.
+void renew(_FcConfig *fresh);
+
 } // namespace SystemFonts
