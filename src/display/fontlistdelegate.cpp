@@ -38,8 +38,9 @@ void drawStar(QPainter &painter, QPointF centre, qreal radius)
 
 } // namespace
 
-FontListDelegate::FontListDelegate(QObject *parent)
+FontListDelegate::FontListDelegate(const FontCatalog &catalog, QObject *parent)
     : QAbstractItemDelegate(parent)
+    , m_renderer(catalog)
 {
 }
 

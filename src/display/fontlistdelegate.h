@@ -37,7 +37,8 @@ class FontListDelegate : public QAbstractItemDelegate
     Q_OBJECT
 
 public:
-    explicit FontListDelegate(QObject *parent = nullptr);
+    // catalog: where the families' faces are found; kept for the delegate's life.
+    explicit FontListDelegate(const FontCatalog &catalog, QObject *parent = nullptr);
 
     void setLook(const LineLook &look) { m_look = look; }
     const LineLook &look() const { return m_look; }

@@ -19,7 +19,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-FontListView::FontListView(QWidget *parent)
+FontListView::FontListView(QWidget *parent, const FontCatalog &catalog)
     : QListView(parent)
     , LigneMenu(new QMenu(this))
     , Copiernomdelafonte1(LigneMenu->addAction(QStringLiteral("Copier nom de la fonte")))
@@ -27,7 +27,7 @@ FontListView::FontListView(QWidget *parent)
     , Favori(LigneMenu->addAction(QStringLiteral("Ajouter aux favoris")))
     , DetailsPolice(LigneMenu->addAction(QStringLiteral("Détails de la police...")))
     , m_model(new QStringListModel(this))
-    , m_delegate(new FontListDelegate(this))
+    , m_delegate(new FontListDelegate(catalog, this))
     , m_shown(new ShownFamilies(m_model, m_delegate->renderer().catalog(), this))
     , m_prepareFaces(new QTimer(this))
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fontcatalog.h"
+
 #include <QListView>
 
 class DisplayState;
@@ -24,7 +26,10 @@ class FontListView : public QListView
     Q_OBJECT
 
 public:
-    explicit FontListView(QWidget *parent = nullptr);
+    // catalog: where the families' faces are found (the installed fonts unless given); kept for
+    // the list's life.
+    explicit FontListView(QWidget *parent = nullptr,
+                          const FontCatalog &catalog = FontCatalog::system());
 
     // Every family, whatever the filter shows. Families are named by their entry, their row in
     // this whole list.
