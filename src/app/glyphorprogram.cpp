@@ -3,6 +3,7 @@
 #include "application.h"
 #include "commandline.h"
 #include "errorreport.h"
+#include "fontsources.h"
 #include "productinfo.h"
 #include "qtfonts.h"
 #include "settings.h"
@@ -42,7 +43,11 @@ int runGlyphor(int &argc, char **argv, const GlyphorHooks &hooks)
     // tray icon exists: a rejected start shows nothing and touches nothing.
     std::unique_ptr<TAppInstances> AppInstances1;
     try {
-        AppInstances1 = TAppInstances::forThisProgram(QApplication::arguments(), activationToken);
+        // Font files named from this start's folder reach the running copy by their full path.
+        QStringList arguments = QApplication::arguments();
+        if (const QStringList files = FontSources::fontPathsIn(arguments.mid(1)); !files.isEmpty())
+            arguments = QStringList {arguments.first()} + files;
+        AppInstances1 = TAppInstances::forThisProgram(arguments, activationToken);
     } catch (const std::exception &error) {
         ErrorReport::show(error);
         return 1;

@@ -25,6 +25,9 @@ const QString MaximisedKey = QStringLiteral("Maximise");
 const QString PageKey = QStringLiteral("Page");
 const QString FavouritesSection = QStringLiteral("Favoris");
 const QString FavouriteKey = QStringLiteral("Police");
+const QString ReopenFilesKey = QStringLiteral("RouvrirFichiers");
+const QString OpenedFilesSection = QStringLiteral("FichiersOuverts");
+const QString OpenedFileKey = QStringLiteral("Fichier");
 
 // Each family once, in the order first met.
 QStringList withoutRepeats(const QStringList &families)
@@ -72,6 +75,9 @@ Settings Settings::read(const QString &path)
     settings.showHints = ProfileValue::toBool(text(ShowHintsKey), settings.showHints);
     settings.favourites = withoutRepeats(ini.sectionValues(FavouritesSection));
     settings.favouritesRead = settings.favourites;
+    settings.reopenFiles = ProfileValue::toBool(text(ReopenFilesKey), false);
+    settings.openedFiles = withoutRepeats(ini.sectionValues(OpenedFilesSection));
+    settings.openedFilesRead = settings.openedFiles;
 
     // A size that is no number, or no size at all, is as if never stored.
     settings.width = std::max(0, ProfileValue::toInt(text(WidthKey), 0));
@@ -113,20 +119,34 @@ void Settings::write(const QString &path) const
         ini.setValue(Section, MaximisedKey, ProfileValue::fromBool(maximised));
         ini.setValue(Section, PageKey, ProfileValue::fromInt(page));
     }
+    // Written once asked for: until then the file holds only the program's usual keys.
+    if (reopenFiles || ini.rawValue(Section, ReopenFilesKey))
+        ini.setValue(Section, ReopenFilesKey, ProfileValue::fromBool(reopenFiles));
     // A section this run left alone stays as it is, repeats and odd lines included.
-    const auto missingFrom = [](const QStringList &from, const QStringList &others) {
-        const QSet<QString> kept(from.cbegin(), from.cend());
-        QStringList missing;
-        for (const QString &family : others) {
-            if (!kept.contains(family))
-                missing.append(family);
-        }
-        return missing;
+    const auto merge = [&ini](const QString &section, const QString &key, const QStringList &read,
+                              const QStringList &now) {
+        const auto missingFrom = [](const QStringList &from, const QStringList &others) {
+            const QSet<QString> kept(from.cbegin(), from.cend());
+            QStringList missing;
+            for (const QString &value : others) {
+                if (!kept.contains(value))
+                    missing.append(value);
+            }
+            return missing;
+        };
+        const QStringList added = missingFrom(read, now);
+        const QStringList removed = missingFrom(now, read);
+        if (!added.isEmpty() || !removed.isEmpty())
+            ini.mergeSectionValues(section, key, added, removed);
     };
-    const QStringList added = missingFrom(favouritesRead, favourites);
-    const QStringList removed = missingFrom(favourites, favouritesRead);
-    if (!added.isEmpty() || !removed.isEmpty())
-        ini.mergeSectionValues(FavouritesSection, FavouriteKey, added, removed);
+    merge(FavouritesSection, FavouriteKey, favouritesRead, favourites);
+    // A path that would break the file's lines cannot be kept.
+    QStringList reopened;
+    for (const QString &path : reopenFiles ? openedFiles : QStringList()) {
+        if (!path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')))
+            reopened.append(path);
+    }
+    merge(OpenedFilesSection, OpenedFileKey, openedFilesRead, reopened);
     if (!ini.save())
         throw GlyphorError(QStringLiteral("Impossible d'écrire dans ") + path);
 }

@@ -23,6 +23,11 @@ struct Settings
     // The favourites as read: writing applies only what changed since to the section as the file
     // holds it then, so what another copy or a hand edit put there meanwhile stays.
     QStringList favouritesRead;
+    // "RouvrirFichiers": the font files opened are opened again at the next start; the section
+    // "FichiersOuverts" lists them then, one path per key, and is emptied otherwise.
+    bool reopenFiles = false;
+    QStringList openedFiles;
+    QStringList openedFilesRead;
     // The main window as it was left: its size ("Largeur", "Hauteur"; 0: never stored, or a value
     // that is no size), its position ("Gauche", "Haut"; none when never stored), maximised
     // ("Maximise") and the page shown ("Page": 0 Lines, 1 Text). Brought within the screen when

@@ -13,6 +13,7 @@
 #include "fontfamilies.h"
 #include "fontindex.h"
 #include "fontlistview.h"
+#include "fontsources.h"
 #include "glyphorstyle.h"
 #include "helprequests.h"
 #include "helpwindow.h"
@@ -52,8 +53,6 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
     new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
-    m_details
-        = new ListDetails(FontCatalog::system(), *m_display, m_fontIndex, *ui->ListBox1, this);
     const WindowShortcuts::Controls keyed {
         .quit = ui->Quitter,
         .print = ui->SpeedButton1,
@@ -64,7 +63,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
         .bold = ui->gras,
         .italic = ui->ital,
         .underline = ui->soul,
-        .list = ui->ListBox1,
+        .list = m_sources->listsWidget(),
     };
     new WindowShortcuts(
         this, keyed,
@@ -75,9 +74,9 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
                     ui->NPage->setCurrentIndex(0);
                     m_filterBar->focusField();
                 },
-            .copyName = [this] { ui->ListBox1->Copiernomdelafonte1Click(); },
-            .favourite = [this] { ui->ListBox1->FavoriClick(); },
-            .details = [this] { m_details->show(); },
+            .copyName = [this] { m_sources->current().Copiernomdelafonte1Click(); },
+            .favourite = [this] { m_sources->current().FavoriClick(); },
+            .details = [this] { m_sources->currentDetails().show(); },
             .otherPage = [this] { ui->NPage->setCurrentIndex(linesPageShown() ? 1 : 0); },
             .linesPageShown = [this] { return linesPageShown(); },
         });
@@ -87,7 +86,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     FormCreate();
 
     const auto shownFamilies = [this] {
-        return ui->ListBox1->shownFamilies();
+        return m_sources->current().shownFamilies();
     };
     m_catalogue = new CataloguePrinting(
         {
@@ -96,6 +95,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
             .sample = [this] { return m_display->Chaine(); },
             // The size field as it stands, applied or not, as the catalogue always has.
             .sampleSize = [this] { return ui->SpinEdit1->value(); },
+            .catalog = [this]() -> const FontCatalog & { return m_sources->currentCatalog(); },
         },
         this);
     m_catalogue->setObjectName(QStringLiteral("catalogue"));
@@ -108,6 +108,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
             .version = Version,
             .fonts = shownFamilies,
             .sample = [this] { return ui->txtEdit->currentText(); },
+            .fontFile = [this](const QString &font) { return m_sources->openedFile(font); },
         },
         m_stored.browser, *m_help, this);
     connect(ui->GenererrHTML, &QToolButton::clicked, GenHTML, &QDialog::exec);
@@ -131,9 +132,6 @@ void TEForm1::connectHandlers()
     bind(ui->Button1, &QPushButton::clicked, &TEForm1::Button1Click);
     bind(ui->TousCar, &QPushButton::clicked, &TEForm1::TousCarClick);
     connect(ui->Memo1, &TextPage::mousePressed, ui->ListBox1, &FontListView::ListBox1MouseDown);
-    connect(ui->ListBox1, &FontListView::favouriteChosen, m_display, [this](const QString &family) {
-        m_display->setFavourite(family, !m_display->isFavourite(family));
-    });
     connect(ui->Quitter, &QPushButton::clicked, this, &QWidget::close);
 
     bind(ui->NPage, &QTabWidget::currentChanged, &TEForm1::NPageChange);
@@ -163,6 +161,13 @@ void TEForm1::FormCreate()
         this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
     ui->ListBox1->setNamesShown(stored.showNames);
     ui->AfBulles->setChecked(stored.showHints);
+    m_sources->setReopenAtStart(stored.reopenFiles);
+    // Font files given to the start are opened, and the window shown; so are those of the last
+    // run when asked.
+    if (const QStringList files = FontSources::fontPathsIn(m_arguments.mid(1)); !files.isEmpty())
+        m_sources->open(files);
+    else if (stored.reopenFiles)
+        m_sources->reopen(stored.openedFiles);
 
     if (GlyphorStyle *style = GlyphorStyle::current())
         style->setTooltipDelay(100);
@@ -229,7 +234,8 @@ void TEForm1::paintEvent(QPaintEvent *event)
 
 void TEForm1::FormPaint()
 {
-    if (!PremierAffichage && m_arguments.size() > 1 && !m_arguments.at(1).isEmpty()) {
+    if (!PremierAffichage && m_arguments.size() > 1 && !m_arguments.at(1).isEmpty()
+        && FontSources::fontPathsIn(m_arguments.mid(1)).isEmpty()) {
         // Hiding from inside a paint would disturb the paint in progress. With no icon in a live
         // notification area to come back through, the window is only minimised: a hidden window
         // would be beyond reach, for this run and every later start.
@@ -284,6 +290,8 @@ void TEForm1::FormClose()
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.favourites = m_display->favourites();
+    stored.reopenFiles = m_sources->reopenAtStart();
+    stored.openedFiles = m_sources->openedPaths();
     const WindowRestorer::Stored placement = m_restorer->toStore();
     stored.width = placement.size.width();
     stored.height = placement.size.height();

@@ -13,7 +13,7 @@ class DisplayState;
 class FilterBar;
 class FontIndex;
 class HelpRequests;
-class ListDetails;
+class FontSources;
 class TAppInstances;
 class TTrayIcon;
 class TGenHTML;
@@ -99,7 +99,8 @@ private:
     FilterBar *m_filterBar;
     // What the font files say of their faces, read in the background after the first paint.
     FontIndex *m_fontIndex = nullptr;
-    ListDetails *m_details = nullptr;
+    // The installed fonts or the font files opened, in the list's place.
+    FontSources *m_sources = nullptr;
     static constexpr int IndexDelayMs = 1000;
     std::unique_ptr<HelpRequests> m_help;
 

@@ -4,6 +4,7 @@
 
 #include "charactermap.h"
 #include "fontlistview.h"
+#include "fontsources.h"
 #include "helprequests.h"
 #include "listdetails.h"
 #include "plainmessage.h"
@@ -18,8 +19,8 @@ void TEForm1::charmapClick()
     if (CharacterMap::start())
         return;
     // No character map on the desktop: the program's own, for the selected family.
-    if (ui->ListBox1->selectedRow() >= 0) {
-        m_details->show(DetailsWindow::Characters);
+    if (m_sources->current().selectedRow() >= 0) {
+        m_sources->currentDetails().show(DetailsWindow::Characters);
         return;
     }
     PlainMessage::show(CharacterMap::notFoundMessage(), this);

@@ -11,6 +11,7 @@
 #include "fontcatalog.h"
 #include "fontindex.h"
 #include "fontlistview.h"
+#include "fontsources.h"
 #include "indexprogress.h"
 
 void TEForm1::setUpFilters()
@@ -21,7 +22,14 @@ void TEForm1::setUpFilters()
     ui->linesLayout->addWidget(m_filterBar->summaryLine());
     m_filterBar->setDisplayState(m_display);
     ui->NPage->setCornerWidget(m_filterBar, Qt::BottomRightCorner);
-    m_filterBar->menu()->setLanguageCounts([this] { return ui->ListBox1->languageCounts(); });
+    m_filterBar->menu()->setLanguageCounts(
+        [this] { return m_sources->current().languageCounts(); });
+
+    m_fontIndex = new FontIndex(FontCatalog::system(), FontIndex::defaultCachePath(), this);
+    ui->ListBox1->setFontIndex(m_fontIndex);
+    m_sources = new FontSources(*ui->ListBox1, *m_fontIndex, *m_display, *m_filterBar,
+                                *ui->linesLayout, this);
+    ui->linesLayout->addWidget(new IndexProgress(m_fontIndex, this));
     // The filter's controls come first in the Tab order, before the page tabs and the list.
     QWidget *beforeList = ui->ListBox1->previousInFocusChain();
     for (QWidget *control : m_filterBar->controls()) {
@@ -29,15 +37,12 @@ void TEForm1::setUpFilters()
         beforeList = control;
     }
 
-    m_fontIndex = new FontIndex(FontCatalog::system(), FontIndex::defaultCachePath(), this);
-    ui->ListBox1->setFontIndex(m_fontIndex);
-    ui->linesLayout->addWidget(new IndexProgress(m_fontIndex, this));
-
-    ErrorReport::connect(ui->ListBox1, &FontListView::shownFamiliesChanged, this,
+    ErrorReport::connect(m_sources, &FontSources::shownFamiliesChanged, this,
                          &TEForm1::showFamilyCount);
-    connect(m_filterBar, &FilterBar::backToList, ui->ListBox1,
-            [this] { ui->ListBox1->setFocus(Qt::OtherFocusReason); });
-    connect(m_filterBar, &FilterBar::toFirstLine, ui->ListBox1, &FontListView::focusFirstLine);
+    connect(m_filterBar, &FilterBar::backToList, this,
+            [this] { m_sources->current().setFocus(Qt::OtherFocusReason); });
+    connect(m_filterBar, &FilterBar::toFirstLine, this,
+            [this] { m_sources->current().focusFirstLine(); });
     // "Exemple dans cette langue": the sentence goes into the sample field and applies.
     connect(m_filterBar->menu(), &FilterMenu::sampleSentenceChosen, this,
             [this](const QString &sentence) {
@@ -48,7 +53,9 @@ void TEForm1::setUpFilters()
 
 void TEForm1::showFamilyCount()
 {
+    const FontListView &list = m_sources->current();
     const QString count = FamilyCount::text(
-        ui->ListBox1->shownCount(), ui->ListBox1->families().size(), ui->ListBox1->filtering());
+        list.shownCount(), list.families().size(), list.filtering(),
+        m_sources->openedShown() ? FamilyCount::Source::Opened : FamilyCount::Source::Installed);
     setWindowTitle(Version + QStringLiteral(" *** ") + count);
 }

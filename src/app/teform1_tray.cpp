@@ -3,6 +3,7 @@
 #include "ui_teform1.h"
 
 #include "errorreport.h"
+#include "fontsources.h"
 #include "tappinstances.h"
 #include "traymenu.h"
 #include "ttrayicon.h"
@@ -39,6 +40,11 @@ void TEForm1::connectInstances(TAppInstances &instances)
 {
     connect(&instances, &TAppInstances::activationRequested, this, [this](const QByteArray &token) {
         ErrorReport::guard([&] { AppInstances1Activate(token); });
+    });
+    // Font files handed by another start are opened; its other arguments mean nothing here.
+    connect(&instances, &TAppInstances::argumentsReceived, this, [this](const QStringList &args) {
+        if (const QStringList files = FontSources::fontPathsIn(args); !files.isEmpty())
+            ErrorReport::guard([&] { m_sources->open(files); });
     });
 }
 

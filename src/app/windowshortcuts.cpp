@@ -102,9 +102,9 @@ WindowShortcuts::WindowShortcuts(QWidget *window, const Controls &controls, cons
     QSet<QWidget *> withKeys;
     for (const Shortcut &shortcut : shortcuts) {
         for (const QKeySequence &keys : shortcut.keys) {
-            auto *made = shortcut.scope
-                ? new QShortcut(keys, shortcut.scope, nullptr, nullptr, Qt::WidgetShortcut)
-                : new QShortcut(keys, window);
+            auto *made = shortcut.scope ? new QShortcut(keys, shortcut.scope, nullptr, nullptr,
+                                                        Qt::WidgetWithChildrenShortcut)
+                                        : new QShortcut(keys, window);
             connect(made, &QShortcut::activated, this,
                     [action = shortcut.action] { ErrorReport::guard(action); });
         }

@@ -20,6 +20,11 @@ ListDetails::ListDetails(const FontCatalog &catalog, const DisplayState &state,
     connect(&list, &FontListView::selectionMadeByUser, this, &ListDetails::followSelection);
 }
 
+ListDetails::~ListDetails()
+{
+    delete m_window;
+}
+
 void ListDetails::show(std::optional<DetailsWindow::Tab> tab)
 {
     const int entry = m_list.selectedRow();

@@ -3,6 +3,7 @@
 #include "detailswindow.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ public:
     // window: the details window's parent.
     ListDetails(const FontCatalog &catalog, const DisplayState &state, const FontIndex *index,
                 FontListView &list, QWidget *window);
+    // The details window goes with it: it draws from the catalogue given.
+    ~ListDetails() override;
 
     // The selected family's details, on a tab or the one shown; nothing without a selection.
     void show(std::optional<DetailsWindow::Tab> tab = std::nullopt);
@@ -29,5 +32,5 @@ private:
     const FontIndex *m_index;
     FontListView &m_list;
     QWidget *m_parent;
-    DetailsWindow *m_window = nullptr;
+    QPointer<DetailsWindow> m_window;
 };

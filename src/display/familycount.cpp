@@ -2,11 +2,17 @@
 
 namespace FamilyCount {
 
-QString text(qsizetype shown, qsizetype all, bool filtering)
+QString text(qsizetype shown, qsizetype all, bool filtering, Source source)
 {
-    const QString total = QString::number(all);
+    const bool opened = source == Source::Opened;
+    QString total = QString::number(all);
+    if (opened && !filtering)
+        return total
+            + (all == 1 ? QStringLiteral(" fonte ouverte") : QStringLiteral(" fontes ouvertes"));
     if (!filtering)
         return total + QStringLiteral(" fontes disponibles");
+    if (opened)
+        total += all == 1 ? QStringLiteral(" ouverte") : QStringLiteral(" ouvertes");
     if (shown == 0)
         return QStringLiteral("aucune fonte affichée sur ") + total;
     if (shown == 1)

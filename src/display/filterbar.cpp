@@ -66,8 +66,9 @@ FilterBar::FilterBar(QWidget *parent)
         QStringLiteral("Filtrer la liste : tous les mots tapés doivent figurer dans le nom"));
     enableNamedClearButton(m_field);
     // Room for the placeholder, as much as the tab strip leaves beside the tabs.
-    m_field->setMinimumWidth(
-        std::min(210, m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) + 36));
+    m_fieldRoom
+        = std::min(210, m_field->fontMetrics().horizontalAdvance(m_field->placeholderText()) + 36);
+    m_field->setMinimumWidth(m_fieldRoom);
     m_field->installEventFilter(this);
 
     m_canWrite->setObjectName(QStringLiteral("PeutEcrire"));
@@ -143,9 +144,36 @@ void FilterBar::edit()
     m_state->setFilter(filter);
 }
 
+void FilterBar::addControl(QWidget *control, Side side)
+{
+    auto *row = static_cast<QHBoxLayout *>(layout());
+    if (side == Side::Leading)
+        row->insertWidget(0, control);
+    else
+        row->insertWidget(row->indexOf(m_filters), control);
+    m_added.append(control);
+    control->installEventFilter(this);
+    fitField();
+}
+
+void FilterBar::fitField()
+{
+    int room = m_fieldRoom;
+    for (const QWidget *control : std::as_const(m_added)) {
+        if (!control->isHidden())
+            room -= control->sizeHint().width() + layout()->spacing();
+    }
+    m_field->setMinimumWidth(std::max(m_fieldRoom / 3, room));
+}
+
 QList<QWidget *> FilterBar::controls() const
 {
-    return {m_field, m_canWrite, m_filters};
+    QList<QWidget *> controls;
+    for (int i = 0; i < layout()->count(); ++i) {
+        if (QWidget *control = layout()->itemAt(i)->widget())
+            controls.append(control);
+    }
+    return controls;
 }
 
 void FilterBar::focusField()
@@ -156,6 +184,9 @@ void FilterBar::focusField()
 
 bool FilterBar::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_added.contains(watched)
+        && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        fitField();
     if (watched != m_field || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     switch (static_cast<QKeyEvent *>(event)->key()) {

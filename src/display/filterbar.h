@@ -23,7 +23,11 @@ public:
     void setDisplayState(DisplayState *state);
 
     QLineEdit *field() const { return m_field; }
-    // The field, the "can write" switch and the menu's button, in the Tab order.
+    // Another control in the bar, before the field or just before the menu's button (which stays
+    // at the end, where the eye finds it).
+    enum class Side { Leading, BesideMenu };
+    void addControl(QWidget *control, Side side);
+    // The bar's controls from left to right, in the Tab order.
     QList<QWidget *> controls() const;
     FilterMenu *menu() const { return m_menu; }
     QLabel *summaryLine() const { return m_summary; }
@@ -50,4 +54,9 @@ private:
     QToolButton *m_filters;
     FilterMenu *m_menu;
     QLabel *m_summary;
+    // The field's room when the bar holds only its own controls; others shown take theirs from
+    // it, so that the bar never pushes the page tabs into scrolling.
+    int m_fieldRoom = 0;
+    QList<QWidget *> m_added;
+    void fitField();
 };

@@ -386,6 +386,15 @@ void FontListView::LigneMenuPopup(int entry)
                         : QStringLiteral("Ajouter aux favoris"));
 }
 
+void FontListView::addLineAction(QAction *action)
+{
+    if (LigneMenu->actions().constLast() == DetailsPolice)
+        LigneMenu->addSeparator();
+    // A greyed entry may say why in its tooltip.
+    LigneMenu->setToolTipsVisible(true);
+    LigneMenu->addAction(action);
+}
+
 void FontListView::Copiernomdelafonte1Click()
 {
     const int entry = selectedRow();

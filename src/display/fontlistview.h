@@ -63,6 +63,9 @@ public:
     bool namesShown() const;
     // The menu's switch for the names; off while the list serves as the Text page's font box.
     void setNamesSwitchEnabled(bool enabled);
+    // An entry of the line's menu of another part's, after the list's own, acting on the
+    // selected line; that part sets it up when the menu opens (lineMenuRequested).
+    void addLineAction(QAction *action);
     // "Copier nom de la fonte": the selected family's name to the clipboard.
     void Copiernomdelafonte1Click();
     // The column's width: the widest name in pixels, measured at the first paint after the names

@@ -80,12 +80,40 @@ FontCatalog::~FontCatalog()
 {
     if (m_config)
         FcConfigDestroy(m_config);
+    for (FcConfig *retired : m_retired)
+        FcConfigDestroy(retired);
 }
+
+namespace {
+
+FontCatalog &systemCatalog()
+{
+    static FontCatalog catalog(SystemFonts::configuration());
+    return catalog;
+}
+
+} // namespace
 
 const FontCatalog &FontCatalog::system()
 {
-    static const FontCatalog catalog(SystemFonts::configuration());
-    return catalog;
+    return systemCatalog();
+}
+
+void FontCatalog::reloadSystem()
+{
+    FontCatalog &catalog = systemCatalog();
+    FcConfig *fresh = SystemFonts::configuration();
+    if (!fresh || fresh == catalog.m_config)
+        return;
+    // The faces given out before point into the old configuration: it is kept for the run.
+    if (catalog.m_config)
+        catalog.m_retired.push_back(catalog.m_config);
+    FcConfigReference(fresh);
+    catalog.m_config = fresh;
+    catalog.m_families.clear();
+    catalog.m_patterns.clear();
+    catalog.m_index.clear();
+    catalog.enumerate();
 }
 
 std::unique_ptr<FontCatalog> FontCatalog::fromConfigurationFile(const QString &path)

@@ -52,6 +52,10 @@ public:
 
     // The catalogue of the user's whole configuration (SystemFonts' configuration), made once.
     static const FontCatalog &system();
+    // The installed fonts listed again from SystemFonts' configuration as it is now (fonts
+    // installed or removed). The faces given out before stay valid for the run. Nothing may read
+    // the catalogue meanwhile (a font index stops first).
+    static void reloadSystem();
     // The catalogue of the fonts a fontconfig configuration file names; empty when it cannot be
     // read.
     static std::unique_ptr<FontCatalog> fromConfigurationFile(const QString &path);
@@ -105,6 +109,7 @@ private:
     _FcConfig *m_config;
     const FontCatalog *m_installed = nullptr; // for opened files: the fonts fallbacks come from
     std::vector<FacePatterns::Owned> m_owned; // the records handed over by addFaces()
+    std::vector<_FcConfig *> m_retired; // configurations listed before a reload
     QStringList m_families;
     QList<QList<_FcPattern *>> m_patterns; // the faces of m_families[i] at i
     QHash<QByteArray, qsizetype> m_index; // family names as fontconfig compares them

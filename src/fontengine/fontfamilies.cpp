@@ -47,7 +47,11 @@ QStringList build(const QStringList &enumerated)
             continue;
         list.append(family);
     }
+    return sorted(std::move(list));
+}
 
+QStringList sorted(QStringList list)
+{
     // Sort keys: one collation per name instead of one per comparison.
     const QCollator collator = listCollator();
     std::vector<std::pair<QCollatorSortKey, QString>> keyed;

@@ -16,6 +16,9 @@ inline const QString DefaultEntry = QStringLiteral("Default");
 // alphabetically ignoring case, as the locale orders words.
 QStringList build(const QStringList &enumerated);
 
+// Family names sorted alphabetically ignoring case, as the locale orders words.
+QStringList sorted(QStringList families);
+
 // build() over the installed families, one entry per family name, as fontconfig lists them
 // (whatever fonts Qt itself has been given).
 QStringList installed();

@@ -97,14 +97,21 @@ FontIndex::FontIndex(const FontCatalog &catalog, QString cachePath, QObject *par
 
 FontIndex::~FontIndex()
 {
+    stop();
+}
+
+void FontIndex::stop()
+{
+    if (!m_thread)
+        return;
     m_stop = true;
-    if (m_thread) {
-        // An idle-priority thread may not run at all while the machine is busy: the program's
-        // end must not wait for a moment of idleness.
-        if (m_thread->isRunning())
-            m_thread->setPriority(QThread::NormalPriority);
-        m_thread->wait();
-    }
+    // An idle-priority thread may not run at all while the machine is busy: the program's end
+    // must not wait for a moment of idleness.
+    if (m_thread->isRunning())
+        m_thread->setPriority(QThread::NormalPriority);
+    m_thread->wait();
+    m_thread.reset();
+    m_stop = false;
 }
 
 QString FontIndex::defaultCachePath()

@@ -32,6 +32,9 @@ public:
 
     // Reads the index file, then every face of every family of the catalogue it lacks.
     void start();
+    // Stops the reading and waits for it, keeping what was read in the index file: the catalogue
+    // may change then, and start() reads on from there.
+    void stop();
 
     // How many families have been read, of how many.
     int familiesRead() const { return m_familiesRead.load(); }

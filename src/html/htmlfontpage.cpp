@@ -6,8 +6,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
+#include <QUrl>
 
 #include <algorithm>
 #include <cerrno>
@@ -204,6 +206,23 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
                      + QStringLiteral("\">"));
     page.EcrireLigne(QStringLiteral("<TITLE>") + content.version
                      + QStringLiteral(" : Liste des polices disponibles</TITLE>"));
+    // A font that is not installed is loaded from its file under a name of the page's own, so
+    // that an installed family of the same name is never drawn in its place.
+    QHash<QString, QString> loaded;
+    for (const QString &font : content.fonts) {
+        const QString file = content.fontFile ? content.fontFile(font) : QString();
+        if (file.isEmpty() || loaded.contains(font))
+            continue;
+        if (loaded.isEmpty())
+            page.EcrireLigne(QStringLiteral("<STYLE>"));
+        const QString name = QStringLiteral("glyphor-fichier-%1").arg(loaded.size() + 1);
+        loaded.insert(font, name);
+        page.EcrireLigne(
+            QStringLiteral("@font-face { font-family: \"%1\"; src: url(\"%2\"); }")
+                .arg(name, QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())));
+    }
+    if (!loaded.isEmpty())
+        page.EcrireLigne(QStringLiteral("</STYLE>"));
     page.EcrireLigne(QStringLiteral("</HEAD>"));
     page.EcrireLigne(QStringLiteral("<BODY TEXT=\"#000000\" BGCOLOR=\"#ECFBFF\" LINK=\"#0000EE\" "
                                     "VLINK=\"#551A8B\" ALINK=\"#FF0000\">"));
@@ -222,7 +241,8 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
         const QString sample = content.sample ? content.sample() : QString();
         page.EcrireLigne(QStringLiteral("<TR>"));
         page.EcrireLigne(QStringLiteral("<TD>") + name + QStringLiteral("</TD>"));
-        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + escapedName(faceFamily(font))
+        const QString face = loaded.value(font, faceFamily(font));
+        page.EcrireLigne(QStringLiteral("<TD><FONT FACE=\"") + escapedName(face)
                          + QStringLiteral("\">") + sample + QStringLiteral("</FONT></TD>"));
         page.EcrireLigne(QStringLiteral("</TR>"));
     }

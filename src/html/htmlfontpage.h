@@ -14,6 +14,9 @@ struct HtmlPageContent
     QString version; // "Glyphor 3.5": the author tag, the title and the heading
     QStringList fonts; // the list's entries, one row each, in order
     std::function<QString()> sample; // the sample text, asked again for every row
+    // The file of a font that is not installed, for the browser to load it (@font-face); empty
+    // for an installed one, which the browser finds by its name.
+    std::function<QString(const QString &font)> fontFile;
     QString date; // the summary line's date and time, as the user's locale writes them
     QString time;
     QString authorLine;

@@ -98,6 +98,7 @@ void TGenHTML::GenererPageHTML()
     content.version = m_source.version;
     content.fonts = m_source.fonts ? m_source.fonts() : QStringList();
     content.sample = m_source.sample;
+    content.fontFile = m_source.fontFile;
     content.date = HtmlFontPage::dateText(now, locale);
     content.time = TextForms::timeWithSeconds(locale, now.time());
     content.authorLine = ProductInfo::authorLine();

@@ -20,6 +20,8 @@ struct HtmlPageSource
     QString version;
     std::function<QStringList()> fonts;
     std::function<QString()> sample;
+    // The file a font that is not installed is drawn from (HtmlPageContent::fontFile).
+    std::function<QString(const QString &font)> fontFile;
 };
 
 // The HTML export dialog: the user names the page file and a web browser, writes the page and

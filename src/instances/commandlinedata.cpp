@@ -15,4 +15,13 @@ QByteArray encode(const QStringList &arguments)
     return text;
 }
 
+QStringList decode(const QByteArray &text)
+{
+    QStringList arguments = QString::fromUtf8(text).split(QStringLiteral("\r\n"));
+    // Each argument ends with a line break: nothing follows the last.
+    if (!arguments.isEmpty() && arguments.constLast().isEmpty())
+        arguments.removeLast();
+    return arguments;
+}
+
 } // namespace CommandLineText

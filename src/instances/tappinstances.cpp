@@ -91,6 +91,10 @@ std::optional<InstanceMessage> TAppInstances::receive(const InstanceMessage &mes
     case ActivateRequest:
         Q_EMIT activationRequested(message.data);
         break;
+    case CopyData:
+        if (message.value == CommandLineData)
+            Q_EMIT argumentsReceived(CommandLineText::decode(message.data));
+        break;
     default:
         break;
     }

@@ -40,8 +40,8 @@ public:
     bool CheckInstanceLimit();
 
     // What this copy does with a message from another one; the answer goes back to it. It says
-    // it is active and comes forward when asked; news of other copies and the arguments of a
-    // rejected start are of no use to it.
+    // it is active, comes forward when asked and passes on the arguments of a rejected start;
+    // news of other copies are of no use to it.
     std::optional<InstanceMessage> receive(const InstanceMessage &message);
 
     // Leaves the registry and stops listening, in this order: a copy that is leaving is never
@@ -54,6 +54,8 @@ Q_SIGNALS:
     // Another start asks this copy to come to the front; activationToken is that start's
     // token from the desktop (Wayland), empty when it had none.
     void activationRequested(const QByteArray &activationToken);
+    // The arguments of a start that was rejected, the program's path left out.
+    void argumentsReceived(const QStringList &arguments);
 
 private:
     std::unique_ptr<RegistryStore> m_store;

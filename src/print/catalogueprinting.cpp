@@ -1,5 +1,6 @@
 #include "catalogueprinting.h"
 
+#include "fontcatalog.h"
 #include "fontcatalogue.h"
 #include "pdfcanvas.h"
 #include "plainmessage.h"
@@ -178,7 +179,8 @@ void CataloguePrinting::print(QPrinter &printer)
     // printed is what the file shows.
     const QPageLayout layout = printer.pageLayout();
     PdfCanvas canvas(destination.pdfPath(),
-                     {layout.fullRectPoints().size(), layout.paintRectPoints()});
+                     {layout.fullRectPoints().size(), layout.paintRectPoints()},
+                     m_sources.catalog ? m_sources.catalog() : FontCatalog::system());
     canvas.setTitle(title);
     PrinterTextStream stream(canvas);
     if (!stream.open()) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class FontCatalog;
 class QPrinter;
 class QProgressDialog;
 class QWidget;
@@ -31,6 +32,8 @@ public:
         // Read before each font line: a change made while the job runs applies to the lines
         // after it.
         std::function<int()> sampleSize;
+        // Where the families' faces are found; the installed fonts when not given.
+        std::function<const FontCatalog &()> catalog;
     };
 
     static const QString CompletedMessage;

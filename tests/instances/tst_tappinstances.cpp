@@ -163,6 +163,13 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, text);
         QCOMPARE(CommandLineText::encode(arguments), text);
+        // What the running copy reads back: the same arguments, line breaks blanked.
+        QStringList back = arguments.mid(1);
+        for (QString &argument : back)
+            argument.replace(QLatin1String("\r\n"), QLatin1String(" "))
+                .replace(u'\r', u' ')
+                .replace(u'\n', u' ');
+        QCOMPARE(CommandLineText::decode(text), back);
     }
 
     void messageFrames()
