@@ -229,7 +229,9 @@ void FontListView::followState()
 
 bool FontListView::followFilter(AfterFilter after)
 {
-    const int topEntry = m_shown->entryOf(indexAt(QPoint(0, 0)).row());
+    // Only a place kept needs the top line; asking for it lays out lines still waiting, and
+    // that layout's update would paint the list a second time.
+    const int topEntry = after == KeepPlace ? m_shown->entryOf(indexAt(QPoint(0, 0)).row()) : -1;
     // The filters test the faces the lines draw, at the lines' size.
     const double pixelSize = m_delegate->sampleStyle(logicalDpiY()).pixelSize * devicePixelRatioF();
     if (!m_shown->apply(*m_state, pixelSize))
