@@ -236,6 +236,9 @@ bool FontListView::followFilter(AfterFilter after)
     const double pixelSize = m_delegate->sampleStyle(logicalDpiY()).pixelSize * devicePixelRatioF();
     if (!m_shown->apply(*m_state, pixelSize))
         return false;
+    // The reset leaves the lines to be laid out on a timer: laid out now, the repaint that
+    // follows draws them, not an empty list, and they are drawn once.
+    executeDelayedItemsLayout();
     // The reset dropped the selection: the line chosen last comes back when it is shown.
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);
     if (chosen.isValid()) {
