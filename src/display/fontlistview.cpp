@@ -230,11 +230,16 @@ void FontListView::followState()
 
 bool FontListView::followFilter(AfterFilter after)
 {
-    const int topEntry = m_shown->entryOf(indexAt(QPoint(0, 0)).row());
+    // Only a place kept needs the top line; asking for it lays out lines still waiting, and
+    // that layout's update would paint the list a second time.
+    const int topEntry = after == KeepPlace ? m_shown->entryOf(indexAt(QPoint(0, 0)).row()) : -1;
     // The filters test the faces the lines draw, at the lines' size.
     const double pixelSize = m_delegate->sampleStyle(logicalDpiY()).pixelSize * devicePixelRatioF();
     if (!m_shown->apply(*m_state, pixelSize))
         return false;
+    // The reset leaves the lines to be laid out on a timer: laid out now, the repaint that
+    // follows draws them, not an empty list, and they are drawn once.
+    executeDelayedItemsLayout();
     // The reset dropped the selection: the line chosen last comes back when it is shown.
     const QModelIndex chosen = m_shown->index(m_shown->rowOf(m_chosenEntry), 0);
     if (chosen.isValid()) {

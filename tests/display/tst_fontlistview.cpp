@@ -38,6 +38,7 @@ private Q_SLOTS:
     void lineMenuActsOnTheLineClicked_data();
     void lineMenuActsOnTheLineClicked();
     void filterShowsMatchingLines();
+    void filterRepaintDrawsTheLines();
     void filterAsksTheStrikeOfTheListSize();
     void selectionBroughtIntoViewOnlyByTheUser_data();
     void selectionBroughtIntoViewOnlyByTheUser();
@@ -439,6 +440,20 @@ void TestFontListView::filterShowsMatchingLines()
     m_state->setFilter(filter);
     m_view->keyboardSearch(QStringLiteral("liberation s"));
     QCOMPARE(m_view->selectedRow(), 3);
+}
+
+// What the list paints right after a filter change, as its own repaint does, is the lines left,
+// not an empty list waiting for the view to lay them out later.
+void TestFontListView::filterRepaintDrawsTheLines()
+{
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    FamilyFilter filter;
+    filter.words = QStringLiteral("LIB");
+    m_state->setFilter(filter);
+    const QImage drawn = m_view->viewport()->grab().toImage();
+    m_view->doItemsLayout();
+    QCOMPARE(drawn, m_view->viewport()->grab().toImage());
 }
 
 // Strike Cells keeps 10, 16 and 24 pixels in three files, the smallest ASCII only: "Peut écrire
