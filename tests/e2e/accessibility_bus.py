@@ -26,6 +26,18 @@ def nodes(node, depth=0):
     for i in range(min(node.get_child_count(), 400)):
         yield from nodes(node.get_child_at_index(i), depth + 1)
 
+def find(root, role, name):
+    """The node of that role named name below root, or else the first whose name starts so."""
+    first = None
+    for node in nodes(root):
+        if node.get_role_name() != role:
+            continue
+        if (node.get_name() or '') == name:
+            return node
+        if first is None and (node.get_name() or '').startswith(name):
+            first = node
+    return first
+
 def act(node):
     """A check box's line is toggled, anything else pressed; whether it was done."""
     action = node.get_action_iface()
@@ -49,16 +61,12 @@ print(json.dumps([[n.get_role_name(), n.get_name() or '', n.get_description() or
                   for n in nodes(application())]))
 '''
 
-# Acts on the node of that role whose name starts with the given text (a menu
+# Acts on the node of that role named by the given text, or else whose name starts with it (a menu
 # entry, a list's line), as a screen reader's user does by name; prints whether it found one.
 _ACT = _COMMON + r'''
 role, name = sys.argv[1], sys.argv[2]
-for node in nodes(application()):
-    if node.get_role_name() == role and (node.get_name() or '').startswith(name):
-        print(json.dumps(act(node)))
-        break
-else:
-    print(json.dumps(False))
+node = find(application(), role, name)
+print(json.dumps(act(node) if node is not None else False))
 '''
 
 # Menus and their panels are popups, which the program's tree leaves out: a screen reader finds
@@ -76,11 +84,11 @@ def focused(event):
     # From the focused node outwards: a menu's panel is a child of the panel, not of the menu.
     ancestor = event.source
     while ancestor is not None and ancestor.get_role_name() != 'application':
-        for node in nodes(ancestor):
-            if node.get_role_name() == role and (node.get_name() or '').startswith(name):
-                done.append(act(node))
-                Atspi.event_quit()
-                return
+        node = find(ancestor, role, name)
+        if node is not None:
+            done.append(act(node))
+            Atspi.event_quit()
+            return
         ancestor = ancestor.get_parent()
 
 listener = Atspi.EventListener.new(focused)
