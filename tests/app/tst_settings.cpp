@@ -37,6 +37,7 @@ private Q_SLOTS:
     void favouritesMerged_data();
     void favouritesMerged();
     void oddFavourites();
+    void openedFilesKeptOnlyWhenAsked();
     void failedWriteThrows();
     void unreadableFileIsNeverReplaced();
     void mixedEncodingsSurvive();
@@ -226,6 +227,28 @@ void TestSettings::oddFavourites()
     const Settings again = Settings::read(path);
     QCOMPARE(again.favourites.size(), 50001);
     QCOMPARE(again.favourites.last(), QStringLiteral("One more"));
+}
+
+// The files opened are listed for the next run only while asked; a path that would break the
+// file's lines is left out.
+void TestSettings::openedFilesKeptOnlyWhenAsked()
+{
+    const QString path = m_dir.filePath(QStringLiteral("opened.ini"));
+    Settings settings;
+    settings.reopenFiles = true;
+    settings.openedFiles = {QStringLiteral("/home/u/Téléchargements/a.ttf"),
+                            QStringLiteral("/home/u/polices, à voir"),
+                            QStringLiteral("/tmp/deux\nlignes.otf")};
+    settings.write(path);
+    Settings read = Settings::read(path);
+    QVERIFY(read.reopenFiles);
+    QCOMPARE(read.openedFiles, settings.openedFiles.mid(0, 2));
+
+    read.reopenFiles = false;
+    read.write(path);
+    read = Settings::read(path);
+    QVERIFY(!read.reopenFiles);
+    QVERIFY(read.openedFiles.isEmpty());
 }
 
 void TestSettings::failedWriteThrows()
