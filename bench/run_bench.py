@@ -131,8 +131,9 @@ def base_environment(display):
     return env
 
 
-def run_once(executable, fonts_conf, env, warm_up=False):
-    """One run of a program: its report with the runner's spawn stamp, or {"error": ...}."""
+def run_once(executable, fonts_conf, env, warm_up=False, args=()):
+    """One run of a program (with these arguments): its report with the runner's spawn stamp, or
+    {"error": ...}."""
     with tempfile.TemporaryDirectory(prefix="glyphor-bench-") as home:
         for sub in ("config", "runtime"):
             os.mkdir(os.path.join(home, sub), 0o700)
@@ -142,7 +143,7 @@ def run_once(executable, fonts_conf, env, warm_up=False):
         if warm_up:
             env["GLYPHOR_BENCH_PROBE"] = "start"
         spawn = time.monotonic_ns()  # CLOCK_MONOTONIC, as the probe's stamps
-        proc = subprocess.Popen([executable], env=env, cwd=home, stdin=subprocess.DEVNULL,
+        proc = subprocess.Popen([executable, *args], env=env, cwd=home, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         running.append(proc)
         try:

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QSet>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -78,13 +79,14 @@ void selectFamily(FontListView &list, const QString &family)
 } // namespace
 
 // The opened files' catalogue with what draws from it, made anew at each reading. Gone in the
-// order that keeps each part's catalogue alive while it lives.
+// order that keeps each part's catalogue alive while it lives. The list and its details belong to
+// the window too, which may have deleted them already when it goes.
 struct FontSources::OpenedList
 {
     std::unique_ptr<FontCatalog> catalog = FontCatalog::forOpenedFiles(FontCatalog::system());
     FontIndex *index = nullptr;
-    FontListView *list = nullptr;
-    ListDetails *details = nullptr;
+    QPointer<FontListView> list;
+    QPointer<ListDetails> details;
 
     ~OpenedList()
     {
@@ -141,6 +143,7 @@ FontSources::FontSources(FontListView &installed, FontIndex &installedIndex, Dis
         = menu->addAction(QStringLiteral("Fermer les fichiers"), this, &FontSources::closeFiles);
     menu->addSeparator();
     m_reopen = menu->addAction(QStringLiteral("Rouvrir au démarrage"));
+    m_reopen->setObjectName(QStringLiteral("RouvrirAuDemarrage"));
     m_reopen->setCheckable(true);
     connect(openFiles, &QAction::triggered, this, &FontSources::chooseFiles);
     m_openButton->setObjectName(QStringLiteral("OuvrirPolices"));

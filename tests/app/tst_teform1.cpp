@@ -4,6 +4,7 @@
 #include "catalogueprinting.h"
 #include "colorgrid.h"
 #include "displaystate.h"
+#include "fontcatalog.h"
 #include "fontlistview.h"
 #include "helprequests.h"
 #include "helpwindow.h"
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void colours();
     void nameMenu();
     void closeWritesOrKeepsTheWindow();
+    void closesWithFilesOpened();
     void windowStateKept_data();
     void windowStateKept();
     void shortcuts_data();
@@ -631,6 +633,28 @@ void TestTEForm1::nameMenu()
     child<QAction>("IndiqueNom")->trigger();
     QVERIFY(!list->namesShown());
     QCOMPARE(list->LargeurNoms(), 0);
+}
+
+// A window showing opened files closes and goes like any other, and keeps them for the next run
+// once asked.
+void TestTEForm1::closesWithFilesOpened()
+{
+    const QString file
+        = QString::fromUtf8(FontCatalog::system().faces("DejaVu Serif").first().file);
+    m_form = std::make_unique<TEForm1>(QStringList {"glyphor", file}, m_settingsPath, nullptr,
+                                       std::make_unique<FakeTray>());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QTRY_VERIFY(m_form->windowTitle().endsWith(QStringLiteral("1 fonte ouverte")));
+    child<QAction>("RouvrirAuDemarrage")->trigger();
+    QVERIFY(m_form->close());
+    m_form.reset();
+    QFile settings(m_settingsPath);
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QByteArray written = settings.readAll();
+    QVERIFY(written.contains("RouvrirFichiers=1\n"));
+    const QByteArray line = "[FichiersOuverts]\nFichier1=" + file.toUtf8() + "\n";
+    QVERIFY(written.contains(line));
 }
 
 void TestTEForm1::closeWritesOrKeepsTheWindow()
