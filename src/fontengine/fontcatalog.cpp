@@ -256,8 +256,9 @@ QList<FontFace> FontCatalog::faces(const QString &family) const
 {
     QList<FontFace> faces;
     const auto found = m_index.constFind(familyKey(family));
+    // Opened files draw with the installed fonts besides: a fallback, a printed page's names.
     if (found == m_index.cend())
-        return faces;
+        return m_installed ? m_installed->faces(family) : faces;
     for (FcPattern *pattern : m_patterns[*found]) {
         // A variable font is listed once more for each of its named instances; those are the
         // faces a user chooses among.
@@ -300,10 +301,10 @@ bool FontCatalog::hasFamily(const QString &family) const
 
 QString FontCatalog::matchFamily(const QString &name) const
 {
-    if (m_installed)
-        return m_installed->matchFamily(name);
     if (const auto found = m_index.constFind(familyKey(name)); found != m_index.cend())
         return m_families[*found];
+    if (m_installed)
+        return m_installed->matchFamily(name);
     if (!m_config)
         return {};
     // The aliases the rules give, in order: the first installed one is what fontconfig's match

@@ -60,8 +60,9 @@ public:
     // read.
     static std::unique_ptr<FontCatalog> fromConfigurationFile(const QString &path);
     // An empty catalogue for the faces of opened font files, handed to it by addFaces(). They are
-    // drawn under the rules of the installed catalogue's configuration (renderSettings), and
-    // matchFamily() and familyWithCharacter() answer from the installed fonts, as fallbacks do.
+    // drawn under the rules of the installed catalogue's configuration (renderSettings); a name
+    // that is no opened family is answered by the installed fonts (faces(), matchFamily()), and
+    // so are fallbacks (familyWithCharacter()). families() and hasFamily() are the opened ones.
     // The installed catalogue must outlive it.
     static std::unique_ptr<FontCatalog> forOpenedFiles(const FontCatalog &installed);
 

@@ -65,25 +65,42 @@ class HostileFonts(GlyphorTestCase):
         return [html.unescape(row[4:-5]) for row in rows if row.startswith('<TD>')
                 and row.endswith('</TD>') and not row.startswith('<TD><FONT FACE=')]
 
-    def test_everything_survives(self):
-        window = self.start_glyphor()
-        panel_top = self.session.window_info(window)['height'] - self.session.layout.panel_height
-
-        # The HTML page lists every family once, by its own name.
+    def write_html(self, window):
+        """The HTML page of the list shown: the names of its rows, and the page."""
         self.session.click_control(window, 'GenererrHTML')
         dialog = self.session.wait_window(DIALOG_NAME)
         self.session.click(dialog, *GENERATE)
         self.answer()
         with open(os.path.join(self.workdir, 'glyphor.htm'), 'rb') as page:
-            listed = self.listed_families(page.read())
+            written = page.read()
+        return self.listed_families(written), written
+
+    def print_pdf(self, window):
+        """The catalogue printed to a PDF file through the print dialog: its text."""
+        self.session.click_control(window, 'SpeedButton1')
+        self.session.key(self.session.wait_window('^Imprimer$'), 'Return')
+        self.answer()
+        pdf = os.path.join(self.workdir, 'Glyphor 3.5 - Impression.pdf')
+        return subprocess.run(['pdftotext', pdf, '-'], capture_output=True, text=True,
+                              check=True).stdout
+
+    def page_through(self, window):
+        self.session.click(window, 200, 10)
+        self.session.key(window, *(['Next'] * 8), 'End', *(['Prior'] * 8), 'Home')
+        self.alive()
+
+    def test_everything_survives(self):
+        window = self.start_glyphor()
+        panel_top = self.session.window_info(window)['height'] - self.session.layout.panel_height
+
+        # The HTML page lists every family once, by its own name.
+        listed, _ = self.write_html(window)
         short = sorted(name[:40] for name in listed)
         self.assertEqual(len(listed), len(set(listed)), short)
         self.assertEqual(set(listed) - {'Default'}, self.families, short)
 
         # Every line of the list drawn: page by page to the end and back.
-        self.session.click(window, 200, 10)
-        self.session.key(window, *(['Next'] * 8), 'End', *(['Prior'] * 8), 'Home')
-        self.alive()
+        self.page_through(window)
 
         # Each font on the Text page.
         self.session.click(window, TEXT_TAB[0], panel_top - TEXT_TAB[1])
@@ -93,13 +110,26 @@ class HostileFonts(GlyphorTestCase):
         self.session.screenshot('text-page-last-font', window)
 
         # The catalogue printed to a PDF file, through the print dialog.
-        self.session.click_control(window, 'SpeedButton1')
-        self.session.key(self.session.wait_window('^Imprimer$'), 'Return')
-        self.answer()
-        pdf = os.path.join(self.workdir, 'Glyphor 3.5 - Impression.pdf')
-        text = subprocess.run(['pdftotext', pdf, '-'], capture_output=True, text=True,
-                              check=True).stdout
-        self.assertIn('Twin Family', text)
+        self.assertIn('Twin Family', self.print_pdf(window))
+        self.exit_with_button(window)
+
+    def test_opened_as_files(self):
+        """The same fonts opened as files, not installed: listed, drawn, detailed, written to the
+        HTML page from their files, printed, and the window closed."""
+        window = self.start_glyphor(os.path.join(self.fonts_dir, 'files'))
+        wait_for(lambda: 'ouverte' in self.session.window_name(window), 30, 'the files read')
+        listed, page = self.write_html(window)
+        self.assertIn(b'@font-face', page)
+        self.assertIn('Twin Family', listed)
+        self.page_through(window)
+        # The details of each of the first lines, one after the other.
+        self.session.key(window, 'alt+Return')
+        details = self.session.wait_window('^Détails - ', timeout=30)
+        self.session.click(window, 200, 10)
+        self.session.key(window, *(['Down'] * 12))
+        self.alive()
+        self.session.key(details, 'Escape')
+        self.assertIn('Twin Family', self.print_pdf(window))
         self.exit_with_button(window)
 
 
