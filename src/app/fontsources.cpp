@@ -202,8 +202,7 @@ FontSources::FontSources(FontListView &installed, FontIndex &installedIndex, Dis
     connect(m_installation, &FontInstallation::installedFontsChanged, this,
             &FontSources::listInstalledAgain);
     setUpLineMenus();
-    connect(&installed, &FontListView::shownFamiliesChanged, this,
-            &FontSources::shownFamiliesChanged);
+    followList(installed);
     window->setAcceptDrops(true);
     window->installEventFilter(this);
     updateSwitch();
@@ -230,16 +229,22 @@ void FontSources::setUpLineMenus()
     connect(&m_installed, &FontListView::lineMenuRequested, this,
             [this](const QPoint &, int entry) {
                 const QString family = entry < 0 ? QString() : m_installed.familyAt(entry);
-                const QString refusal = family.isEmpty() || family == FontFamilies::DefaultEntry
-                    ? QString()
-                    : FontInstallation::uninstallRefusal(filesOf(FontCatalog::system(), family));
-                m_uninstall->setEnabled(!family.isEmpty() && family != FontFamilies::DefaultEntry
-                                        && refusal.isEmpty() && !m_installation->isBusy());
+                const bool aFamily = !family.isEmpty() && family != FontFamilies::DefaultEntry;
+                const QString refusal = aFamily
+                    ? FontInstallation::uninstallRefusal(filesOf(FontCatalog::system(), family))
+                    : QString();
+                m_uninstall->setEnabled(aFamily && refusal.isEmpty() && !m_installation->isBusy());
                 m_uninstall->setToolTip(refusal);
             });
-    connect(&m_installed, &FontListView::favouriteChosen, &m_state, [this](const QString &family) {
+}
+
+// What either list asks of the window: a favourite switched, and news of the lines it shows.
+void FontSources::followList(FontListView &list)
+{
+    connect(&list, &FontListView::favouriteChosen, &m_state, [this](const QString &family) {
         m_state.setFavourite(family, !m_state.isFavourite(family));
     });
+    connect(&list, &FontListView::shownFamiliesChanged, this, &FontSources::shownFamiliesChanged);
 }
 
 FontListView &FontSources::current() const
@@ -402,11 +407,7 @@ void FontSources::readAgain()
     connect(opened.list, &FontListView::lineMenuRequested, this, [this](const QPoint &, int entry) {
         m_install->setEnabled(entry >= 0 && !m_installation->isBusy());
     });
-    connect(opened.list, &FontListView::favouriteChosen, &m_state, [this](const QString &family) {
-        m_state.setFavourite(family, !m_state.isFavourite(family));
-    });
-    connect(opened.list, &FontListView::shownFamiliesChanged, this,
-            &FontSources::shownFamiliesChanged);
+    followList(*opened.list);
     m_lists->addWidget(opened.list);
     if (shown)
         showSource(Opened);

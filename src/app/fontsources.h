@@ -86,6 +86,7 @@ private:
     void updateSwitch();
     void installShown();
     void setUpLineMenus();
+    void followList(FontListView &list);
     void listInstalledAgain();
 
     FontListView &m_installed;
