@@ -28,6 +28,7 @@ private Q_SLOTS:
     void readsWhatFcScanReads();
     void archiveUnpackedInTheUsersCache();
     void stoppedAndStartedAgain();
+    void hugeFolderReadInSteps();
 
 private:
     QString path(const QString &relative) const { return m_folder.filePath(relative); }
@@ -190,6 +191,42 @@ void TestFontFileReader::stoppedAndStartedAgain()
     Read read;
     readAll(reader, {path("fonts/DejaVuSans.ttf")}, read);
     QCOMPARE(read.catalog->families(), QStringList {"DejaVu Sans"});
+}
+
+// A folder of 100,000 entries is said in steps, from before all its files are found to the end,
+// and stops when asked while it is still being listed.
+void TestFontFileReader::hugeFolderReadInSteps()
+{
+    constexpr int Entries = 100000;
+    QVERIFY(QDir().mkpath(path("huge")));
+    for (int i = 0; i < Entries; ++i) {
+        // Empty: skipped at once, so nothing but the turns keeps the progress coming.
+        QFile file(path("huge/%1.ttf").arg(i));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    FontFileReader reader(path("cache"));
+    QSignalSpy finished(&reader, &FontFileReader::finished);
+    int firstCount = 0;
+    QObject::connect(&reader, &FontFileReader::progressed, &reader,
+                     [&reader, &firstCount](int, int count) {
+                         if (firstCount == 0)
+                             firstCount = count;
+                         reader.stop();
+                     });
+    QVERIFY(reader.start({path("huge")}));
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(firstCount, -1); // still listing
+    QVERIFY(finished.at(0).at(0).value<FontFileReader::Summary>().stopped);
+    QObject::disconnect(&reader, &FontFileReader::progressed, &reader, nullptr);
+
+    Read read;
+    readAll(reader, {path("huge")}, read);
+    QVERIFY(!read.summary.stopped);
+    QCOMPARE(read.summary.skipped, Entries);
+    QVERIFY(read.progress.size() > 2);
+    QCOMPARE(read.progress.last(), qMakePair(Entries, Entries));
+    for (qsizetype i = 1; i < read.progress.size(); ++i)
+        QVERIFY(read.progress.at(i).first >= read.progress.at(i - 1).first);
 }
 
 QTEST_GUILESS_MAIN(TestFontFileReader)
