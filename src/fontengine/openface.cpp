@@ -1,6 +1,7 @@
 #include "openface.h"
 
 #include "f26dot6.h"
+#include "fontfilestream.h"
 #include "symbolface.h"
 
 #include FT_LCD_FILTER_H
@@ -243,7 +244,7 @@ OpenFace *FaceCache::open(const FontFace &face)
     if (!m_library)
         return nullptr;
     auto opened = std::make_unique<OpenFace>();
-    if (FT_New_Face(m_library, face.file.constData(), face.index, &opened->ft) != 0) {
+    if (openFaceFromFile(m_library, face.file, face.index, &opened->ft) != 0) {
         opened->ft = nullptr;
         return nullptr;
     }

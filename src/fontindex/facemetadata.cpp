@@ -1,5 +1,6 @@
 #include "facemetadata.h"
 
+#include "fontfilestream.h"
 #include "symbolface.h"
 
 #include <QStringDecoder>
@@ -216,7 +217,7 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
         return std::nullopt;
     const std::unique_ptr<FT_LibraryRec_, LibraryDone> library(rawLibrary);
     FT_Face rawFace = nullptr;
-    if (FT_New_Face(rawLibrary, file.constData(), index, &rawFace) != 0)
+    if (openFaceFromFile(rawLibrary, file, index, &rawFace) != 0)
         return std::nullopt;
     const std::unique_ptr<FT_FaceRec_, FaceDone> face(rawFace);
 

@@ -31,6 +31,22 @@ QString styleKey(const PrintFont &font)
         + QChar(font.italic ? u'i' : u'-');
 }
 
+// The whole font file, read: HarfBuzz's own reading maps it, and a file cut short meanwhile (an
+// opened font rewritten) would end the program with a bus error.
+hb_blob_t *blobOfFile(const QByteArray &file)
+{
+    QFile source(QFile::decodeName(file));
+    if (!source.open(QIODevice::ReadOnly))
+        return nullptr;
+    auto *bytes = new QByteArray(source.readAll());
+    if (bytes->isEmpty()) {
+        delete bytes;
+        return nullptr;
+    }
+    return hb_blob_create(bytes->constData(), unsigned(bytes->size()), HB_MEMORY_MODE_READONLY,
+                          bytes, [](void *data) { delete static_cast<QByteArray *>(data); });
+}
+
 } // namespace
 
 PrintFaces::PrintFaces(const FontCatalog &catalog)
@@ -72,7 +88,7 @@ std::pair<QByteArray, int> PrintFaces::copyFont(const FontFace &face, const QSet
     if (m_copies.empty() || m_copies.back()->isFull())
         m_copies.push_back(std::make_unique<FontCollectionFile>(QDir::tempPath()));
     FontCollectionFile &collection = *m_copies.back();
-    hb_blob_t *blob = hb_blob_create_from_file_or_fail(face.file.constData());
+    hb_blob_t *blob = blobOfFile(face.file);
     if (!blob)
         return {};
     hb_face_t *source = hb_face_create(blob, unsigned(face.index));

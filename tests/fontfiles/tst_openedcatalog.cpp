@@ -4,6 +4,7 @@
 #include "linerenderer.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 // A catalogue of opened font files: faces handed to it in batches, drawn under the installed
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void fallbacksFromInstalledFonts();
     void emptiedAndFilledAgain();
     void hostileFontsDrawn();
+    void fileChangedSinceRead();
 };
 
 namespace {
@@ -120,6 +122,38 @@ void TestOpenedCatalog::hostileFontsDrawn()
             style.bold = size > 10;
             style.italic = size > 10;
             renderer.line(family, text, style, 400);
+        }
+    }
+}
+
+// A file removed or cut short after its face was opened: the glyphs it has not drawn yet are
+// still asked for, at new sizes, without a crash (a mapped file cut short would end the program).
+void TestOpenedCatalog::fileChangedSinceRead()
+{
+    QTemporaryDir folder;
+    const QString removed = folder.filePath(QStringLiteral("removed.ttf"));
+    const QString cut = folder.filePath(QStringLiteral("cut.ttf"));
+    QVERIFY(QFile::copy(QStringLiteral(GLYPHOR_TEST_FONTS_DIR "/files/DejaVuSans.ttf"), removed));
+    QVERIFY(QFile::copy(QStringLiteral(GLYPHOR_TEST_FONTS_DIR "/files/LiberationMono-Regular.ttf"),
+                        cut));
+    const auto catalog = FontCatalog::forOpenedFiles(FontCatalog::system());
+    FacePatterns faces;
+    FontFileFaces::read(removed, faces);
+    FontFileFaces::read(cut, faces);
+    catalog->addFaces(faces);
+    LineRenderer renderer(*catalog);
+    for (const QString &family : catalog->families())
+        QVERIFY(renderer.line(family, QStringLiteral("A"), LineStyle(), 400).drawn);
+    QVERIFY(QFile::remove(removed));
+    QFile file(cut);
+    QVERIFY(file.resize(200));
+    renderer.clear();
+    for (const QString &family : catalog->families()) {
+        for (const double size : {12.0, 40.0}) {
+            LineStyle style;
+            style.pixelSize = size;
+            renderer.line(family, QStringLiteral("Abcdefghijklmnopqrstuvwxyz 0123456789"), style,
+                          2000);
         }
     }
 }
