@@ -119,7 +119,7 @@ def main():
                  f"{number(memory_opened, 'MiB')} | {number(memory_installed, 'MiB')} | "
                  f"{ratio(memory_opened, memory_installed)} | ≤ 1.2: "
                  f"{verdict(memory_opened and memory_installed and memory_opened / memory_installed <= 1.2)} |",
-                 f"| Memory (VmHWM) at the end of the pass, before the font index is read | "
+                 f"| Memory (VmHWM) at the end of the pass | "
                  f"{number(pass_opened, 'MiB')} | {number(pass_installed, 'MiB')} | "
                  f"{ratio(pass_opened, pass_installed)} | |",
                  ""]

@@ -19,6 +19,9 @@ QJsonObject report;
 // Notes the moment the closing message shows, and answers it.
 class MessageWatch : public QObject
 {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -48,7 +51,7 @@ void printCatalogue(QWidget &window)
     qsizetype printed = 0;
     QObject::connect(printing, &CataloguePrinting::progressed,
                      [&printed](qsizetype done) { printed = done; });
-    auto *watch = new MessageWatch;
+    auto *watch = new MessageWatch(&window);
     qApp->installEventFilter(watch);
 
     report[QStringLiteral("qt")] = QLatin1String(qVersion());

@@ -155,12 +155,29 @@ ArchiveUnpacker::Result ArchiveUnpacker::unpack(const QString &archive,
     return result;
 }
 
+void ArchiveUnpacker::forgetUnused(int days) const
+{
+    const QDateTime before = QDateTime::currentDateTime().addDays(-days);
+    const QFileInfoList folders
+        = QDir(m_cacheFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo &folder : folders) {
+        // A folder's summary is written last and touched at each opening; a folder without one
+        // is being made by another copy of the program, or was left half made.
+        const QFileInfo summary(folder.filePath() + u'/' + SummaryName);
+        const QDateTime used = summary.exists() ? summary.lastModified() : folder.lastModified();
+        if (used < before)
+            QDir(folder.filePath()).removeRecursively();
+    }
+}
+
 ArchiveUnpacker::Result ArchiveUnpacker::reuse(const QString &folder) const
 {
     QFile file(folder + u'/' + SummaryName);
     Result result;
     if (!file.open(QIODevice::ReadOnly))
         return result;
+    if (QFile used(file.fileName()); used.open(QIODevice::Append)) // kept by forgetUnused()
+        used.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
     const QJsonObject summary = QJsonDocument::fromJson(file.readAll()).object();
     for (const QJsonValue &name : summary.value(QStringLiteral("files")).toArray()) {
         const QString path = folder + u'/' + FontFileNames::safeFileName(name.toString().toUtf8());

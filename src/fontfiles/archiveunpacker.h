@@ -46,6 +46,11 @@ public:
     // files, when stop turns true.
     Result unpack(const QString &archive, const std::atomic<bool> &stop) const;
 
+    // Removes the folders of archives not opened for this many days, and folders left half made:
+    // an archive changed or no longer opened would otherwise keep its copies for ever.
+    static constexpr int UnusedDays = 30;
+    void forgetUnused(int days = UnusedDays) const;
+
 private:
     Result reuse(const QString &folder) const;
     Result extract(const QString &archive, const QString &folder,

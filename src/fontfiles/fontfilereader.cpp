@@ -48,7 +48,9 @@ void FontFileReader::stop()
 
 void FontFileReader::run(const QStringList &paths)
 {
-    FontFileGatherer gatherer(paths, ArchiveUnpacker(m_cacheFolder));
+    ArchiveUnpacker unpacker(m_cacheFolder);
+    unpacker.forgetUnused();
+    FontFileGatherer gatherer(paths, std::move(unpacker));
     Summary summary;
     QStringList files;
     qsizetype read = 0;

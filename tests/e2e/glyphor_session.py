@@ -69,6 +69,20 @@ def stop_process(process, timeout=5.0):
         process.wait()
 
 
+def stacks_of(pid):
+    """What every thread of a process is doing, when gdb can tell: why a program hangs."""
+    if not shutil.which('gdb'):
+        return ''
+    try:
+        traced = subprocess.run(['gdb', '-p', str(pid), '-batch', '-ex', 'thread apply all bt'],
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60,
+                                text=True, errors='replace')
+    except (OSError, subprocess.TimeoutExpired):
+        return ''
+    stacks = [line for line in traced.stdout.splitlines() if line.startswith(('Thread', '#'))]
+    return '; its threads:\n' + '\n'.join(stacks[:200])
+
+
 class Layout:
     """Geometry of the bottom panel's controls, read from the main window's .ui file."""
 
@@ -243,7 +257,8 @@ class Session:
         try:
             return self.program.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise AssertionError('the program did not end within %.0f s' % timeout) from None
+            raise AssertionError('the program did not end within %.0f s%s'
+                                 % (timeout, stacks_of(self.program.pid))) from None
 
     def program_output(self):
         if not self.program_log or not os.path.exists(self.program_log):

@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 // ZIP archives unpacked into the cache whatever their entries' names, within the limits.
 class TestArchiveUnpacker : public QObject
 {
@@ -20,6 +23,7 @@ private Q_SLOTS:
     void nothingWrittenOutsideTheCache();
     void unchangedArchiveReused();
     void changedArchiveUnpackedAgain();
+    void unusedFoldersForgotten();
 
 private:
     QString archive(const QString &name) const
@@ -147,6 +151,34 @@ void TestArchiveUnpacker::changedArchiveUnpackedAgain()
     QVERIFY(unpacker.folderFor(QFileInfo(path)) != before);
     QCOMPARE(fileNames(unpacker.unpack(path, m_going).files),
              QStringList({"a.ttf", "b.OTF", "c.pcf.gz"}));
+}
+
+// Folders of archives not opened for a month go, and folders left half made; an archive opened
+// again keeps its folder, however old its first unpacking.
+void TestArchiveUnpacker::unusedFoldersForgotten()
+{
+    QTemporaryDir cache;
+    const ArchiveUnpacker unpacker(cache.path());
+    const QString plain = unpacker.folderFor(QFileInfo(archive("plain.zip")));
+    const QString nested = unpacker.folderFor(QFileInfo(archive("nested.zip")));
+    unpacker.unpack(archive("plain.zip"), m_going);
+    unpacker.unpack(archive("nested.zip"), m_going);
+    const QString halfMade = cache.filePath(QStringLiteral("0123.abcdef"));
+    QVERIFY(QDir().mkpath(halfMade));
+    const QDateTime longAgo
+        = QDateTime::currentDateTime().addDays(-ArchiveUnpacker::UnusedDays - 1);
+    for (const QString &file :
+         QStringList {plain + "/.unpacked", nested + "/.unpacked", halfMade}) {
+        const timespec when {longAgo.toSecsSinceEpoch(), 0};
+        const timespec times[2] = {when, when};
+        QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0) == 0);
+    }
+    unpacker.unpack(archive("nested.zip"), m_going);
+    unpacker.forgetUnused();
+    QVERIFY(!QFileInfo::exists(plain));
+    QVERIFY(!QFileInfo::exists(halfMade));
+    QVERIFY(QFileInfo::exists(nested));
+    QCOMPARE(QDir(cache.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestArchiveUnpacker)
