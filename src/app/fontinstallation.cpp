@@ -1,6 +1,7 @@
 #include "fontinstallation.h"
 
 #include "fontinstaller.h"
+#include "installtexts.h"
 #include "plainmessage.h"
 
 #include <QApplication>
@@ -66,11 +67,14 @@ void FontInstallation::install(const QList<Family> &families)
 
 void FontInstallation::installNext()
 {
+    const bool first = m_queue.size() == m_asked;
     const auto [family, files] = m_queue.takeFirst();
     FontInstaller::Choices choices;
     for (const QString &file : FontInstaller::clashes(files))
         choices.insert(file, askAboutClash(file, m_window));
-    m_installer->install(family, files, choices);
+    // Families installed at once are undone at once.
+    m_installer->install(family, files, choices,
+                         first ? FontInstaller::Undo::Alone : FontInstaller::Undo::WithPrevious);
 }
 
 void FontInstallation::uninstall(const Family &family)
@@ -104,21 +108,23 @@ void FontInstallation::jobFinished(bool ok, const QString &message)
 
 void FontInstallation::report()
 {
-    if (m_asked == 1 && m_installed.size() == 1 && m_installer->canUndo()) {
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), m_installed.first(),
-                        QMessageBox::Ok, m_window);
-        QPushButton *undo = box.addButton(QStringLiteral("Annuler"), QMessageBox::DestructiveRole);
-        box.exec();
-        if (box.clickedButton() == undo && m_installer->undo()) {
-            m_undoing = true;
-            QApplication::setOverrideCursor(Qt::BusyCursor);
-        }
-        return;
-    }
     QStringList lines = m_failures;
     if (m_installed.size() == 1)
         lines.prepend(m_installed.first());
     else if (m_installed.size() > 1)
-        lines.prepend(QStringLiteral("Installées : %1 familles").arg(m_installed.size()));
-    PlainMessage::show(lines.join(QLatin1Char('\n')), m_window);
+        lines.prepend(QStringLiteral("Installées : ")
+                      + InstallTexts::Families.arg(m_installed.size()));
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (!m_installer->canUndo()) {
+        PlainMessage::show(text, m_window);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    m_window);
+    QPushButton *undo = box.addButton(QStringLiteral("Annuler"), QMessageBox::DestructiveRole);
+    box.exec();
+    if (box.clickedButton() == undo && m_installer->undo()) {
+        m_undoing = true;
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
 }

@@ -76,12 +76,14 @@ QStringList FontInstaller::clashes(const QStringList &files)
     return clashing;
 }
 
-bool FontInstaller::install(const QString &family, const QStringList &files, const Choices &choices)
+bool FontInstaller::install(const QString &family, const QStringList &files, const Choices &choices,
+                            FontInstaller::Undo undo)
 {
     if (isBusy())
         return false;
-    forgetUndo();
-    m_family = family;
+    if (undo == Undo::Alone)
+        forgetUndo();
+    m_families << family;
     return start([family, files, choices] {
         FontJobOutcome outcome;
         const QString folder = FontFolder::path();
@@ -136,7 +138,9 @@ bool FontInstaller::undo()
     if (isBusy() || !canUndo())
         return false;
     const QList<FontFolder::Placed> placed = std::exchange(m_placed, {});
-    return start([family = m_family, placed] {
+    const QString families = m_families.size() == 1 ? m_families.first()
+                                                    : InstallTexts::Families.arg(m_families.size());
+    return start([families, placed] {
         FontJobOutcome outcome;
         // What cannot be taken back stays to be undone again.
         for (const FontFolder::Placed &file : placed) {
@@ -149,7 +153,7 @@ bool FontInstaller::undo()
         return concluded(
             outcome, {FontFolder::path()},
             [](const QString &error) { return InstallTexts::NotUndone.arg(error); },
-            InstallTexts::Undone.arg(family));
+            InstallTexts::Undone.arg(families));
     });
 }
 
@@ -194,7 +198,7 @@ bool FontInstaller::start(std::function<FontJobOutcome()> job)
         m_thread = nullptr;
         const auto outcome = std::exchange(m_outcome, nullptr);
         SystemFonts::renew(outcome->fresh.get());
-        m_placed = outcome->placed;
+        m_placed += outcome->placed; // an undo's or an uninstall's are emptied first
         Q_EMIT finished(outcome->ok, outcome->message);
     });
     m_thread->start();
@@ -203,6 +207,7 @@ bool FontInstaller::start(std::function<FontJobOutcome()> job)
 
 void FontInstaller::forgetUndo()
 {
+    m_families.clear();
     for (const FontFolder::Placed &placed : std::exchange(m_placed, {}))
         FontFolder::forget(placed);
 }

@@ -34,14 +34,18 @@ public:
     // installed and is not among them.
     static QStringList clashes(const QStringList &files);
 
+    // Whether an install is undone alone, or with the installs before it (families installed
+    // at once are undone at once).
+    enum class Undo { Alone, WithPrevious };
     // Copies the family's files into the folder, brings fontconfig up to date and checks that it
     // lists the family from them. A clash left out of the choices keeps both files. On failure
     // the folder is left as it was. False, and nothing done, while a job is in progress.
-    bool install(const QString &family, const QStringList &files, const Choices &choices = {});
+    bool install(const QString &family, const QStringList &files, const Choices &choices = {},
+                 Undo undo = Undo::Alone);
 
-    // Whether the last job was an install that copied or replaced something.
+    // Whether the last installs copied or replaced something.
     bool canUndo() const;
-    // Removes the files the last install copied, puts back those it replaced, and brings
+    // Removes the files the last installs copied, puts back those they replaced, and brings
     // fontconfig up to date.
     bool undo();
 
@@ -64,6 +68,6 @@ private:
 
     QThread *m_thread = nullptr; // the job's, while it runs
     std::shared_ptr<FontJobOutcome> m_outcome; // written by the job, read once it has ended
-    QString m_family; // of the install the placed files belong to
+    QStringList m_families; // of the installs the placed files belong to
     QList<FontFolder::Placed> m_placed;
 };

@@ -7,7 +7,8 @@ namespace InstallTexts {
 
 // The result of a job, for the status line or a message box.
 inline const QString Installed = QStringLiteral("Installée : %1"); // family
-inline const QString Undone = QStringLiteral("Installation annulée : %1"); // family
+inline const QString Undone = QStringLiteral("Installation annulée : %1"); // family or Families
+inline const QString Families = QStringLiteral("%1 familles"); // how many
 inline const QString Uninstalled
     = QStringLiteral("Désinstallée : %1 (ses fichiers sont dans la corbeille)"); // family
 inline const QString NotInstalled = QStringLiteral("Impossible d'installer %1 : %2"); // family, why

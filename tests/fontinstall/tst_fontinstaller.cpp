@@ -222,6 +222,35 @@ private Q_SLOTS:
         QVERIFY(!installer.canUndo());
     }
 
+    // Families installed at once are undone at once; a family that failed among them took its
+    // own files back already, and an install alone forgets what came before.
+    void installsUndoneTogether()
+    {
+        const auto before = contents(folder());
+        FontInstaller installer;
+        const QString recueil = QStringLiteral("Recueil Deux");
+        QVERIFY(finished(installer, installer.install(Essai, {Regular, Bold})).ok);
+        QVERIFY(!finished(installer,
+                          installer.install(QStringLiteral("Glyphor Absente"), {Other}, {},
+                                            FontInstaller::Undo::WithPrevious))
+                     .ok);
+        QVERIFY(finished(
+                    installer,
+                    installer.install(recueil, {Collection}, {}, FontInstaller::Undo::WithPrevious))
+                    .ok);
+        const Result undone = finished(installer, installer.undo());
+        QVERIFY2(undone.ok, qPrintable(undone.message));
+        QCOMPARE(undone.message, InstallTexts::Undone.arg(InstallTexts::Families.arg(3)));
+        QCOMPARE(contents(folder()), before);
+        QVERIFY(!installer.canUndo());
+
+        QVERIFY(finished(installer, installer.install(Essai, {Regular, Bold})).ok);
+        QVERIFY(finished(installer, installer.install(recueil, {Collection})).ok);
+        QCOMPARE(finished(installer, installer.undo()).message, InstallTexts::Undone.arg(recueil));
+        QVERIFY(QFileInfo::exists(folder() + QStringLiteral("/essai-bold.ttf")));
+        QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("/recueil.ttc")));
+    }
+
     void readOnlyFolderInstallsNothing()
     {
         if (OrdinaryUser::isRoot()) {
