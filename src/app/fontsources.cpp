@@ -348,6 +348,7 @@ void FontSources::closeFiles()
 {
     m_paths.clear();
     m_reader->stop();
+    m_reader->forget();
     showSource(Installed);
     m_opened.reset();
     if (const QStringList watched = m_watcher->files() + m_watcher->directories();

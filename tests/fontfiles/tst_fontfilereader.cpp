@@ -29,6 +29,7 @@ private Q_SLOTS:
     void archiveUnpackedInTheUsersCache();
     void stoppedAndStartedAgain();
     void hugeFolderReadInSteps();
+    void unchangedFilesNotReadAgain();
 
 private:
     QString path(const QString &relative) const { return m_folder.filePath(relative); }
@@ -50,18 +51,21 @@ struct Read
 // Everything the reader sends for paths, until it has finished.
 void readAll(FontFileReader &reader, const QStringList &paths, Read &read)
 {
-    QObject::connect(&reader, &FontFileReader::facesRead, &reader,
-                     [&read](const FacePatterns &faces) {
-                         read.faces += faces.size();
-                         read.catalog->addFaces(faces);
-                     });
-    QObject::connect(&reader, &FontFileReader::progressed, &reader, [&read](int files, int count) {
-        read.progress.append({files, count});
-    });
+    const QMetaObject::Connection faces = QObject::connect(
+        &reader, &FontFileReader::facesRead, &reader, [&read](const FacePatterns &batch) {
+            read.faces += batch.size();
+            read.catalog->addFaces(batch);
+        });
+    const QMetaObject::Connection progress = QObject::connect(
+        &reader, &FontFileReader::progressed, &reader, [&read](int files, int count) {
+            read.progress.append({files, count});
+        });
     QSignalSpy finished(&reader, &FontFileReader::finished);
     QVERIFY(reader.start(paths));
     QVERIFY(finished.wait(120000));
     read.summary = finished.at(0).at(0).value<FontFileReader::Summary>();
+    QObject::disconnect(faces);
+    QObject::disconnect(progress);
 }
 
 } // namespace
@@ -227,6 +231,39 @@ void TestFontFileReader::hugeFolderReadInSteps()
     QCOMPARE(read.progress.last(), qMakePair(Entries, Entries));
     for (qsizetype i = 1; i < read.progress.size(); ++i)
         QVERIFY(read.progress.at(i).first >= read.progress.at(i - 1).first);
+}
+
+// Reading the same folder again takes the faces of its unchanged files from the last reading
+// (the same records), reads a rewritten file anew, leaves a removed one out; forgotten, every file
+// is read again.
+void TestFontFileReader::unchangedFilesNotReadAgain()
+{
+    QVERIFY(QDir().mkpath(path("again")));
+    const QString fonts = QStringLiteral(GLYPHOR_TEST_FONTS_DIR "/files/");
+    for (const char *file :
+         {"DejaVuSans.ttf", "LiberationMono-Regular.ttf", "LiberationSerif-Regular.ttf"})
+        QVERIFY(QFile::copy(fonts + file, path("again/") + file));
+    const auto faceOf = [](const Read &read, const char *family) {
+        const QList<FontFace> faces = read.catalog->faces(QString::fromUtf8(family));
+        return faces.isEmpty() ? nullptr : faces.first().pattern;
+    };
+    FontFileReader reader(path("cache"));
+    Read first;
+    readAll(reader, {path("again")}, first);
+    QVERIFY(QFile::remove(path("again/LiberationSerif-Regular.ttf")));
+    QVERIFY(QFile::remove(path("again/LiberationMono-Regular.ttf")));
+    QVERIFY(QFile::copy(fonts + "LiberationSans-Regular.ttf",
+                        path("again/LiberationMono-Regular.ttf")));
+    Read second;
+    readAll(reader, {path("again")}, second);
+    QCOMPARE(second.catalog->families(), QStringList({"DejaVu Sans", "Liberation Sans"}));
+    QCOMPARE(faceOf(second, "DejaVu Sans"), faceOf(first, "DejaVu Sans"));
+
+    reader.forget();
+    Read third;
+    readAll(reader, {path("again")}, third);
+    QCOMPARE(third.catalog->families(), second.catalog->families());
+    QVERIFY(faceOf(third, "DejaVu Sans") != faceOf(first, "DejaVu Sans"));
 }
 
 QTEST_GUILESS_MAIN(TestFontFileReader)
