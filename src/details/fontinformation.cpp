@@ -38,6 +38,9 @@ QString format(const FaceMetadata &m)
         QStringList axes;
         for (const FaceMetadata::Axis &axis : m.axes)
             axes.append(QString::fromLatin1(axis.tag).toHtmlEscaped()
+                        + (axis.name.isEmpty() ? QString()
+                                               : QStringLiteral(" « ") + axis.name.toHtmlEscaped()
+                                   + QStringLiteral(" »"))
                         + QStringLiteral(" %1 à %2 (défaut %3)")
                               .arg(axis.minimum)
                               .arg(axis.maximum)
@@ -53,6 +56,26 @@ QString list(const QStringList &items, const QString &separator = QStringLiteral
 {
     return items.isEmpty() ? QStringLiteral("<i>aucune</i>")
                            : items.join(separator).toHtmlEscaped();
+}
+
+// Each feature's tag, with the name the font gives it (its stylistic sets, its variants).
+QString features(const FaceMetadata &m)
+{
+    QStringList named;
+    for (const QString &tag : m.features) {
+        const QString name = m.featureNames.value(tag);
+        named.append(name.isEmpty() ? tag
+                                    : tag + QStringLiteral(" « ") + name + QStringLiteral(" »"));
+    }
+    return list(named);
+}
+
+QString instances(const FaceMetadata &m)
+{
+    QStringList names;
+    for (const FaceMetadata::Instance &instance : m.instances)
+        names.append(instance.name);
+    return list(names, QStringLiteral(", "));
 }
 
 } // namespace
@@ -104,7 +127,9 @@ QString html(const QString &family, const Face &face, const QStringList &languag
     page += row(QStringLiteral("Format"), format(m));
     page += row(QStringLiteral("Glyphes"),
                 face.metadata ? QString::number(m.glyphs) : QStringLiteral("<i>inconnu</i>"));
-    page += row(QStringLiteral("Fonctionnalités OpenType"), list(m.features));
+    page += row(QStringLiteral("Fonctionnalités OpenType"), features(m));
+    if (!m.instances.isEmpty())
+        page += row(QStringLiteral("Instances nommées"), instances(m));
     page += row(QStringLiteral("Écritures OpenType"), list(m.scripts));
     page += row(QStringLiteral("Langues"), list(languages, QStringLiteral(", ")));
     QStringList paths;

@@ -3,6 +3,8 @@
 #include "fontfilestream.h"
 #include "symbolface.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <ft2build.h>
@@ -25,6 +27,10 @@ namespace {
 // Names of a window line; a licence or copyright of several paragraphs.
 constexpr qsizetype ShortText = 512;
 constexpr qsizetype LongText = 16384;
+// A damaged table's counts are not believed beyond these.
+constexpr unsigned int MostAxes = 64;
+constexpr unsigned int MostInstances = 256;
+constexpr unsigned int MostFeatures = 4096;
 
 // The names table's ids, as OpenType numbers them.
 enum NameId : FT_UShort {
@@ -92,27 +98,67 @@ int preference(const FT_SfntName &name)
     return score;
 }
 
+// The best record of each name wanted: the standard ones (below 18) and those the layout and
+// variation tables point to.
 struct Names
 {
-    std::array<QString, 18> text;
-    std::array<int, 18> score {};
+    QHash<FT_UShort, std::pair<int, QString>> best; // score, text
+    QString operator[](FT_UShort id) const { return best.value(id).second; }
 };
 
-Names readNames(FT_Face face)
+Names readNames(FT_Face face, const QSet<FT_UShort> &more)
 {
     Names names;
     const FT_UInt count = FT_Get_Sfnt_Name_Count(face);
     for (FT_UInt i = 0; i < count; ++i) {
         FT_SfntName name;
-        if (FT_Get_Sfnt_Name(face, i, &name) != 0 || name.name_id >= names.text.size())
+        if (FT_Get_Sfnt_Name(face, i, &name) != 0
+            || (name.name_id > TypographicStyleId && !more.contains(name.name_id)))
             continue;
         const int score = preference(name);
-        if (score > names.score[name.name_id]) {
-            names.score[name.name_id] = score;
-            names.text[name.name_id] = decodedName(name);
+        auto &[best, text] = names.best[name.name_id];
+        if (score > best) {
+            best = score;
+            text = decodedName(name);
         }
     }
     return names;
+}
+
+// Four bytes, spaces included (" RQD"); anything unprintable shown as "?".
+QString tagText(hb_tag_t tag)
+{
+    char text[5] = {};
+    hb_tag_to_string(tag, text);
+    QString shown = QString::fromLatin1(text, 4);
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+            c = u'?';
+    }
+    return shown;
+}
+
+// The names the font gives its stylistic sets and character variants (ss01 "Alternate a"), by
+// the name table's ids: each feature once.
+QList<std::pair<QString, FT_UShort>> featureNames(hb_face_t *face)
+{
+    QList<std::pair<QString, FT_UShort>> named;
+    const unsigned int total
+        = hb_ot_layout_table_get_feature_tags(face, HB_OT_TAG_GSUB, 0, nullptr, nullptr);
+    hb_tag_t tag = 0;
+    for (unsigned int i = 0; i < total && i < MostFeatures; ++i) {
+        unsigned int one = 1;
+        hb_ot_layout_table_get_feature_tags(face, HB_OT_TAG_GSUB, i, &one, &tag);
+        const QString text = tagText(tag);
+        if (!text.startsWith(QLatin1String("ss")) && !text.startsWith(QLatin1String("cv")))
+            continue;
+        hb_ot_name_id_t label = HB_OT_NAME_ID_INVALID;
+        if (hb_ot_layout_feature_get_name_ids(face, HB_OT_TAG_GSUB, i, &label, nullptr, nullptr,
+                                              nullptr, nullptr)
+            && label != HB_OT_NAME_ID_INVALID && label <= 0xffff)
+            named.append({text, FT_UShort(label)});
+    }
+    return named;
 }
 
 QStringList tags(hb_face_t *face, hb_tag_t table, bool features)
@@ -125,19 +171,10 @@ QStringList tags(hb_face_t *face, hb_tag_t table, bool features)
         const unsigned int total = features
             ? hb_ot_layout_table_get_feature_tags(face, table, start, &count, buffer)
             : hb_ot_layout_table_get_script_tags(face, table, start, &count, buffer);
-        for (unsigned int i = 0; i < count; ++i) {
-            char text[5] = {};
-            hb_tag_to_string(buffer[i], text);
-            // Four bytes, spaces included (" RQD"); anything unprintable shown as "?".
-            QString tag = QString::fromLatin1(text, 4);
-            for (QChar &c : tag) {
-                if (c.unicode() < 0x20 || c.unicode() > 0x7e)
-                    c = u'?';
-            }
-            found.append(tag);
-        }
+        for (unsigned int i = 0; i < count; ++i)
+            found.append(tagText(buffer[i]));
         start += count;
-        if (count == 0 || start >= total || start > 4096)
+        if (count == 0 || start >= total || start > MostFeatures)
             break;
     }
     return found;
@@ -222,11 +259,59 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
     const std::unique_ptr<FT_FaceRec_, FaceDone> face(rawFace);
 
     FaceMetadata metadata;
-    const Names names = readNames(rawFace);
+    // Names the variation and layout tables point to, read with the others.
+    QSet<FT_UShort> pointed;
+    QList<std::pair<QString, FT_UShort>> featureNameIds;
+    std::vector<FT_UInt> axisNameIds;
+    std::vector<std::pair<FT_UInt, QList<double>>> instances;
+    if (FT_MM_Var *variations = nullptr;
+        FT_HAS_MULTIPLE_MASTERS(rawFace) && FT_Get_MM_Var(rawFace, &variations) == 0) {
+        const FT_UInt axes = std::min<FT_UInt>(variations->num_axis, MostAxes);
+        for (FT_UInt i = 0; i < axes; ++i) {
+            const FT_Var_Axis &axis = variations->axis[i];
+            metadata.axes.append({tagText(axis.tag).toLatin1(), axis.minimum / 65536.0,
+                                  axis.def / 65536.0, axis.maximum / 65536.0, QString()});
+            axisNameIds.push_back(axis.strid);
+            pointed.insert(FT_UShort(axis.strid));
+        }
+        for (FT_UInt i = 0; i < variations->num_namedstyles && i < MostInstances; ++i) {
+            const FT_Var_Named_Style &style = variations->namedstyle[i];
+            QList<double> coordinates;
+            for (FT_UInt a = 0; a < axes; ++a)
+                coordinates.append(style.coords[a] / 65536.0);
+            instances.emplace_back(style.strid, coordinates);
+            pointed.insert(FT_UShort(style.strid));
+        }
+        FT_Done_MM_Var(rawLibrary, variations);
+    }
+    if (FT_IS_SFNT(rawFace)) {
+        hb_face_t *layout = hb_ft_face_create_referenced(rawFace);
+        metadata.features
+            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, true) + tags(layout, HB_OT_TAG_GPOS, true));
+        metadata.scripts
+            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, false) + tags(layout, HB_OT_TAG_GPOS, false));
+        featureNameIds = featureNames(layout);
+        for (const auto &[tag, id] : featureNameIds)
+            pointed.insert(id);
+        hb_face_destroy(layout);
+    }
+    const Names names = readNames(rawFace, pointed);
+    for (qsizetype i = 0; i < metadata.axes.size(); ++i)
+        metadata.axes[i].name
+            = plainText(names[FT_UShort(axisNameIds[size_t(i)])], ShortText, false);
+    for (const auto &[id, coordinates] : instances) {
+        if (const QString name = plainText(names[FT_UShort(id)], ShortText, false); !name.isEmpty())
+            metadata.instances.append({name, coordinates});
+    }
+    for (const auto &[tag, id] : featureNameIds) {
+        if (const QString name = plainText(names[id], ShortText, false);
+            !name.isEmpty() && !metadata.featureNames.contains(tag))
+            metadata.featureNames.insert(tag, name);
+    }
     const auto name = [&](NameId id, NameId preferred = NameId(0xffff)) {
-        if (preferred != 0xffff && !names.text[preferred].isEmpty())
-            return names.text[preferred];
-        return names.text[id];
+        if (preferred != 0xffff && !names[preferred].isEmpty())
+            return names[preferred];
+        return names[id];
     };
     metadata.family = plainText(name(FamilyId, TypographicFamilyId), ShortText, false);
     if (metadata.family.isEmpty() && rawFace->family_name)
@@ -265,25 +350,5 @@ std::optional<FaceMetadata> readFaceMetadata(const QByteArray &file, int index)
         metadata.panoseSerif = os2->panose[1];
     }
 
-    FT_MM_Var *variations = nullptr;
-    if (FT_HAS_MULTIPLE_MASTERS(rawFace) && FT_Get_MM_Var(rawFace, &variations) == 0) {
-        for (FT_UInt i = 0; i < variations->num_axis && i < 64; ++i) {
-            const FT_Var_Axis &axis = variations->axis[i];
-            char tag[5] = {char(axis.tag >> 24), char(axis.tag >> 16), char(axis.tag >> 8),
-                           char(axis.tag), 0};
-            metadata.axes.append({QByteArray(tag, 4), axis.minimum / 65536.0, axis.def / 65536.0,
-                                  axis.maximum / 65536.0});
-        }
-        FT_Done_MM_Var(rawLibrary, variations);
-    }
-
-    if (FT_IS_SFNT(rawFace)) {
-        hb_face_t *layout = hb_ft_face_create_referenced(rawFace);
-        metadata.features
-            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, true) + tags(layout, HB_OT_TAG_GPOS, true));
-        metadata.scripts
-            = sortedOnce(tags(layout, HB_OT_TAG_GSUB, false) + tags(layout, HB_OT_TAG_GPOS, false));
-        hb_face_destroy(layout);
-    }
     return metadata;
 }

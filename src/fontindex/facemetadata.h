@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -41,9 +42,20 @@ struct FaceMetadata
         double minimum = 0;
         double defaultValue = 0;
         double maximum = 0;
+        QString name; // as the font names it ("Weight"); empty when it does not
         bool operator==(const Axis &) const = default;
     };
     QList<Axis> axes; // a variable font's
+    struct Instance
+    {
+        QString name; // "Bold Condensed"
+        QList<double> coordinates; // one for each axis, in their order
+        bool operator==(const Instance &) const = default;
+    };
+    QList<Instance> instances; // a variable font's named instances
+    // The names the font gives its stylistic sets and character variants, by tag: "ss01" to
+    // "Alternate a".
+    QMap<QString, QString> featureNames;
     QStringList features; // OpenType feature tags, each once, sorted
     QStringList scripts; // OpenType script tags
 

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr char Magic[] = "GLYPHIDX";
-constexpr quint32 FormatVersion = 3;
+constexpr quint32 FormatVersion = 4;
 constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
 // Far more faces than any machine has: a damaged count beyond it is no index.
 constexpr quint32 MaximumFaces = 10'000'000;
@@ -286,16 +286,30 @@ QHash<QByteArray, FontIndex::Entry> FontIndex::readCache() const
         // A damaged count stops at the stream's end, not at a huge allocation.
         for (quint32 a = 0; a < axes && in.status() == QDataStream::Ok; ++a) {
             FaceMetadata::Axis axis;
-            in >> axis.tag >> axis.minimum >> axis.defaultValue >> axis.maximum;
+            quint32 name = 0;
+            in >> axis.tag >> axis.minimum >> axis.defaultValue >> axis.maximum >> name;
+            axis.name = text(name);
             m.axes.append(axis);
+        }
+        quint32 instances = 0;
+        in >> instances;
+        for (quint32 n = 0; n < instances && in.status() == QDataStream::Ok; ++n) {
+            FaceMetadata::Instance instance;
+            quint32 name = 0;
+            in >> name >> instance.coordinates;
+            instance.name = text(name);
+            m.instances.append(instance);
         }
         QList<quint32> features;
         QList<quint32> scripts;
-        in >> features >> scripts;
+        QList<quint32> featureNames; // tag, name, tag, name...
+        in >> features >> scripts >> featureNames;
         if (in.status() != QDataStream::Ok)
             return {}; // damaged: read every face again
         m.features = list(features);
         m.scripts = list(scripts);
+        for (qsizetype n = 0; n + 1 < featureNames.size(); n += 2)
+            m.featureNames.insert(text(featureNames[n]), text(featureNames[n + 1]));
         entries.insert(key(path, index), std::move(entry));
     }
     return entries;
@@ -326,8 +340,15 @@ void FontIndex::writeCache() const
         out << m.embedding << m.hasOs2 << m.familyClass << m.panoseFamily << m.panoseSerif
             << m.colour << m.symbol << m.glyphs << quint32(m.axes.size());
         for (const FaceMetadata::Axis &axis : m.axes)
-            out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum;
-        out << table.add(m.features) << table.add(m.scripts);
+            out << axis.tag << axis.minimum << axis.defaultValue << axis.maximum
+                << table.add(axis.name);
+        out << quint32(m.instances.size());
+        for (const FaceMetadata::Instance &instance : m.instances)
+            out << table.add(instance.name) << instance.coordinates;
+        QList<quint32> featureNames;
+        for (auto named = m.featureNames.cbegin(); named != m.featureNames.cend(); ++named)
+            featureNames << table.add(named.key()) << table.add(named.value());
+        out << table.add(m.features) << table.add(m.scripts) << featureNames;
     }
     QDataStream header(&file);
     header.setVersion(StreamVersion);

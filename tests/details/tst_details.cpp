@@ -58,6 +58,11 @@ void TestDetails::informationIsTextOnly()
     m.licence = QStringLiteral("<script>alert(1)</script>\nLine two");
     m.licenceUrl = QStringLiteral("javascript:alert(1)");
     m.vendorUrl = QStringLiteral("https://example.org/?a=1&b=2");
+    // The names a font gives its stylistic sets, axes and instances are its text too.
+    m.features = {QStringLiteral("liga"), QStringLiteral("ss01")};
+    m.featureNames.insert(QStringLiteral("ss01"), QStringLiteral("<b>a</b> simple"));
+    m.axes = {{"wght", 100, 400, 900, QStringLiteral("<u>Weight</u>")}};
+    m.instances = {{QStringLiteral("<i>Gras</i>"), {700}}};
     FontInformation::Face face {QStringLiteral("/fonts/evil.ttf"), true, m};
     FontInformation::Face gone {QStringLiteral("/fonts/gone <i>.ttf"), false, std::nullopt};
     const QString html = FontInformation::html(QStringLiteral("Evil"), face, {}, {face, gone});
@@ -70,6 +75,9 @@ void TestDetails::informationIsTextOnly()
     QVERIFY(html.contains(QStringLiteral("Le fichier de cette police n'existe plus : "
                                          "/fonts/gone &lt;i&gt;.ttf")));
     QVERIFY(html.contains(QStringLiteral("<i>inconnu</i>"))); // the designer, among others
+    QVERIFY(html.contains(QStringLiteral("liga ss01 « &lt;b&gt;a&lt;/b&gt; simple »")));
+    QVERIFY(html.contains(QStringLiteral("wght « &lt;u&gt;Weight&lt;/u&gt; » 100 à 900")));
+    QVERIFY(html.contains(QStringLiteral("Instances nommées</b></td><td>&lt;i&gt;Gras")));
 
     // Shown by the toolkit, it is the text the font gave.
     QTextBrowser browser;

@@ -42,6 +42,30 @@ def tags(font, kind):
     return sorted(found)
 
 
+def feature_names(font):
+    """The names the font gives its stylistic sets and character variants, by tag."""
+    named = {}
+    if 'GSUB' not in font or font['GSUB'].table.FeatureList is None:
+        return named
+    for record in font['GSUB'].table.FeatureList.FeatureRecord:
+        params = record.Feature.FeatureParams
+        name_id = getattr(params, 'UINameID', None) or getattr(params, 'FeatUILabelNameID', None)
+        if record.FeatureTag[:2] in ('ss', 'cv') and name_id and record.FeatureTag not in named:
+            named[record.FeatureTag] = name(font, name_id)
+    return named
+
+
+def variations(font):
+    if 'fvar' not in font:
+        return [], []
+    fvar = font['fvar']
+    axes = [{'tag': a.axisTag, 'name': name(font, a.axisNameID)} for a in fvar.axes]
+    instances = [{'name': name(font, i.subfamilyNameID),
+                  'coordinates': [i.coordinates[a.axisTag] for a in fvar.axes]}
+                 for i in fvar.instances]
+    return axes, instances
+
+
 def main():
     font = TTFont(sys.argv[1], fontNumber=int(sys.argv[2]) if len(sys.argv) > 2 else -1,
                   lazy=True)
@@ -61,6 +85,9 @@ def main():
         'glyphs': font['maxp'].numGlyphs,
         'features': tags(font, 'features'),
         'scripts': tags(font, 'scripts'),
+        'featureNames': feature_names(font),
+        'axes': variations(font)[0],
+        'instances': variations(font)[1],
     }))
 
 

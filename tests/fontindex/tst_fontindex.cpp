@@ -2,6 +2,7 @@
 #include "fontcatalog.h"
 #include "fontindex.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -22,6 +23,7 @@ class TestFontIndex : public QObject
 
 private Q_SLOTS:
     void metadataAgreesWithFontTools();
+    void namedFeaturesAxesAndInstances();
     void type1DictionaryRead_data();
     void type1DictionaryRead();
     void classification();
@@ -47,6 +49,50 @@ static QJsonObject oracle(const QByteArray &file, int index)
     return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
 
+// What the index reads of a face is what fontTools reads of it.
+static void agreesWithFontTools(const QByteArray &file, int index)
+{
+    const QJsonObject expected = oracle(file, index);
+    QVERIFY2(!expected.isEmpty(), file.constData());
+    const std::optional<FaceMetadata> read = readFaceMetadata(file, index);
+    QVERIFY(read);
+    const auto text = [&](const char *key) {
+        return expected[QLatin1String(key)].toString();
+    };
+    QCOMPARE(read->family, text("family"));
+    QCOMPARE(read->style, text("style"));
+    QCOMPARE(read->version, text("version"));
+    QCOMPARE(read->copyright, text("copyright"));
+    QCOMPARE(read->manufacturer, text("manufacturer"));
+    QCOMPARE(read->designer, text("designer"));
+    QCOMPARE(read->licence, text("licence"));
+    QCOMPARE(read->licenceUrl, text("licenceUrl"));
+    QCOMPARE(int(read->embedding), expected[QLatin1String("embedding")].toInt());
+    QCOMPARE(int(read->familyClass), expected[QLatin1String("familyClass")].toInt());
+    QCOMPARE(int(read->panoseFamily), expected[QLatin1String("panoseFamily")].toInt());
+    QCOMPARE(int(read->glyphs), expected[QLatin1String("glyphs")].toInt());
+    QCOMPARE(QJsonArray::fromStringList(read->features),
+             expected[QLatin1String("features")].toArray());
+    QCOMPARE(QJsonArray::fromStringList(read->scripts),
+             expected[QLatin1String("scripts")].toArray());
+    QJsonObject featureNames;
+    for (auto named = read->featureNames.cbegin(); named != read->featureNames.cend(); ++named)
+        featureNames.insert(named.key(), named.value());
+    QCOMPARE(featureNames, expected[QLatin1String("featureNames")].toObject());
+    QJsonArray axes;
+    for (const FaceMetadata::Axis &axis : read->axes)
+        axes.append(QJsonObject {{"tag", QString::fromLatin1(axis.tag)}, {"name", axis.name}});
+    QCOMPARE(axes, expected[QLatin1String("axes")].toArray());
+    QJsonArray instances;
+    for (const FaceMetadata::Instance &instance : read->instances) {
+        QJsonArray coordinates;
+        for (const double coordinate : instance.coordinates)
+            coordinates.append(coordinate);
+        instances.append(QJsonObject {{"name", instance.name}, {"coordinates", coordinates}});
+    }
+    QCOMPARE(instances, expected[QLatin1String("instances")].toArray());
+}
+
 void TestFontIndex::metadataAgreesWithFontTools()
 {
     const auto catalog
@@ -56,31 +102,53 @@ void TestFontIndex::metadataAgreesWithFontTools()
         for (const FontFace &face : catalog->faces(family)) {
             if (!face.file.endsWith(".ttf"))
                 continue;
-            const QJsonObject expected = oracle(face.file, face.index);
-            QVERIFY2(!expected.isEmpty(), face.file.constData());
-            const std::optional<FaceMetadata> read = readFaceMetadata(face.file, face.index);
-            QVERIFY(read);
-            const auto text = [&](const char *key) {
-                return expected[QLatin1String(key)].toString();
-            };
-            QCOMPARE(read->family, text("family"));
-            QCOMPARE(read->style, text("style"));
-            QCOMPARE(read->version, text("version"));
-            QCOMPARE(read->copyright, text("copyright"));
-            QCOMPARE(read->manufacturer, text("manufacturer"));
-            QCOMPARE(read->designer, text("designer"));
-            QCOMPARE(read->licence, text("licence"));
-            QCOMPARE(read->licenceUrl, text("licenceUrl"));
-            QCOMPARE(int(read->embedding), expected[QLatin1String("embedding")].toInt());
-            QCOMPARE(int(read->familyClass), expected[QLatin1String("familyClass")].toInt());
-            QCOMPARE(int(read->panoseFamily), expected[QLatin1String("panoseFamily")].toInt());
-            QCOMPARE(int(read->glyphs), expected[QLatin1String("glyphs")].toInt());
-            QCOMPARE(QJsonArray::fromStringList(read->features),
-                     expected[QLatin1String("features")].toArray());
-            QCOMPARE(QJsonArray::fromStringList(read->scripts),
-                     expected[QLatin1String("scripts")].toArray());
+            agreesWithFontTools(face.file, face.index);
+            if (QTest::currentTestFailed())
+                return;
         }
     }
+}
+
+// The names a font gives its stylistic sets, its axes and its named instances, as fontTools
+// reads them, and the same once kept in the index file.
+void TestFontIndex::namedFeaturesAxesAndInstances()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("fonts"));
+    QVERIFY(QDir().mkpath(folder));
+    QProcess maker;
+    maker.start(QStringLiteral("/usr/bin/python3"),
+                {QStringLiteral(GLYPHOR_NAMED_FEATURES_FONT),
+                 QStringLiteral(GLYPHOR_TEST_FONTS_DIR "/files/LiberationSans-Regular.ttf"),
+                 folder + QStringLiteral("/named.ttf")});
+    QVERIFY(maker.waitForFinished(60000) && maker.exitCode() == 0);
+    QVERIFY(QFile::copy(QStringLiteral(GLYPHOR_HOSTILE_FONTS "/variable.ttf"),
+                        folder + QStringLiteral("/variable.ttf")));
+    const auto catalog = catalogOf(dir, {});
+    QVERIFY(catalog);
+    // Each file once: the variable font's named instances are faces of the list too.
+    QList<FontFace> faces;
+    for (const QString &family : catalog->families()) {
+        for (const FontFace &face : catalog->faces(family)) {
+            if (face.index == 0)
+                faces.append(face);
+        }
+    }
+    QCOMPARE(faces.size(), 2);
+    for (const FontFace &face : faces) {
+        agreesWithFontTools(face.file, face.index);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const QString cache = dir.filePath(QStringLiteral("cache/glyphor/fontindex"));
+    {
+        FontIndex index(*catalog, cache);
+        runIndex(index);
+    }
+    FontIndex kept(*catalog, cache);
+    runIndex(kept);
+    for (const FontFace &face : faces)
+        QCOMPARE(kept.metadata(face.file, face.index), readFaceMetadata(face.file, face.index));
 }
 
 // Type 1 fonts have no names table: their version and notice come from the font dictionary.
