@@ -194,6 +194,20 @@ private:
     QByteArray m_buffer;
 };
 
+// A tag as a CSS string: the letters and digits as they are, anything else escaped, so that no
+// tag ends the string or the style sheet.
+QString cssTag(const QByteArray &tag)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const char c : tag) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            quoted += QLatin1Char(c);
+        else
+            quoted += QStringLiteral("\\%1 ").arg(int(static_cast<unsigned char>(c)), 0, 16);
+    }
+    return quoted + u'"';
+}
+
 void writeLines(PageFile &page, const HtmlPageContent &content)
 {
     const QString rule = QStringLiteral("<HR WIDTH=\"100%\">");
@@ -208,21 +222,26 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
                      + QStringLiteral(" : Liste des polices disponibles</TITLE>"));
     // A font that is not installed is loaded from its file under a name of the page's own, so
     // that an installed family of the same name is never drawn in its place.
+    QStringList style;
     QHash<QString, QString> loaded;
     for (const QString &font : content.fonts) {
         const QString file = content.fontFile ? content.fontFile(font) : QString();
         if (file.isEmpty() || loaded.contains(font))
             continue;
-        if (loaded.isEmpty())
-            page.EcrireLigne(QStringLiteral("<STYLE>"));
         const QString name = QStringLiteral("glyphor-fichier-%1").arg(loaded.size() + 1);
         loaded.insert(font, name);
-        page.EcrireLigne(
-            QStringLiteral("@font-face { font-family: \"%1\"; src: url(\"%2\"); }")
-                .arg(name, QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())));
+        style.append(QStringLiteral("@font-face { font-family: \"%1\"; src: url(\"%2\"); }")
+                         .arg(name, QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())));
     }
-    if (!loaded.isEmpty())
+    // The samples are the page's only FONT elements.
+    if (const QString css = typographyCss(content.typography); !css.isEmpty())
+        style.append(QStringLiteral("FONT { ") + css + QStringLiteral(" }"));
+    if (!style.isEmpty()) {
+        page.EcrireLigne(QStringLiteral("<STYLE>"));
+        for (const QString &line : style)
+            page.EcrireLigne(line);
         page.EcrireLigne(QStringLiteral("</STYLE>"));
+    }
     page.EcrireLigne(QStringLiteral("</HEAD>"));
     page.EcrireLigne(QStringLiteral("<BODY TEXT=\"#000000\" BGCOLOR=\"#ECFBFF\" LINK=\"#0000EE\" "
                                     "VLINK=\"#551A8B\" ALINK=\"#FF0000\">"));
@@ -235,7 +254,12 @@ void writeLines(PageFile &page, const HtmlPageContent &content)
                      + QString::number(content.fonts.size())
                      + QStringLiteral("</b> police(s) installée(s) sur votre syst&egrave;me"));
     page.EcrireLigne(rule);
-    page.EcrireLigne(QStringLiteral("<CENTER><TABLE BORDER=0 CELLSPACING=0 CELLPADDING=10 >"));
+    // The language the samples are shaped for, as the list's lines are.
+    const QString language = content.typography.language.isEmpty() ? QString()
+                                                                   : QStringLiteral(" LANG=\"")
+            + content.typography.language.toHtmlEscaped() + QStringLiteral("\"");
+    page.EcrireLigne(QStringLiteral("<CENTER><TABLE BORDER=0 CELLSPACING=0 CELLPADDING=10")
+                     + language + QStringLiteral(" >"));
     for (const QString &font : content.fonts) {
         const QString name = escapedName(font);
         const QString sample = content.sample ? content.sample() : QString();
@@ -270,6 +294,30 @@ Outcome write(const QString &path, const HtmlPageContent &content)
     writeLines(page, content);
     page.close();
     return Outcome::Written;
+}
+
+QString typographyCss(const Typography &typography)
+{
+    QStringList declarations;
+    QStringList features;
+    for (auto feature = typography.features.cbegin(); feature != typography.features.cend();
+         ++feature)
+        features.append(cssTag(feature.key())
+                        + (feature.value() ? QStringLiteral(" 1") : QStringLiteral(" 0")));
+    if (!features.isEmpty())
+        declarations.append(QStringLiteral("font-feature-settings: ")
+                            + features.join(QStringLiteral(", ")) + u';');
+    QStringList axes;
+    for (auto axis = typography.axes.cbegin(); axis != typography.axes.cend(); ++axis)
+        axes.append(cssTag(axis.key()) + u' ' + QString::number(axis.value()));
+    if (!axes.isEmpty())
+        declarations.append(QStringLiteral("font-variation-settings: ")
+                            + axes.join(QStringLiteral(", ")) + u';');
+    if (typography.letterSpacing != 0)
+        declarations.append(QStringLiteral("letter-spacing: ")
+                            + QString::number(typography.letterSpacing / 1000.0)
+                            + QStringLiteral("em;"));
+    return declarations.join(u' ');
 }
 
 QString dateText(const QDateTime &moment, const QLocale &locale)

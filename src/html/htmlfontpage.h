@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typography.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +23,9 @@ struct HtmlPageContent
     QString time;
     QString authorLine;
     QString homePage;
+    // Features, axes, spacing and language the browser draws every sample with; the default
+    // adds nothing to the page.
+    Typography typography;
 };
 
 // The HTML page that lists the fonts: each row holds a font's name and the sample drawn by the
@@ -36,6 +41,9 @@ enum class Outcome {
 // complete, so that a failure leaves no half-written page and the old one as it was. A write that
 // fails once the file is open throws GlyphorError with the system's reason.
 Outcome write(const QString &path, const HtmlPageContent &content);
+
+// The CSS declarations of the typography ("font-feature-settings: ..."), empty for the default.
+QString typographyCss(const Typography &typography);
 
 // The summary line's date and time: the locale's short date, and its long time without the time
 // zone (hours, minutes and seconds).

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+Q_DECLARE_METATYPE(Typography)
+
 #include <csignal>
 #include <sched.h>
 #include <sys/mount.h>
@@ -17,9 +19,11 @@
 
 namespace {
 
-HtmlPageContent content(const QStringList &fonts, const QString &sample)
+HtmlPageContent content(const QStringList &fonts, const QString &sample,
+                        const Typography &typography = {})
 {
     HtmlPageContent page;
+    page.typography = typography;
     page.version = QStringLiteral("Glyphor 3.5");
     page.fonts = fonts;
     page.sample = [sample] {
@@ -100,22 +104,33 @@ void TestHtmlFontPage::pageMatchesItsGoldenFile_data()
     QTest::addColumn<QStringList>("fonts");
     QTest::addColumn<QString>("sample");
     QTest::addColumn<QString>("golden");
+    QTest::addColumn<Typography>("typography");
 
     QTest::newRow("lines page") << TestFonts
                                 << QStringLiteral("azertyuiopQSDFGHJKLMéèàùêîâ@1234567890")
-                                << QStringLiteral("lines.htm");
+                                << QStringLiteral("lines.htm") << Typography();
     // On the Text page the sample field holds the chosen font's name.
     QTest::newRow("text page") << TestFonts << QStringLiteral("Liberation Serif")
-                               << QStringLiteral("text.htm");
-    QTest::newRow("empty sample") << TestFonts << QString() << QStringLiteral("empty.htm");
+                               << QStringLiteral("text.htm") << Typography();
+    QTest::newRow("empty sample") << TestFonts << QString() << QStringLiteral("empty.htm")
+                                  << Typography();
     QTest::newRow("no fonts") << QStringList() << QStringLiteral("x")
-                              << QStringLiteral("nofonts.htm");
+                              << QStringLiteral("nofonts.htm") << Typography();
     // Names are escaped, the sample is the user's markup; characters outside Windows-1252
     // become references, the euro sign and the low quotes keep their Windows-1252 bytes.
     QTest::newRow("escaped and referenced")
         << QStringList {QStringLiteral("A<b>&\"C\""), QStringLiteral("Ωmega ‚Sans‛"),
                         QStringLiteral("Noto Color Emoji 😀")}
-        << QStringLiteral("<i>R&D</i> 5 € „ок“ 😀") << QStringLiteral("escaped.htm");
+        << QStringLiteral("<i>R&D</i> 5 € „ок“ 😀") << QStringLiteral("escaped.htm") << Typography();
+    // Features, axes, spacing and language for the browser; a tag that could end the string or
+    // the style sheet escaped.
+    Typography typography;
+    typography.features = {{"smcp", true}, {"liga", false}, {"x\"</", true}};
+    typography.axes = {{"wght", 700}, {"wdth", 87.5}};
+    typography.letterSpacing = -25;
+    typography.language = QStringLiteral("tr");
+    QTest::newRow("typography") << TestFonts << QStringLiteral("fiancé 123")
+                                << QStringLiteral("typography.htm") << typography;
 }
 
 void TestHtmlFontPage::pageMatchesItsGoldenFile()
@@ -123,9 +138,11 @@ void TestHtmlFontPage::pageMatchesItsGoldenFile()
     QFETCH(QStringList, fonts);
     QFETCH(QString, sample);
     QFETCH(QString, golden);
+    QFETCH(Typography, typography);
 
     const QString path = m_dir.filePath(golden);
-    QCOMPARE(HtmlFontPage::write(path, content(fonts, sample)), HtmlFontPage::Outcome::Written);
+    QCOMPARE(HtmlFontPage::write(path, content(fonts, sample, typography)),
+             HtmlFontPage::Outcome::Written);
     const QByteArray expected = readBytes(QStringLiteral(GOLDEN_DIR "/") + golden);
     if (qEnvironmentVariableIsSet("GLYPHOR_UPDATE_GOLDEN"))
         writeBytes(QStringLiteral(GOLDEN_DIR "/") + golden, readBytes(path));
