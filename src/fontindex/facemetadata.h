@@ -1,5 +1,7 @@
 #pragma once
 
+#include "facetypography.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -35,14 +37,7 @@ struct FaceMetadata
     bool colour = false; // COLR, CBDT, sbix or SVG glyphs
     bool symbol = false; // a symbol font (SymbolFace::isSymbolFont)
     quint32 glyphs = 0;
-    struct Axis
-    {
-        QByteArray tag; // "wght"
-        double minimum = 0;
-        double defaultValue = 0;
-        double maximum = 0;
-        bool operator==(const Axis &) const = default;
-    };
+    using Axis = VariationAxis;
     QList<Axis> axes; // a variable font's
     QStringList features; // OpenType feature tags, each once, sorted
     QStringList scripts; // OpenType script tags
