@@ -208,8 +208,6 @@ void TestTypography::matchesHarfBuzz_data()
     QTest::newRow("Turkish small capitals")
         << features << "ai ab"
         << "smcp lang=tr" << QStringList {"--features=smcp", "--language=tr"} << "";
-    QTest::newRow("French") << features << "ai"
-                            << "lang=fr" << QStringList {"--language=fr"} << "";
     QTest::newRow("features the face lacks")
         << plain << "ab ai"
         << "smcp ss01 -kern lang=tr" << QStringList() << "kern smcp ss01";
