@@ -308,6 +308,12 @@ void TestTypography::sharedFaceFollowsEachLine()
     QCOMPARE(ink(renderer.line(family, text, styleOf(""), 303).coverage), regular);
     LineRenderer fresh;
     QCOMPARE(ink(fresh.line(family, text, styleOf(""), 301).coverage), regular);
+    // A weight dragged step by step through more designs than a face tells apart: the glyphs
+    // of the designs drawn first are never taken for later ones'.
+    for (int weight = 401; weight < 401 + 2 * 64; ++weight)
+        renderer.line(family, text, styleOf(QStringLiteral("wght=%1").arg(weight)), 300);
+    QCOMPARE(ink(renderer.line(family, text, styleOf("wght=900"), 304).coverage), heavy);
+    QCOMPARE(ink(renderer.line(family, text, styleOf(""), 305).coverage), regular);
 }
 
 void TestTypography::letterSpacingAfterEachLetter()
