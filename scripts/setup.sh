@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libfontconfig-dev libfreetype-dev libharfbuzz-dev libicu-dev libcairo2-dev libarchive-dev
+    libfontconfig-dev libfreetype-dev libharfbuzz-dev libharfbuzz-bin libicu-dev libcairo2-dev
+    libarchive-dev
     fontconfig fonts-liberation2 fonts-dejavu-core libpango-1.0-0
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer openbox
     qt6-wayland weston sway dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi

@@ -152,7 +152,8 @@ bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
 LineStyle FontListDelegate::sampleStyle(int logicalDpi) const
 {
     LineStyle style;
-    style.pixelSize = std::max(1, m_look.points) * logicalDpi / 72.0;
+    style.points = std::max(1, m_look.points);
+    style.pixelSize = style.points * logicalDpi / 72.0;
     style.bold = m_look.bold;
     style.italic = m_look.italic;
     style.underline = m_look.underline;

@@ -10,7 +10,8 @@
 
 size_t qHash(const GlyphKey &key, size_t seed)
 {
-    return qHashMulti(seed, key.face, key.size, key.glyph, key.fraction, key.embolden, key.oblique);
+    return qHashMulti(seed, key.face, key.size, key.design, key.glyph, key.fraction, key.embolden,
+                      key.oblique);
 }
 
 namespace {

@@ -6,11 +6,13 @@
 
 struct OpenFace;
 
-// A glyph as rasterised: for one face at one size, at one fraction of a pixel, made up or not.
+// A glyph as rasterised: for one face at one size and design (a variable face's coordinates), at
+// one fraction of a pixel, made up or not.
 struct GlyphKey
 {
     quint64 face = 0; // OpenFace::serial
     qint64 size = 0; // OpenFace::sizeKey
+    int design = 0; // OpenFace::designIndex
     quint32 glyph = 0;
     int fraction = 0; // 26.6
     bool embolden = false;

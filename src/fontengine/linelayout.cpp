@@ -2,6 +2,7 @@
 
 #include "f26dot6.h"
 #include "facechoice.h"
+#include "facetypography.h"
 #include "textruns.h"
 
 #include FT_ADVANCES_H
@@ -62,7 +63,8 @@ QRect underlineBar(const OpenFace &open, FT_Pos advance, int maxWidth)
 // The glyphs of text shaped and rasterised, placed from the pen's start; pen ends after the last
 // advance (26.6).
 std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceChoice &choice,
-                               QStringView text, int maxWidth, FT_Pos &pen)
+                               const RunShaping &shaping, QStringView text, int maxWidth,
+                               FT_Pos &pen)
 {
     std::vector<PlacedGlyph> placed;
     hb_buffer_t *buffer = hb_buffer_create();
@@ -78,7 +80,7 @@ std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceCho
     for (const TextRun &run : visualRuns(text)) {
         if (pen > limit)
             break;
-        shapeRun(buffer, open.shaper, text, run);
+        shapeRun(buffer, open.shaper, text, run, shaping);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
@@ -97,7 +99,7 @@ std::vector<PlacedGlyph> place(GlyphCache &glyphs, OpenFace &open, const FaceCho
                     * (F26Dot6::OnePixel / SubpixelPositions);
             else
                 whole = F26Dot6::round(x);
-            const GlyphKey key {open.serial,   open.sizeKey, infos[i].codepoint,
+            const GlyphKey key {open.serial,   open.sizeKey, open.designIndex, infos[i].codepoint,
                                 int(fraction), embolden,     choice.oblique};
             const GlyphInk *ink = glyphs.glyph(open, key);
             if (ink && !ink->image.isNull())
@@ -198,11 +200,17 @@ RenderedLine LineLayout::render(const QString &family, const QString &text, cons
         : chooseFace(familyFaces, style.bold, style.italic, style.pixelSize);
     if (choice.face < 0)
         return line;
-    OpenFace *open = m_faces.sized(familyFaces[choice.face], style.pixelSize);
+    const Typography &typography = style.typography;
+    // With no typography set a face draws as it always has: at the optical size it opens at.
+    const double opticalSize = typography.isDefault() ? 0 : style.opticalSize();
+    OpenFace *open
+        = m_faces.sized(familyFaces[choice.face], style.pixelSize, typography, opticalSize);
     if (!open)
         return line;
     line.drawn = true;
     line.ascent = open->ascent;
+    if (!typography.features.isEmpty() || !typography.axes.isEmpty())
+        line.lacking = lackingTags(typography, m_faces.offered(*open));
 
     // Only what can show is shaped: a glyph advances the pen by a pixel or more but for marks,
     // so a few characters per pixel are more than the width can hold.
@@ -213,7 +221,7 @@ RenderedLine LineLayout::render(const QString &family, const QString &text, cons
 
     FT_Pos advance = 0;
     const std::vector<PlacedGlyph> glyphs
-        = place(m_glyphs, *open, choice, visible, maxWidth, advance);
+        = place(m_glyphs, *open, choice, RunShaping(typography), visible, maxWidth, advance);
     const QRect underline = style.underline ? underlineBar(*open, advance, maxWidth) : QRect();
     compose(glyphs, underline, maxWidth, line);
     return line;

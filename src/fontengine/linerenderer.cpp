@@ -18,10 +18,22 @@ struct LineKey
     bool operator==(const LineKey &) const = default;
 };
 
+size_t typographyHash(const Typography &typography, size_t seed)
+{
+    for (auto feature = typography.features.cbegin(); feature != typography.features.cend();
+         ++feature)
+        seed = qHashMulti(seed, feature.key(), feature.value());
+    for (auto axis = typography.axes.cbegin(); axis != typography.axes.cend(); ++axis)
+        seed = qHashMulti(seed, axis.key(), axis.value());
+    return qHashMulti(seed, typography.language, typography.letterSpacing);
+}
+
 size_t qHash(const LineKey &key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.family, key.text, key.style.pixelSize, key.style.bold,
-                      key.style.italic, key.style.underline, key.style.face, key.maxWidth);
+    const LineStyle &style = key.style;
+    return qHashMulti(typographyHash(style.typography, seed), key.family, key.text, style.pixelSize,
+                      style.points, style.bold, style.italic, style.underline, style.face,
+                      key.maxWidth);
 }
 
 qsizetype inkBytes(const RenderedLine &line)

@@ -5,6 +5,7 @@
 #include "symbolface.h"
 
 #include FT_LCD_FILTER_H
+#include FT_MULTIPLE_MASTERS_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
 
@@ -221,11 +222,13 @@ FaceCache::~FaceCache()
         FT_Done_FreeType(m_library);
 }
 
-OpenFace *FaceCache::sized(const FontFace &face, double pixelSize)
+OpenFace *FaceCache::sized(const FontFace &face, double pixelSize, const Typography &typography,
+                           double opticalSize)
 {
     OpenFace *open = this->open(face);
     if (!open || !setSize(*open, face, pixelSize))
         return nullptr;
+    setDesign(*open, typography, opticalSize);
     // The filter is the library's, not the face's: set again for each line.
     if (open->renderMode == FT_RENDER_MODE_LCD || open->renderMode == FT_RENDER_MODE_LCD_V)
         FT_Library_SetLcdFilter(m_library, lcdFilter(open->settings.lcdFilter));
@@ -282,4 +285,71 @@ bool FaceCache::setSize(OpenFace &open, const FontFace &face, double pixelSize)
     setDrawing(open, settings, pixelSize);
     setMetrics(open, pixelSize);
     return true;
+}
+
+const FaceTypography &FaceCache::offered(OpenFace &open) const
+{
+    if (open.offered)
+        return *open.offered;
+    FT_MM_Var *master = nullptr;
+    if (FT_HAS_MULTIPLE_MASTERS(open.ft) && FT_Get_MM_Var(open.ft, &master) == 0) {
+        open.openedDesign.resize(master->num_axis);
+        if (FT_Get_Var_Design_Coordinates(open.ft, master->num_axis, open.openedDesign.data()) != 0)
+            open.openedDesign.clear();
+        FT_Done_MM_Var(m_library, master);
+    }
+    open.offered = FaceTypography::of(hb_font_get_face(open.hb), !open.openedDesign.empty());
+    // Axes FreeType and HarfBuzz do not read alike (a damaged table) are not set at all.
+    if (size_t(open.offered->axes.size()) != open.openedDesign.size()) {
+        open.offered->axes.clear();
+        open.openedDesign.clear();
+    }
+    open.design = open.openedDesign;
+    open.designs = {open.openedDesign};
+    open.designIndex = 0;
+    return *open.offered;
+}
+
+void FaceCache::setDesign(OpenFace &open, const Typography &typography, double opticalSize)
+{
+    if (!FT_HAS_MULTIPLE_MASTERS(open.ft))
+        return;
+    const FaceTypography &offered = this->offered(open);
+    if (offered.axes.isEmpty())
+        return;
+    QList<double> opened;
+    for (const FT_Fixed coordinate : open.openedDesign)
+        opened.append(coordinate / 65536.0);
+    std::vector<FT_Fixed> design;
+    for (const double coordinate : axisCoordinates(typography, offered.axes, opened, opticalSize))
+        design.push_back(FT_Fixed(std::lround(coordinate * 65536)));
+    if (design == open.design)
+        return;
+    // Back to the face as opened exactly, not to coordinates that round alike.
+    const bool opening = design == open.openedDesign;
+    if (FT_Set_Var_Design_Coordinates(open.ft, opening ? 0 : FT_UInt(design.size()),
+                                      opening ? nullptr : design.data())
+        != 0)
+        return;
+    open.design = design;
+    hb_ft_font_changed(open.hb);
+    if (open.shaper != open.hb) {
+        unsigned length = 0;
+        const int *normalized = hb_font_get_var_coords_normalized(open.hb, &length);
+        hb_font_set_var_coords_normalized(open.shaper, normalized, length);
+    }
+    setMetrics(open, open.pixelSize);
+    const auto known = std::find(open.designs.cbegin(), open.designs.cend(), design);
+    if (known != open.designs.cend()) {
+        open.designIndex = int(known - open.designs.cbegin());
+        return;
+    }
+    // Glyphs of designs forgotten must never be taken for another's: the face's glyphs start
+    // again under a new serial.
+    if (qsizetype(open.designs.size()) >= MaximumDesigns) {
+        open.designs.clear();
+        open.serial = m_nextSerial++;
+    }
+    open.designs.push_back(design);
+    open.designIndex = int(open.designs.size()) - 1;
 }

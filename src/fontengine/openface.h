@@ -1,5 +1,6 @@
 #pragma once
 
+#include "facetypography.h"
 #include "fontcatalog.h"
 
 #include <ft2build.h>
@@ -11,6 +12,8 @@
 
 #include <list>
 #include <memory>
+#include <optional>
+#include <vector>
 
 // An open face at one size, with the settings it is drawn with at that size.
 struct OpenFace
@@ -40,6 +43,16 @@ struct OpenFace
     bool outline = false; // large enough for the toolkit to fill outlines instead of glyph images
     quint64 serial = 0; // never reused: glyphs kept from a face closed since never match another
     qint64 sizeKey = 0; // the size and drawing settings, for the glyph cache
+    // What the face offers a line's typography, read when first asked for.
+    std::optional<FaceTypography> offered;
+    // A variable face's coordinates as opened (a named instance's) and as set now, 16.16. The
+    // face is shared by lines of different settings: each sets the coordinates it needs.
+    std::vector<FT_Fixed> openedDesign;
+    std::vector<FT_Fixed> design;
+    // The designs drawn so far; the place of the current one in it tells glyphs of one design
+    // from another's in the glyph cache.
+    std::vector<std::vector<FT_Fixed>> designs;
+    int designIndex = 0;
 
     OpenFace() = default;
     OpenFace(const OpenFace &) = delete;
@@ -62,14 +75,22 @@ public:
     FaceCache &operator=(const FaceCache &) = delete;
 
     // face open at pixelSize, ready to shape and rasterise; null when it cannot be opened or
-    // sized. Valid until the next call.
-    OpenFace *sized(const FontFace &face, double pixelSize);
+    // sized. A variable face is set to the axes given, each clamped to its range, its optical
+    // size following opticalSize (points; 0: as opened) unless given. Valid until the next call.
+    OpenFace *sized(const FontFace &face, double pixelSize, const Typography &typography = {},
+                    double opticalSize = 0);
+
+    // What open offers a line's typography.
+    const FaceTypography &offered(OpenFace &open) const;
 
     static constexpr qsizetype MaximumOpenFaces = 24;
+    // Designs told apart per face before its glyphs start again under a new serial.
+    static constexpr int MaximumDesigns = 64;
 
 private:
     OpenFace *open(const FontFace &face);
     bool setSize(OpenFace &open, const FontFace &face, double pixelSize);
+    void setDesign(OpenFace &open, const Typography &typography, double opticalSize);
 
     const FontCatalog &m_catalog;
     Target m_target;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 
 // A line of text drawn in one family, as coverage: how much ink covers each pixel.
@@ -16,4 +18,7 @@ struct RenderedLine
     QPoint origin; // the pen's start on the baseline, in the image's coordinates
     int ascent = 0; // the font's ascent in pixels: the baseline's distance below the line's top
     bool drawn = false; // false: the family has no face that could be opened and sized
+    // The features and axes set for the line that its face lacks (see lackingTags()): the line
+    // is drawn as without them.
+    QList<QByteArray> lacking;
 };

@@ -3,6 +3,7 @@
 #include <hb.h>
 #include <unicode/ubidi.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -79,13 +80,53 @@ std::vector<TextRun> visualRuns(QStringView text)
     return visual;
 }
 
-void shapeRun(hb_buffer_t *buffer, hb_font_t *font, QStringView text, const TextRun &run)
+RunShaping::RunShaping(const Typography &typography)
+    : letterSpacing(typography.letterSpacing)
+{
+    const auto add = [this](const QByteArray &tag, bool on) {
+        features.push_back({HB_TAG(tag[0], tag[1], tag[2], tag[3]), on ? 1u : 0u,
+                            HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END});
+    };
+    for (auto feature = typography.features.cbegin(); feature != typography.features.cend();
+         ++feature) {
+        if (Typography::isValidTag(feature.key()))
+            add(feature.key(), feature.value());
+    }
+    // Spaced letters are not joined into optional ligatures unless asked for, as on a web page.
+    if (letterSpacing != 0) {
+        for (const char *tag : {"liga", "clig", "dlig", "hlig"}) {
+            if (!typography.features.contains(tag))
+                add(tag, false);
+        }
+    }
+    if (!typography.language.isEmpty())
+        language = hb_language_from_string(typography.language.toLatin1().constData(), -1);
+}
+
+void shapeRun(hb_buffer_t *buffer, hb_font_t *font, QStringView text, const TextRun &run,
+              const RunShaping &shaping)
 {
     hb_buffer_clear_contents(buffer);
     hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()), int(text.size()),
                         unsigned(run.start), int(run.length));
     hb_buffer_set_direction(buffer, run.rightToLeft() ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_set_script(buffer, hb_script_t(run.script));
+    if (shaping.language != HB_LANGUAGE_INVALID)
+        hb_buffer_set_language(buffer, shaping.language);
     hb_buffer_guess_segment_properties(buffer);
-    hb_shape(font, buffer, nullptr, 0);
+    hb_shape(font, buffer, shaping.features.data(), unsigned(shaping.features.size()));
+    if (shaping.letterSpacing == 0)
+        return;
+    // In thousandths of the em: the font's scale is its em in the units of the positions.
+    int xScale = 0;
+    int yScale = 0;
+    hb_font_get_scale(font, &xScale, &yScale);
+    const auto spacing = hb_position_t(std::lround(double(xScale) * shaping.letterSpacing / 1000));
+    unsigned count = 0;
+    const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
+    hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
+    for (unsigned i = 0; i < count; ++i) {
+        if (i + 1 == count || infos[i + 1].cluster != infos[i].cluster)
+            positions[i].x_advance += spacing;
+    }
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "typography.h"
+
+#include <hb.h>
+
 #include <QStringView>
 
 #include <vector>
-
-typedef struct hb_buffer_t hb_buffer_t;
-typedef struct hb_font_t hb_font_t;
 
 // A stretch of a line in one script at one bidirectional level (even: left to right): what
 // HarfBuzz shapes at once.
@@ -23,6 +24,20 @@ struct TextRun
 // script of the letters before them, or, at the start of a run, after them.
 std::vector<TextRun> visualRuns(QStringView text);
 
+// How runs are shaped beyond their script and direction: a line's features switched on or off,
+// the language of its text, and its letter spacing.
+struct RunShaping
+{
+    RunShaping() = default;
+    explicit RunShaping(const Typography &typography);
+
+    std::vector<hb_feature_t> features;
+    hb_language_t language = HB_LANGUAGE_INVALID; // invalid: the locale's, as HarfBuzz guesses
+    int letterSpacing = 0; // thousandths of an em
+};
+
 // Shapes one run of text into buffer (emptied first) with font. The whole text goes in, so that
-// shaping sees the letters around the run (Arabic joining).
-void shapeRun(hb_buffer_t *buffer, hb_font_t *font, QStringView text, const TextRun &run);
+// shaping sees the letters around the run (Arabic joining). Letter spacing widens the advance of
+// each cluster's last glyph (a letter and its marks take it once), as a web page spaces letters.
+void shapeRun(hb_buffer_t *buffer, hb_font_t *font, QStringView text, const TextRun &run,
+              const RunShaping &shaping = RunShaping());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "facetypography.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -36,15 +38,7 @@ struct FaceMetadata
     bool colour = false; // COLR, CBDT, sbix or SVG glyphs
     bool symbol = false; // a symbol font (SymbolFace::isSymbolFont)
     quint32 glyphs = 0;
-    struct Axis
-    {
-        QByteArray tag; // "wght"
-        double minimum = 0;
-        double defaultValue = 0;
-        double maximum = 0;
-        QString name; // as the font names it ("Weight"); empty when it does not
-        bool operator==(const Axis &) const = default;
-    };
+    using Axis = VariationAxis;
     QList<Axis> axes; // a variable font's
     struct Instance
     {

@@ -284,14 +284,24 @@ void TestLineRenderer::hostileFonts()
     QVERIFY(catalog->families().contains(QStringLiteral("Bitmap Blocks")));
     QVERIFY(catalog->families().contains(QStringLiteral("Collected Two")));
     QVERIFY(catalog->families().contains(QStringLiteral("Variable Weight")));
+    QVERIFY(catalog->families().contains(QStringLiteral("Damaged Layout")));
+    QVERIFY(catalog->families().contains(QStringLiteral("Damaged Mapping")));
     LineRenderer renderer(*catalog);
     const QString text = QStringLiteral(" Abc \u05E9\u05DC\u05D5\u05DD \U0001F600 \u4E2D");
+    // Features, axes and a language through damaged layout, axis and mapping tables too.
+    Typography typography;
+    typography.features = {{"smcp", true}, {"liga", false}, {"kern", true}};
+    typography.axes = {{"wght", 5000}, {"opsz", -3}};
+    typography.language = QStringLiteral("tr");
+    typography.letterSpacing = Typography::MaximumSpacing;
     for (const QString &family : catalog->families()) {
         for (const double size : {1.0, 8.0, 16.0, 96.0}) {
             for (const bool bold : {false, true}) {
                 LineStyle style;
                 style.pixelSize = size;
                 style.bold = style.italic = style.underline = bold;
+                if (bold)
+                    style.typography = typography;
                 const RenderedLine &line = renderer.line(family, text, style, 400);
                 QVERIFY2(line.drawn || family == QStringLiteral("Bitmap Blocks"),
                          qPrintable(family.left(40)));

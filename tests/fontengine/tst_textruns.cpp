@@ -1,5 +1,6 @@
 #include "textruns.h"
 
+#include <QMap>
 #include <QTest>
 
 // A line's runs in the order they are seen: levels from the bidirectional algorithm, runs split
@@ -11,6 +12,8 @@ class TestTextRuns : public QObject
 private Q_SLOTS:
     void visualOrder_data();
     void visualOrder();
+    void letterSpacingOncePerCluster_data();
+    void letterSpacingOncePerCluster();
 };
 
 namespace {
@@ -125,6 +128,59 @@ void TestTextRuns::visualOrder()
     }
     QCOMPARE(seen, runs);
     QCOMPARE(covered, text.size());
+}
+
+void TestTextRuns::letterSpacingOncePerCluster_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("clusters");
+    // x has no precomposed acute: a letter and its mark, two glyphs in one cluster.
+    QTest::newRow("letter and mark") << u"ax\u0301b"_qs << 3;
+    QTest::newRow("right to left, pointed") << PointedShalom << 4;
+    // Spaced letters are not joined into a ligature.
+    QTest::newRow("no ligature") << u"fi"_qs << 2;
+}
+
+void TestTextRuns::letterSpacingOncePerCluster()
+{
+    QFETCH(QString, text);
+    QFETCH(int, clusters);
+    hb_blob_t *blob = hb_blob_create_from_file(GLYPHOR_TEST_FONTS_DIR "/files/DejaVuSans.ttf");
+    hb_face_t *face = hb_face_create(blob, 0);
+    hb_font_t *font = hb_font_create(face);
+    hb_font_set_scale(font, 2000, 2000); // an em of 2,000: a tenth of it is 200
+    const std::vector<TextRun> runs = visualRuns(text);
+    QCOMPARE(runs.size(), size_t(1));
+    // Compared with the letters unspaced and unjoined.
+    Typography unjoined;
+    unjoined.features.insert("liga", false);
+    Typography typography;
+    typography.letterSpacing = 100;
+    hb_buffer_t *plain = hb_buffer_create();
+    hb_buffer_t *spaced = hb_buffer_create();
+    shapeRun(plain, font, text, runs.front(), RunShaping(unjoined));
+    shapeRun(spaced, font, text, runs.front(), RunShaping(typography));
+
+    unsigned count = 0;
+    const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(spaced, &count);
+    const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(spaced, &count);
+    unsigned plainCount = 0;
+    const hb_glyph_position_t *plainPositions = hb_buffer_get_glyph_positions(plain, &plainCount);
+    QCOMPARE(count, plainCount);
+    QMap<unsigned, int> added; // by cluster
+    for (unsigned i = 0; i < count; ++i) {
+        added[infos[i].cluster] += positions[i].x_advance - plainPositions[i].x_advance;
+        QCOMPARE(positions[i].x_offset, plainPositions[i].x_offset);
+        QCOMPARE(positions[i].y_offset, plainPositions[i].y_offset);
+    }
+    QCOMPARE(added.size(), clusters);
+    for (const int spacing : std::as_const(added))
+        QCOMPARE(spacing, 200);
+    hb_buffer_destroy(spaced);
+    hb_buffer_destroy(plain);
+    hb_font_destroy(font);
+    hb_face_destroy(face);
+    hb_blob_destroy(blob);
 }
 
 QTEST_MAIN(TestTextRuns)

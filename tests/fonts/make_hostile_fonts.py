@@ -2,15 +2,20 @@
 """Makes fonts that anyone could put on a machine and that a font viewer must survive: cut and
 empty files, names of 10,000 characters, with control characters, quotes and markup, right to
 left and emoji; a symbol font, a font with no character map, a bitmap-only font, a variable font,
-a collection, two files that claim one family, and a font whose licence forbids embedding it. Made from Debian's fonts with fontTools.
+a collection, two files that claim one family, a font whose licence forbids embedding it, and
+fonts whose substitution, positioning, axes or axis mapping tables are damaged. Made from Debian's
+fonts with fontTools.
 
 usage: make_hostile_fonts.py OUTPUT_FOLDER
 Prints the family names a font list should show, one per line (as Python string literals).
 """
 import os
+import random
+import struct
 import sys
 
 from fontTools.ttLib import TTCollection, TTFont, newTable
+from fontTools.ttLib.tables.DefaultTable import DefaultTable
 from fontTools.ttLib.tables._c_m_a_p import CmapSubtable
 from fontTools.ttLib.tables._f_v_a_r import Axis, NamedInstance
 
@@ -71,9 +76,9 @@ def no_cmap_font(out):
     return 'No Charmap'
 
 
-def variable_font(out):
+def variable_font(out, family='Variable Weight', file_name='variable.ttf'):
     """A weight axis with two named instances (and no variations to apply)."""
-    font = renamed(SANS, 'Variable Weight', 'Regular')
+    font = renamed(SANS, family, 'Regular')
     fvar = newTable('fvar')
     axis = Axis()
     axis.axisTag, axis.minValue, axis.defaultValue, axis.maxValue = 'wght', 100, 400, 900
@@ -90,8 +95,49 @@ def variable_font(out):
     gvar.version, gvar.reserved = 1, 0
     gvar.variations = {name: [] for name in font.getGlyphOrder()}
     font['gvar'] = gvar
-    font.save(os.path.join(out, 'variable.ttf'))
-    return 'Variable Weight'
+    font.save(os.path.join(out, file_name))
+    return family
+
+
+def raw(tag, data):
+    table = DefaultTable(tag)
+    table.data = data
+    return table
+
+
+def damaged_layout(out):
+    """GSUB's lists pointing past its end and its lookups noise; GPOS cut in half."""
+    font = renamed(SANS, 'Damaged Layout', 'Regular')
+    substitutions = font['GSUB'].compile(font)
+    noise = random.Random(37)
+    substitutions = (substitutions[:4] + struct.pack('>HHH', 10, 0xFFF0, 12)
+                     + bytes(noise.randrange(256) for _ in range(len(substitutions) - 10)))
+    positioning = font['GPOS'].compile(font)
+    font['GSUB'] = raw('GSUB', substitutions)
+    font['GPOS'] = raw('GPOS', positioning[:len(positioning) // 2])
+    font.save(os.path.join(out, 'damaged-layout.ttf'))
+    return 'Damaged Layout'
+
+
+def damaged_axes(out):
+    """A variable font whose axes claim far more records than the table holds; another whose
+    axis range is upside down, with an axis mapping table whose maps claim thousands of pairs."""
+    families = [variable_font(out, 'Damaged Axes', 'damaged-axes.ttf'),
+                variable_font(out, 'Damaged Mapping', 'damaged-mapping.ttf')]
+    path = os.path.join(out, 'damaged-axes.ttf')
+    font = TTFont(path)
+    axes = font['fvar'].compile(font)
+    font['fvar'] = raw('fvar', axes[:8] + struct.pack('>H', 0x7FFF) + axes[10:])
+    font.save(path)
+    path = os.path.join(out, 'damaged-mapping.ttf')
+    font = TTFont(path)
+    axis = font['fvar'].axes[0]
+    axis.minValue, axis.maxValue = 900, 100
+    # Version 1.0, one axis map of 0x4000 pairs, only two of them there.
+    font['avar'] = raw('avar', struct.pack('>HHHHH', 1, 0, 0, 1, 0x4000)
+                       + struct.pack('>hhhh', -0x4000, 0x4000, 0x4000, -0x4000))
+    font.save(path)
+    return families
 
 
 def collection(out):
@@ -143,7 +189,8 @@ def main():
         cut.write(head)
     open(os.path.join(out, 'empty.ttf'), 'wb').close()
     families += [long_name_font(out), symbol_font(out), no_cmap_font(out), variable_font(out), twins(out),
-                 bitmap_font(out), restricted_font(out)] + collection(out)
+                 bitmap_font(out), restricted_font(out), damaged_layout(out)] + collection(out)
+    families += damaged_axes(out)
     for family in families:
         print(repr(family))
 
