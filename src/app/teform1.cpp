@@ -157,6 +157,7 @@ void TEForm1::FormCreate()
     // The size field follows, within 6..72, and applies its value with the sample.
     m_display->setTaille(stored.size);
     m_display->setFavourites(stored.favourites);
+    m_display->setTypography(stored.typography);
     m_restorer = new WindowRestorer(
         this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
     ui->ListBox1->setNamesShown(stored.showNames);
@@ -290,6 +291,7 @@ void TEForm1::FormClose()
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.favourites = m_display->favourites();
+    stored.typography = m_display->typography();
     stored.reopenFiles = m_sources->reopenAtStart();
     stored.openedFiles = m_sources->openedPaths();
     const WindowRestorer::Stored placement = m_restorer->toStore();
