@@ -53,12 +53,14 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
     new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
+    setUpTypography();
     const WindowShortcuts::Controls keyed {
         .quit = ui->Quitter,
         .print = ui->SpeedButton1,
         .html = ui->GenererrHTML,
         .help = ui->Aide,
         .filterField = m_filterBar->field(),
+        .typography = m_typographyButton,
         .size = ui->SpinEdit1,
         .bold = ui->gras,
         .italic = ui->ital,
@@ -295,7 +297,8 @@ void TEForm1::FormClose()
     stored.reopenFiles = m_sources->reopenAtStart();
     stored.openedFiles = m_sources->openedPaths();
     const WindowRestorer::Stored placement = m_restorer->toStore();
-    stored.width = placement.size.width();
+    // The panel is closed at the next start: the window comes back without its room.
+    stored.width = placement.size.width() - m_typographyRoom;
     stored.height = placement.size.height();
     stored.position = placement.position;
     stored.maximised = placement.maximised;

@@ -2,6 +2,7 @@
 #include "clearbutton.h"
 
 #include "displaystate.h"
+#include "drawnicon.h"
 #include "filtermenu.h"
 #include "typographynames.h"
 
@@ -16,17 +17,10 @@
 
 namespace {
 
-// A letter with a tick: the sample's letters are all there. Drawn, not written, so that it needs
-// no font; at twice the size too for screens that scale.
+// A letter with a tick: the sample's letters are all there.
 QIcon canWriteIcon()
 {
-    QIcon icon;
-    for (const int scale : {1, 2}) {
-        QPixmap pixmap(16 * scale, 16 * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
+    return paintedIcon([](QPainter &painter) {
         painter.setPen(
             QPen(QColor(0x30, 0x30, 0x30), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath letter;
@@ -43,10 +37,7 @@ QIcon canWriteIcon()
         tick.lineTo(11, 13);
         tick.lineTo(15, 6);
         painter.drawPath(tick);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace
