@@ -39,12 +39,19 @@ std::optional<QByteArray> tagAt(QStringView text, qsizetype start)
     return tag;
 }
 
+qsizetype skipBlanks(QStringView text, qsizetype i)
+{
+    // No tag starts with a space: blanks after a comma are the hand's.
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    return i;
+}
+
 // Where the next entry starts when one ends at end: after blanks and a comma, or the text's end;
 // -1 when something else follows.
 qsizetype nextEntry(QStringView text, qsizetype end)
 {
-    while (end < text.size() && text[end] == u' ')
-        ++end;
+    end = skipBlanks(text, end);
     if (end == text.size())
         return end;
     return text[end] == u',' ? end + 1 : -1;
@@ -55,14 +62,6 @@ qsizetype afterComma(QStringView text, qsizetype start)
 {
     const qsizetype comma = text.indexOf(u',', start);
     return comma < 0 ? text.size() : comma + 1;
-}
-
-qsizetype skipBlanks(QStringView text, qsizetype i)
-{
-    // No tag starts with a space: blanks after a comma are the hand's.
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    return i;
 }
 
 } // namespace

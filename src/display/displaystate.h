@@ -17,11 +17,14 @@ struct FamilyFilter
     unsigned properties = 0; // FamilyTraits::Property flags; the family has every one
     bool favouritesOnly = false;
     unsigned classes = 0; // 1 << FontClass, from the font index; the family's is one of them
+    // Only families whose face on the line has every feature and axis the typography sets, from
+    // the font index.
+    bool hasTypography = false;
 
     bool active() const
     {
         return !words.trimmed().isEmpty() || canWriteSample || !languages.isEmpty()
-            || properties != 0 || favouritesOnly || classes != 0;
+            || properties != 0 || favouritesOnly || classes != 0 || hasTypography;
     }
     bool operator==(const FamilyFilter &) const = default;
 };

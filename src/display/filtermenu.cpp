@@ -305,6 +305,8 @@ QString FilterMenu::summary(const FamilyFilter &filter)
         parts.append(classes.join(QStringLiteral(" ou ")));
     if (filter.favouritesOnly)
         parts.append(QStringLiteral("favoris"));
+    if (filter.hasTypography)
+        parts.append(QStringLiteral("a ces réglages"));
     if (filter.canWriteSample)
         parts.append(QStringLiteral("peut écrire l'exemple"));
     return parts.join(QStringLiteral(" + "));

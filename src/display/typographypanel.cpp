@@ -82,6 +82,8 @@ TypographyPanel::TypographyPanel(QWidget *parent)
     , m_noAxes(new QLabel(QStringLiteral("Aucune des polices affichées n'est variable.")))
     , m_language(new QComboBox)
     , m_spacing(new QSpinBox)
+    , m_onlyOffering(
+          new QCheckBox(QStringLiteral("N'afficher que les polices qui ont ces réglages")))
 {
     setObjectName(QStringLiteral("PanneauTypographie"));
     setAccessibleName(QStringLiteral("Typographie"));
@@ -112,9 +114,9 @@ TypographyPanel::TypographyPanel(QWidget *parent)
     enableNamedClearButton(m_search);
     m_features->setObjectName(QStringLiteral("ListeFonctionnalites"));
     m_features->setAccessibleName(QStringLiteral("Fonctionnalités OpenType"));
-    m_features->setToolTip(QStringLiteral(
-        "Cliquer sur la case : par défaut, puis activée, puis désactivée\n"
-        "Le nombre est celui des familles affichées qui ont la fonctionnalité"));
+    m_features->setToolTip(
+        QStringLiteral("Cliquer sur la case : par défaut, puis activée, puis désactivée\n"
+                       "Le nombre est celui des familles affichées qui ont la fonctionnalité"));
     m_features->setUniformItemSizes(true);
     m_features->setMinimumHeight(140);
     m_tag->setObjectName(QStringLiteral("EtiquetteFonctionnalite"));
@@ -163,6 +165,10 @@ TypographyPanel::TypographyPanel(QWidget *parent)
     column->addWidget(spacingTitle);
     column->addLayout(spacingRow);
 
+    m_onlyOffering->setObjectName(QStringLiteral("AvecCesReglages"));
+    m_onlyOffering->setToolTip(QStringLiteral("Les polices dont la face de la ligne a toutes les "
+                                              "fonctionnalités et tous les axes réglés ici"));
+    column->addWidget(m_onlyOffering);
     auto *reset = new QPushButton(QStringLiteral("Tout par défaut"), content);
     reset->setObjectName(QStringLiteral("ToutParDefaut"));
     column->addWidget(reset);
@@ -189,6 +195,13 @@ TypographyPanel::TypographyPanel(QWidget *parent)
     connect(m_spacing, &QSpinBox::valueChanged, this, [this](int spacing) {
         if (!m_following)
             edit([&](Typography &typography) { typography.letterSpacing = spacing; });
+    });
+    connect(m_onlyOffering, &QCheckBox::toggled, this, [this](bool only) {
+        if (m_following || !m_state)
+            return;
+        FamilyFilter filter = m_state->filter();
+        filter.hasTypography = only;
+        m_state->setFilter(filter);
     });
     connect(reset, &QPushButton::clicked, this, [this] {
         if (m_state)
@@ -219,7 +232,7 @@ void TypographyPanel::setDisplayState(DisplayState *state)
 {
     m_state = state;
     connect(state, &DisplayState::changed, this, [this](DisplayState::Aspects what) {
-        if (what & DisplayState::Typography)
+        if (what & (DisplayState::Typography | DisplayState::Filter))
             followState();
     });
     followState();
@@ -427,8 +440,11 @@ void TypographyPanel::fillAxes()
         const QByteArray tag = axis.key();
         const QString name = QString::fromLatin1(tag);
         const QString label = TypographyNames::axisLabel(tag);
-        AxisRow row {tag, axis->defaultValue, new QLabel(label, m_axesBox),
-                     new QSlider(Qt::Horizontal, m_axesBox), new QDoubleSpinBox(m_axesBox),
+        AxisRow row {tag,
+                     axis->defaultValue,
+                     new QLabel(label, m_axesBox),
+                     new QSlider(Qt::Horizontal, m_axesBox),
+                     new QDoubleSpinBox(m_axesBox),
                      new QCheckBox(QStringLiteral("par défaut"), m_axesBox)};
         row.slider->setObjectName(QStringLiteral("Axe_") + name);
         row.slider->setAccessibleName(label);
@@ -530,4 +546,5 @@ void TypographyPanel::followState()
     if (m_language->count() > 0)
         m_language->setCurrentIndex(std::max(0, m_language->findData(typography.language)));
     m_spacing->setValue(typography.letterSpacing);
+    m_onlyOffering->setChecked(m_state->filter().hasTypography);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "typography.h"
 #include "typographyinventory.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <functional>
@@ -22,7 +24,8 @@ class QSpinBox;
 // The "Typographie" side panel: the OpenType features the families shown have (each par défaut,
 // activée or désactivée, with how many families have it), their variation axes, the text's
 // language for shaping and the letter spacing. Its controls set the display state's typography,
-// and show it whoever set it.
+// and show it whoever set it; a switch keeps only the families that have the features and axes
+// set.
 class TypographyPanel : public QWidget
 {
     Q_OBJECT
@@ -90,4 +93,5 @@ private:
     std::vector<AxisRow> m_axes;
     QComboBox *m_language;
     QSpinBox *m_spacing;
+    QCheckBox *m_onlyOffering; // the filter: only the families that have what is set
 };

@@ -162,8 +162,7 @@ std::optional<bool> FontIndex::isSymbolFont(const QByteArray &file, int index) c
     return ask(file, index, [](const FaceMetadata &m) { return m.symbol; });
 }
 
-std::optional<FontIndex::LayoutTags> FontIndex::layoutTags(const QByteArray &file,
-                                                            int index) const
+std::optional<FontIndex::LayoutTags> FontIndex::layoutTags(const QByteArray &file, int index) const
 {
     return ask(file, index, [](const FaceMetadata &m) { return LayoutTags {m.features, m.axes}; });
 }

@@ -1047,12 +1047,12 @@ void TestTEForm1::tabOrder()
         order.append(focusedControl());
     }
     QCOMPARE(order,
-             (QStringList {"Filtre",   "PeutEcrire", "OuvrirPolices", "Typographie",  "Filtres",
-                           "NPage",
-                           "ListBox1", "SpinEdit1",  "txtEdit",       "valid",        "gras",
-                           "ital",     "soul",       "TousCar",       "Button1",      "TPlus",
-                           "FPlus",    "AfBulles",   "SpeedButton1",  "GenererrHTML", "charmap",
-                           "Aide",     "AboutBtn",   "BitBtn1",       "Quitter",      "Filtre"}));
+             (QStringList {"Filtre",  "PeutEcrire", "OuvrirPolices", "Typographie",  "Filtres",
+                           "NPage",   "ListBox1",   "SpinEdit1",     "txtEdit",      "valid",
+                           "gras",    "ital",       "soul",          "TousCar",      "Button1",
+                           "TPlus",   "FPlus",      "AfBulles",      "SpeedButton1", "GenererrHTML",
+                           "charmap", "Aide",       "AboutBtn",      "BitBtn1",      "Quitter",
+                           "Filtre"}));
 }
 
 // The panel opens beside the list, the window widening while the screen has room, and closes

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void typedTag();
     void axisControlsSetTheState();
     void showsTheStateWhoeverSetIt();
+    void filterSwitch();
     void escapeAsksToClose();
 };
 
@@ -112,8 +113,7 @@ void TestTypographyPanel::inventoryCountsEachFamilyOnce()
         {"not shown", {face({"dlig"}, {{"opsz", 8, 12, 72}})}},
     };
     const TypographyInventory inventory = TypographyInventory::count(
-        {"A", "B", "not read yet"},
-        [&](const QString &family) { return faces.value(family); });
+        {"A", "B", "not read yet"}, [&](const QString &family) { return faces.value(family); });
     const QMap<QByteArray, int> features {{"liga", 2}, {"onum", 1}, {"smcp", 1}};
     QCOMPARE(inventory.features, features);
     QCOMPARE(inventory.axes.keys(), QList<QByteArray>({"wdth", "wght"}));
@@ -300,6 +300,18 @@ void TestTypographyPanel::showsTheStateWhoeverSetIt()
     QCOMPARE(w.state.typography().language, QStringLiteral("sr"));
     QCOMPARE(w.state.typography().letterSpacing, -20);
     QCOMPARE(changed.size(), 3);
+}
+
+// "N'afficher que les polices qui ont ces réglages" is part of the filter, shown whoever set it.
+void TestTypographyPanel::filterSwitch()
+{
+    Window w;
+    auto *only = w.child<QCheckBox>("AvecCesReglages");
+    QCOMPARE(only->text(), QStringLiteral("N'afficher que les polices qui ont ces réglages"));
+    only->click();
+    QVERIFY(w.state.filter().hasTypography);
+    w.state.setFilter(FamilyFilter()); // "Tout effacer"
+    QVERIFY(!only->isChecked());
 }
 
 void TestTypographyPanel::escapeAsksToClose()
