@@ -252,8 +252,6 @@ void TestSettings::oddFavourites()
     QCOMPARE(again.favourites.last(), QStringLiteral("One more"));
 }
 
-// The files opened are listed for the next run only while asked; a path that would break the
-// file's lines is left out.
 // A section edited by hand: every entry that makes sense is read, the others are passed over.
 void TestSettings::typographyRead_data()
 {
@@ -303,7 +301,7 @@ void TestSettings::typographyRead()
     const QString path = m_dir.filePath(QStringLiteral("typography.ini"));
     writeBytes(path, "[glyphor]\nSize=14\n" + section);
     const Settings settings = Settings::read(path);
-    QVERIFY2(settings.typography == expected, described(settings.typography));
+    QVERIFY2(settings.typography == expected, described(settings.typography).constData());
     QCOMPARE(settings.size, 14);
 }
 
@@ -317,7 +315,7 @@ void TestSettings::typographyRoundTrip()
         {{"wght", 123.25}, {"slnt", -9.5}, {"ab: ", 0.001}}, QStringLiteral("zh-tw"), -100);
     settings.write(path);
     const Typography read = Settings::read(path).typography;
-    QVERIFY2(read == settings.typography, described(read));
+    QVERIFY2(read == settings.typography, described(read).constData());
 }
 
 // Written only where this run changed it: a section left alone stays byte for byte, garbage
@@ -361,6 +359,8 @@ void TestSettings::typographyWrittenWhenChanged()
         QVERIFY2(file.endsWith(section), file.constData());
 }
 
+// The files opened are listed for the next run only while asked; a path that would break the
+// file's lines is left out.
 void TestSettings::openedFilesKeptOnlyWhenAsked()
 {
     const QString path = m_dir.filePath(QStringLiteral("opened.ini"));
