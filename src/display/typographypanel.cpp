@@ -247,8 +247,17 @@ void TypographyPanel::setInventorySource(std::function<TypographyInventory()> so
 void TypographyPanel::familiesChanged()
 {
     m_countDue = true;
+    // Counted once the change that caused it is over: it may come from a line of this panel's
+    // list (a feature set while the list keeps the families that have it), which counting
+    // fills anew.
     if (isVisible())
-        countAgain();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_countDue && isVisible())
+                    countAgain();
+            },
+            Qt::QueuedConnection);
 }
 
 void TypographyPanel::showEvent(QShowEvent *event)

@@ -35,7 +35,7 @@ public:
     ~TypographyPanel() override;
 
     void setDisplayState(DisplayState *state);
-    // What the families shown offer: asked when the panel shows, and again when they change
+    // What the families shown offer: asked when the panel shows, and again soon after they change
     // while it shows.
     void setInventorySource(std::function<TypographyInventory()> source);
     // The families shown, or what the index knows of them, changed.
