@@ -94,6 +94,7 @@ private Q_SLOTS:
     void countedOnShowingAndWhenFamiliesChange();
     void featuresListedAndSearched();
     void featureCyclesThroughThreeStates();
+    void countedAgainAfterItsOwnLine();
     void typedTag_data();
     void typedTag();
     void axisControlsSetTheState();
@@ -189,6 +190,28 @@ void TestTypographyPanel::featureCyclesThroughThreeStates()
     for (const QList<QVariant> &change : std::as_const(changed))
         QCOMPARE(change.first().value<DisplayState::Aspects>(),
                  DisplayState::Aspects(DisplayState::Typography));
+}
+
+// With the list kept to the families that have what is set, a line's own change alters the
+// families shown: the panel counts again after the change, its lines made anew, the line's
+// state kept.
+void TestTypographyPanel::countedAgainAfterItsOwnLine()
+{
+    Window w;
+    w.panel->setInventorySource([&w] {
+        TypographyInventory inventory = offered();
+        if (w.state.typography().features.contains("smcp"))
+            inventory.features = {{"smcp", 5}, {"liga", 1}};
+        return inventory;
+    });
+    connect(&w.state, &DisplayState::changed, w.panel, &TypographyPanel::familiesChanged);
+    w.features()->setFocus();
+    w.features()->setCurrentItem(w.feature("smcp"));
+    QTest::keyClick(w.features(), Qt::Key_Space);
+    QTRY_COMPARE(w.shownLabels(),
+                 QStringList({"Ligatures standard (liga) — 1", "Petites capitales (smcp) — 5"}));
+    QCOMPARE(w.feature("smcp")->checkState(), Qt::Checked);
+    QCOMPARE(w.state.typography().features, (QMap<QByteArray, bool> {{"smcp", true}}));
 }
 
 void TestTypographyPanel::typedTag_data()
