@@ -7,6 +7,7 @@
 #include "namematch.h"
 #include "typographynames.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
@@ -277,7 +278,11 @@ void TypographyPanel::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Kept here: the window would take Enter as its "ok".
+        // Kept here, where a button of the panel takes it as a click: the window would take
+        // Enter as its "ok".
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget());
+            button && !qobject_cast<QCheckBox *>(button))
+            button->click();
         event->accept();
         break;
     default:

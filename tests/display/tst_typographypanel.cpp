@@ -258,6 +258,13 @@ void TestTypographyPanel::typedTag()
     QVERIFY(listed);
     QCOMPARE(listed->checkState(), Qt::Checked);
     QCOMPARE(w.features()->currentItem(), listed);
+
+    // Enter on the panel's own button clicks it, not the window's "ok".
+    auto *reset = w.child<QPushButton>("ToutParDefaut");
+    reset->setFocus();
+    QTest::keyClick(reset, Qt::Key_Return);
+    QCOMPARE(okClicked.size(), 0);
+    QVERIFY(w.state.typography().isDefault());
 }
 
 void TestTypographyPanel::axisControlsSetTheState()
