@@ -53,6 +53,9 @@ struct Window
         });
         window.resize(300, 700);
         window.show();
+        // The keys go where the focus is, as in the program.
+        window.activateWindow();
+        QTest::qWaitForWindowActive(&window);
     }
     template<typename T> T *child(const char *name) const
     {
