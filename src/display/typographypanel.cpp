@@ -362,8 +362,9 @@ void TypographyPanel::showFeatureState(QListWidgetItem *item) const
         : Qt::PartiallyChecked;
     item->setCheckState(state);
     // A screen reader names the middle state "partially checked": the name says which it is.
-    item->setData(Qt::AccessibleTextRole,
-                  item->data(LabelRole).toString() + QStringLiteral(" : ") + stateName(state));
+    const QString name
+        = item->data(LabelRole).toString() + QStringLiteral(" : ") + stateName(state);
+    item->setData(Qt::AccessibleTextRole, name);
 }
 
 void TypographyPanel::featureChanged(QListWidgetItem *item)

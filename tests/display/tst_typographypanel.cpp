@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,7 +56,8 @@ struct Window
         window.show();
         // The keys go where the focus is, as in the program.
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("the window did not become active");
     }
     template<typename T> T *child(const char *name) const
     {
