@@ -43,6 +43,8 @@ void TEForm1::setUpTypography()
     auto *beside = new QSplitter(Qt::Horizontal, ui->TabSheet1);
     beside->setObjectName(QStringLiteral("ListesEtTypographie"));
     beside->setChildrenCollapsible(false);
+    // Taking all the height the list took, as the list does.
+    beside->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     QWidget *lists = m_sources->listsWidget();
     delete ui->linesLayout->replaceWidget(lists, beside);
     beside->addWidget(lists);
