@@ -262,6 +262,11 @@ const FontCatalog &FontSources::currentCatalog() const
     return openedShown() ? *m_opened->catalog : FontCatalog::system();
 }
 
+const FontIndex &FontSources::currentIndex() const
+{
+    return openedShown() && m_opened->index ? *m_opened->index : m_installedIndex;
+}
+
 QString FontSources::openedFile(const QString &family) const
 {
     if (!openedShown())

@@ -44,6 +44,8 @@ public:
     FontListView &current() const;
     bool openedShown() const;
     const FontCatalog &currentCatalog() const;
+    // What the font files of the list shown say of their faces.
+    const FontIndex &currentIndex() const;
     ListDetails &currentDetails() const;
     // The file an opened family's upright regular face comes from, for a page that shows it;
     // empty while the installed fonts show.

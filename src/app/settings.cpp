@@ -4,6 +4,7 @@
 #include "glyphorerror.h"
 #include "inifile.h"
 #include "profilevalue.h"
+#include "typographysettings.h"
 
 #include <QDir>
 #include <QSet>
@@ -95,6 +96,8 @@ Settings Settings::read(const QString &path)
     settings.maximised = ProfileValue::toBool(text(MaximisedKey), false);
     const qint32 page = ProfileValue::toInt(text(PageKey), 0);
     settings.page = page == 1 ? 1 : 0;
+    settings.typography = TypographySettings::read(ini);
+    settings.typographyRead = settings.typography;
     return settings;
 }
 
@@ -147,6 +150,7 @@ void Settings::write(const QString &path) const
             reopened.append(path);
     }
     merge(OpenedFilesSection, OpenedFileKey, openedFilesRead, reopened);
+    TypographySettings::write(ini, typography, typographyRead);
     if (!ini.save())
         throw GlyphorError(QStringLiteral("Impossible d'écrire dans ") + path);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typography.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -37,6 +39,10 @@ struct Settings
     std::optional<QPoint> position;
     bool maximised = false;
     qint32 page = 0;
+    // The section "Typographie": the features, axes, language and spacing every line is drawn
+    // with. Written only when they changed since read, key by key.
+    Typography typography;
+    Typography typographyRead;
 
     // $XDG_CONFIG_HOME/glyphor/glyphor.ini, or ~/.config/glyphor/glyphor.ini when it is unset
     // or empty.
@@ -48,7 +54,8 @@ struct Settings
 
     // Writes the keys in the order String, Browser, Size, ShowNames, ShowHints, System, then the
     // window's (Largeur, Hauteur, Gauche, Haut, Maximise, Page) when it has a size, and the
-    // favourites added and removed since they were read, keeping every other line. Throws
+    // favourites added and removed since they were read, and the typography's keys that changed
+    // since read, keeping every other line. Throws
     // GlyphorError "Impossible d'écrire dans <path>" when the file cannot be written; the old file
     // is then left as it was.
     void write(const QString &path) const;

@@ -53,12 +53,14 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
     // The bottom panel's tooltips follow the "Affiche bulles d'aide" box.
     new PanelHints(ui->Panel1, ui->AfBulles);
     setUpFilters();
+    setUpTypography();
     const WindowShortcuts::Controls keyed {
         .quit = ui->Quitter,
         .print = ui->SpeedButton1,
         .html = ui->GenererrHTML,
         .help = ui->Aide,
         .filterField = m_filterBar->field(),
+        .typography = m_typographyButton,
         .size = ui->SpinEdit1,
         .bold = ui->gras,
         .italic = ui->ital,
@@ -157,6 +159,7 @@ void TEForm1::FormCreate()
     // The size field follows, within 6..72, and applies its value with the sample.
     m_display->setTaille(stored.size);
     m_display->setFavourites(stored.favourites);
+    m_display->setTypography(stored.typography);
     m_restorer = new WindowRestorer(
         this, {QSize(stored.width, stored.height), stored.position, stored.maximised});
     ui->ListBox1->setNamesShown(stored.showNames);
@@ -290,10 +293,12 @@ void TEForm1::FormClose()
     stored.showNames = ui->ListBox1->namesShown();
     stored.showHints = ui->AfBulles->isChecked();
     stored.favourites = m_display->favourites();
+    stored.typography = m_display->typography();
     stored.reopenFiles = m_sources->reopenAtStart();
     stored.openedFiles = m_sources->openedPaths();
     const WindowRestorer::Stored placement = m_restorer->toStore();
-    stored.width = placement.size.width();
+    // The panel is closed at the next start: the window comes back without its room.
+    stored.width = placement.size.width() - m_typographyRoom;
     stored.height = placement.size.height();
     stored.position = placement.position;
     stored.maximised = placement.maximised;

@@ -16,6 +16,8 @@ class HelpRequests;
 class FontSources;
 class TAppInstances;
 class TTrayIcon;
+class TypographyPanel;
+class QToolButton;
 class TGenHTML;
 class WindowRestorer;
 
@@ -90,6 +92,11 @@ private:
     // The filter field, its switch and menu beside the page tabs and first in the Tab order, the
     // line naming the menu's filters under the list.
     void setUpFilters();
+    // The "Typographie" button beside the filters, and its panel beside the lists.
+    void setUpTypography();
+    // Opens or closes the panel; the window widens by the panel's width while the screen has room,
+    // so the list keeps its width, and gives that room back when it closes.
+    void showTypography(bool open);
 
     std::unique_ptr<Ui::TEForm1> ui;
     // The sample, its size, attributes, colours, filter and favourites; the list, the bottom
@@ -97,6 +104,9 @@ private:
     DisplayState *m_display;
     // The filter field and its switch, beside the page tabs.
     FilterBar *m_filterBar;
+    TypographyPanel *m_typography = nullptr;
+    QToolButton *m_typographyButton = nullptr;
+    int m_typographyRoom = 0; // the width the window took for the panel
     // What the font files say of their faces, read in the background after the first paint.
     FontIndex *m_fontIndex = nullptr;
     // The installed fonts or the font files opened, in the list's place.

@@ -59,6 +59,7 @@ WindowShortcuts::WindowShortcuts(QWidget *window, const Controls &controls, cons
         {{QKeySequence(Qt::Key_F1)}, nullptr, controls.help, actions.help},
         // The Lines page, the focus in the filter field.
         {{QKeySequence(QKeySequence::Find)}, nullptr, controls.filterField, actions.find},
+        {{ctrl(Qt::Key_T)}, nullptr, controls.typography, clickOn(controls.typography)},
         // The size field takes the new size as if typed, and applies it by its own rules.
         {{ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
          nullptr,

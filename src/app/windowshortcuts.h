@@ -8,7 +8,7 @@ class QAbstractButton;
 class QWidget;
 class SizeField;
 
-// The main window's keyboard shortcuts (Ctrl+Q, Ctrl+P, Ctrl+H, F1, Ctrl+F, Ctrl+plus,
+// The main window's keyboard shortcuts (Ctrl+Q, Ctrl+P, Ctrl+H, F1, Ctrl+F, Ctrl+T, Ctrl+plus,
 // Ctrl+minus, Ctrl+0, Ctrl+B, Ctrl+I, Ctrl+U; in the list Ctrl+C, Insert, Alt+Enter; Ctrl+Tab and
 // Ctrl+Page Down), each named in its control's tooltip. The keys click the window's buttons or
 // call the window's actions; this owns the keys and the tooltip lines.
@@ -25,6 +25,7 @@ public:
         QAbstractButton *html;
         QAbstractButton *help;
         QWidget *filterField;
+        QAbstractButton *typography; // opens and closes the "Typographie" panel
         SizeField *size;
         QAbstractButton *bold;
         QAbstractButton *italic;

@@ -67,6 +67,11 @@ void DisplayState::setFilter(const FamilyFilter &filter)
     assign(m_filter, filter, Filter);
 }
 
+void DisplayState::setTypography(const ::Typography &typography)
+{
+    assign(m_typography, typography, Typography);
+}
+
 void DisplayState::resetStyle()
 {
     Aspects what;
@@ -74,11 +79,14 @@ void DisplayState::resetStyle()
         what |= Style;
     if (m_texte != DefaultTextColour || m_fond != DefaultBackgroundColour)
         what |= Colours;
+    if (!m_typography.isDefault())
+        what |= Typography;
     if (!what)
         return;
     m_gras = m_ital = m_soul = false;
     m_texte = DefaultTextColour;
     m_fond = DefaultBackgroundColour;
+    m_typography = {};
     Q_EMIT changed(what);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colorref.h"
+#include "typography.h"
 
 #include <QObject>
 #include <QSet>
@@ -16,11 +17,14 @@ struct FamilyFilter
     unsigned properties = 0; // FamilyTraits::Property flags; the family has every one
     bool favouritesOnly = false;
     unsigned classes = 0; // 1 << FontClass, from the font index; the family's is one of them
+    // Only families whose face on the line has every feature and axis the typography sets, from
+    // the font index.
+    bool hasTypography = false;
 
     bool active() const
     {
         return !words.trimmed().isEmpty() || canWriteSample || !languages.isEmpty()
-            || properties != 0 || favouritesOnly || classes != 0;
+            || properties != 0 || favouritesOnly || classes != 0 || hasTypography;
     }
     bool operator==(const FamilyFilter &) const = default;
 };
@@ -44,6 +48,7 @@ public:
         Colours = 1u << 3,
         Filter = 1u << 4,
         Favourites = 1u << 5,
+        Typography = 1u << 6, // features, axes, language, letter spacing
     };
     Q_DECLARE_FLAGS(Aspects, Aspect)
     Q_FLAG(Aspects)
@@ -69,6 +74,8 @@ public:
     const QStringList &favourites() const { return m_favourites; }
     bool isFavourite(const QString &family) const { return m_favouriteSet.contains(family); }
     const QSet<QString> &favouriteSet() const { return m_favouriteSet; }
+    // The OpenType settings every line is drawn with; kept between runs.
+    const ::Typography &typography() const { return m_typography; }
 
     // Each setter sends changed() when the value differs from the one held.
     void setChaine(const QString &chaine);
@@ -83,7 +90,9 @@ public:
     void setFilter(const FamilyFilter &filter);
     void setFavourites(const QStringList &families);
     void setFavourite(const QString &family, bool marked);
-    // The attributes cleared and the colours back to black on white: one change.
+    void setTypography(const ::Typography &typography);
+    // The attributes cleared, the colours back to black on white and the typography to the
+    // fonts' defaults: one change.
     void resetStyle();
 
 Q_SIGNALS:
@@ -102,6 +111,7 @@ private:
     FamilyFilter m_filter;
     QStringList m_favourites;
     QSet<QString> m_favouriteSet;
+    ::Typography m_typography;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(DisplayState::Aspects)

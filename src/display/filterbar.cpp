@@ -2,7 +2,9 @@
 #include "clearbutton.h"
 
 #include "displaystate.h"
+#include "drawnicon.h"
 #include "filtermenu.h"
+#include "typographynames.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,21 +12,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <QToolButton>
 
 namespace {
 
-// A letter with a tick: the sample's letters are all there. Drawn, not written, so that it needs
-// no font; at twice the size too for screens that scale.
+// A letter with a tick: the sample's letters are all there.
 QIcon canWriteIcon()
 {
-    QIcon icon;
-    for (const int scale : {1, 2}) {
-        QPixmap pixmap(16 * scale, 16 * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
+    return paintedIcon([](QPainter &painter) {
         painter.setPen(
             QPen(QColor(0x30, 0x30, 0x30), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath letter;
@@ -41,10 +37,7 @@ QIcon canWriteIcon()
         tick.lineTo(11, 13);
         tick.lineTo(15, 6);
         painter.drawPath(tick);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 } // namespace
@@ -111,7 +104,7 @@ void FilterBar::setDisplayState(DisplayState *state)
     m_state = state;
     m_menu->setDisplayState(state);
     connect(state, &DisplayState::changed, this, [this](DisplayState::Aspects what) {
-        if (what & DisplayState::Filter)
+        if (what & (DisplayState::Filter | DisplayState::Typography))
             followState();
     });
     followState();
@@ -124,13 +117,26 @@ void FilterBar::followState()
     if (m_field->text() != filter.words)
         m_field->setText(filter.words);
     m_canWrite->setChecked(filter.canWriteSample);
-    const QString summary = FilterMenu::summary(filter);
+    // The typography set is named beside the filters: a list drawn with small capitals says so.
+    const QString filters = FilterMenu::summary(filter);
+    const QString typography = TypographyNames::summary(m_state->typography());
+    QStringList parts;
+    QStringList spoken;
+    if (!filters.isEmpty()) {
+        parts.append(filters);
+        spoken.append(QStringLiteral("Filtres actifs : ") + filters);
+    }
+    if (!typography.isEmpty()) {
+        parts.append(typography);
+        spoken.append(QStringLiteral("Typographie : ") + typography);
+    }
+    const QString summary = parts.join(QStringLiteral(" · "));
     if (summary == m_summary->text())
         return; // a word typed in the field changes nothing here
     m_summary->setText(summary);
     // A screen reader reads a named label by its name only: the name says what is on.
-    m_summary->setAccessibleName(summary.isEmpty() ? QStringLiteral("Filtres actifs")
-                                                   : QStringLiteral("Filtres actifs : ") + summary);
+    m_summary->setAccessibleName(spoken.isEmpty() ? QStringLiteral("Filtres actifs")
+                                                  : spoken.join(QStringLiteral(" ; ")));
     m_summary->setVisible(!summary.isEmpty());
 }
 

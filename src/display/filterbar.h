@@ -11,8 +11,8 @@ class QToolButton;
 // Narrows the font list: a field of words the names must contain, the switch that keeps only the
 // fonts able to write the sample, and the "Filtres" menu (languages, properties, favourites). All
 // edit the display state's filter as the user works them, and show it whoever changed it; the list
-// follows the state. A line of its own names the menu's filters while any is on, for the window
-// to place where the list shows it.
+// follows the state. A line of its own names the menu's filters and the typography set while any
+// is on, for the window to place where the list shows it.
 class FilterBar : public QWidget
 {
     Q_OBJECT

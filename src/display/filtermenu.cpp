@@ -5,10 +5,10 @@
 #include "facemetadata.h"
 #include "familytraits.h"
 #include "fontlanguages.h"
+#include "languagechoices.h"
 #include "namematch.h"
 #include "samplesentences.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -228,21 +228,8 @@ void FilterMenu::buildLanguageList()
 {
     if (m_languageList->count() > 0)
         return;
-    struct Language
-    {
-        QString code;
-        QString name;
-    };
-    QList<Language> languages;
-    for (const QString &code : FontLanguages::codes())
-        languages.append({code, FontLanguages::frenchName(code)});
-    QCollator collator(QLocale(QLocale::French));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(languages.begin(), languages.end(), [&](const Language &a, const Language &b) {
-        return collator.compare(a.name, b.name) < 0;
-    });
     const QScopedValueRollback following(m_following, true);
-    for (const Language &language : std::as_const(languages)) {
+    for (const LanguageChoice &language : languagesByFrenchName()) {
         auto *item = new QListWidgetItem(language.name, m_languageList);
         item->setData(CodeRole, language.code);
         item->setData(NameRole, language.name);
@@ -318,6 +305,8 @@ QString FilterMenu::summary(const FamilyFilter &filter)
         parts.append(classes.join(QStringLiteral(" ou ")));
     if (filter.favouritesOnly)
         parts.append(QStringLiteral("favoris"));
+    if (filter.hasTypography)
+        parts.append(QStringLiteral("a ces réglages"));
     if (filter.canWriteSample)
         parts.append(QStringLiteral("peut écrire l'exemple"));
     return parts.join(QStringLiteral(" + "));

@@ -94,12 +94,12 @@ QString FontListView::familyAt(int entry) const
 void FontListView::setFontIndex(const FontIndex *index)
 {
     m_shown->setFontIndex(index);
-    // Families read since are classed, and known as symbol fonts or not: a filter by class or
-    // "Symboles" shows them.
+    // Families read since are classed, known as symbol fonts or not, and their features and axes
+    // known: a filter by class, "Symboles" or the typography shows them.
     // The user did not ask for it: the lines stay where they are, not brought to the selection.
     const auto refilter = [this] {
         if (m_state
-            && (m_state->filter().classes != 0
+            && (m_state->filter().classes != 0 || m_state->filter().hasTypography
                 || (m_state->filter().properties & FamilyTraits::Symbol)))
             followFilter(KeepPlace);
     };

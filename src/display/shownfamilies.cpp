@@ -54,13 +54,17 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
             return {}; // a language fontconfig does not know: no font supports it
         languages.set(size_t(index));
     }
+    const Typography &typography = state.typography();
+    // Language and spacing apply to every font: only features and axes make a difference.
+    const bool offering
+        = filter.hasTypography && (!typography.features.isEmpty() || !typography.axes.isEmpty());
     const auto shown = [&](const QString &name) {
         if (filter.favouritesOnly && !state.isFavourite(name))
             return false;
         // "Default" has no languages or properties of its own to test; its line is drawn in the
         // desktop's font, glyphs of that font only, so that font must have the sample.
         if (name == FontFamilies::DefaultEntry)
-            return languages.none() && filter.properties == 0 && filter.classes == 0
+            return languages.none() && filter.properties == 0 && filter.classes == 0 && !offering
                 && (!filter.canWriteSample
                     || m_coverage.canWrite(FontFamilies::entryFamily(name), bold, italic));
         if (filter.canWriteSample && !m_coverage.canWrite(name, bold, italic))
@@ -77,7 +81,7 @@ QList<int> ShownFamilies::matchingEntries(const DisplayState &state)
             if (!fontClass || !(filter.classes & (1u << unsigned(*fontClass))))
                 return false;
         }
-        return true;
+        return !offering || offers(name, bold, italic, typography);
     };
     QList<int> entries;
     if (!words.isEmpty()) {
@@ -151,6 +155,28 @@ bool ShownFamilies::isSymbolFont(const QString &family, bool bold, bool italic) 
         return false;
     const auto [file, index] = m_faces.faceFile(family, bold, italic);
     return m_index->isSymbolFont(file, index).value_or(false);
+}
+
+bool ShownFamilies::offers(const QString &family, bool bold, bool italic,
+                           const Typography &typography) const
+{
+    if (!m_index)
+        return false;
+    const auto [file, index] = m_faces.faceFile(family, bold, italic);
+    const std::optional<FontIndex::LayoutTags> tags = m_index->layoutTags(file, index);
+    if (!tags)
+        return false;
+    for (auto feature = typography.features.cbegin(); feature != typography.features.cend();
+         ++feature) {
+        if (!tags->features.contains(QLatin1String(feature.key())))
+            return false;
+    }
+    for (auto axis = typography.axes.cbegin(); axis != typography.axes.cend(); ++axis) {
+        if (std::none_of(tags->axes.cbegin(), tags->axes.cend(),
+                         [&](const FaceMetadata::Axis &has) { return has.tag == axis.key(); }))
+            return false;
+    }
+    return true;
 }
 
 bool ShownFamilies::prepareFaces(int count)

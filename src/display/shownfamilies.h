@@ -55,6 +55,9 @@ private:
     std::optional<FontClass> classOf(const QString &family, bool bold, bool italic) const;
     // Not known until the font index has read the face's file.
     bool isSymbolFont(const QString &family, bool bold, bool italic) const;
+    // Whether the face has every feature and axis typography sets; not known until the font
+    // index has read the face's file.
+    bool offers(const QString &family, bool bold, bool italic, const Typography &typography) const;
     const NameMatch::FoldedNames &foldedNames();
     void sourceReset();
 

@@ -162,6 +162,11 @@ std::optional<bool> FontIndex::isSymbolFont(const QByteArray &file, int index) c
     return ask(file, index, [](const FaceMetadata &m) { return m.symbol; });
 }
 
+std::optional<FontIndex::LayoutTags> FontIndex::layoutTags(const QByteArray &file, int index) const
+{
+    return ask(file, index, [](const FaceMetadata &m) { return LayoutTags {m.features, m.axes}; });
+}
+
 qsizetype FontIndex::faceCount() const
 {
     const QMutexLocker locked(&m_mutex);

@@ -47,6 +47,13 @@ public:
     std::optional<FontClass> fontClass(const QByteArray &file, int index) const;
     // Whether the face is a symbol font, when read.
     std::optional<bool> isSymbolFont(const QByteArray &file, int index) const;
+    // What a face offers to set, when read: its OpenType features and its variation axes.
+    struct LayoutTags
+    {
+        QStringList features;
+        QList<FaceMetadata::Axis> axes;
+    };
+    std::optional<LayoutTags> layoutTags(const QByteArray &file, int index) const;
     // How many faces the index holds.
     qsizetype faceCount() const;
 

@@ -2,6 +2,7 @@
 #include "ordinaryuser.h"
 #include "settings.h"
 #include "testfiles.h"
+#include "typographysettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,24 @@ void compareSettings(const Settings &actual, const Settings &expected)
     QCOMPARE(actual.showHints, expected.showHints);
 }
 
+Typography typography(const QMap<QByteArray, bool> &features,
+                      const QMap<QByteArray, double> &axes = {}, const QString &language = {},
+                      int letterSpacing = 0)
+{
+    return {features, axes, language, letterSpacing};
+}
+
+QByteArray described(const Typography &typography)
+{
+    return (TypographySettings::featuresText(typography.features) + u" | "
+            + TypographySettings::axesText(typography.axes) + u" | " + typography.language + u" | "
+            + QString::number(typography.letterSpacing))
+        .toUtf8();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Typography)
 
 class TestSettings : public QObject
 {
@@ -37,6 +55,11 @@ private Q_SLOTS:
     void favouritesMerged_data();
     void favouritesMerged();
     void oddFavourites();
+    void typographyRead_data();
+    void typographyRead();
+    void typographyRoundTrip();
+    void typographyWrittenWhenChanged_data();
+    void typographyWrittenWhenChanged();
     void openedFilesKeptOnlyWhenAsked();
     void failedWriteThrows();
     void unreadableFileIsNeverReplaced();
@@ -229,6 +252,113 @@ void TestSettings::oddFavourites()
     QCOMPARE(again.favourites.last(), QStringLiteral("One more"));
 }
 
+// A section edited by hand: every entry that makes sense is read, the others are passed over.
+void TestSettings::typographyRead_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<Typography>("expected");
+
+    QTest::newRow("none") << QByteArray() << Typography();
+    QTest::newRow("all four") << QByteArray(
+        "[Typographie]\nFonctionnalites=smcp,-liga\nAxes=wght:700,wdth:87.5\n"
+        "Langue=tr\nEspacement=50\n")
+                              << typography({{"smcp", true}, {"liga", false}},
+                                            {{"wght", 700}, {"wdth", 87.5}}, QStringLiteral("tr"),
+                                            50);
+    QTest::newRow("keys and section in any case, blanks after commas")
+        << QByteArray("[TYPOGRAPHIE]\nfonctionnalites = smcp, -liga ,onum\naxes=slnt : -12 , "
+                      "opsz:9\n")
+        << typography({{"smcp", true}, {"liga", false}, {"onum", true}},
+                      {{"slnt", -12}, {"opsz", 9}});
+    QTest::newRow("tags read by their length: minus, comma and colon inside")
+        << QByteArray("[Typographie]\nFonctionnalites=-abc,--abc,a,bc,-a:b-\nAxes=a,b::5\n")
+        << typography({{"-abc", false}, {"a,bc", true}, {"a:b-", false}}, {{"a,b:", 5}});
+    QTest::newRow("bad tags and values passed over")
+        << QByteArray("[Typographie]\nFonctionnalites=sm,toolong,liga,\xc3\xa9t\xc3\xa9s,"
+                      "kern,-,ab\x01"
+                      "d\n"
+                      "Axes=wght,wght:,wght:heavy,wdth:nan,opsz:inf,XOPQ:1e9,ital:1,GRAD:-0.5\n")
+        << typography({{"liga", true}, {"kern", true}}, {{"ital", 1}, {"GRAD", -0.5}});
+    QTest::newRow("the last of a tag given twice")
+        << QByteArray("[Typographie]\nFonctionnalites=liga,-liga\nAxes=wght:300,wght:500\n")
+        << typography({{"liga", false}}, {{"wght", 500}});
+    QTest::newRow("a language fontconfig does not know")
+        << QByteArray("[Typographie]\nLangue=klingon\n") << Typography();
+    QTest::newRow("a language in capitals")
+        << QByteArray("[Typographie]\nLangue= SR \n") << typography({}, {}, QStringLiteral("sr"));
+    QTest::newRow("spacing beyond its ends: the nearest")
+        << QByteArray("[Typographie]\nEspacement=900\n") << typography({}, {}, {}, 500);
+    QTest::newRow("spacing below")
+        << QByteArray("[Typographie]\nEspacement=-101\n") << typography({}, {}, {}, -100);
+    QTest::newRow("spacing not a number")
+        << QByteArray("[Typographie]\nEspacement=large\n") << Typography();
+}
+
+void TestSettings::typographyRead()
+{
+    QFETCH(QByteArray, section);
+    QFETCH(Typography, expected);
+    const QString path = m_dir.filePath(QStringLiteral("typography.ini"));
+    writeBytes(path, "[glyphor]\nSize=14\n" + section);
+    const Settings settings = Settings::read(path);
+    QVERIFY2(settings.typography == expected, described(settings.typography).constData());
+    QCOMPARE(settings.size, 14);
+}
+
+// Tags the text could mistake for its separators or blanks come back as they were.
+void TestSettings::typographyRoundTrip()
+{
+    const QString path = m_dir.filePath(QStringLiteral("typography-roundtrip.ini"));
+    Settings settings;
+    settings.typography = typography(
+        {{"-abc", true}, {"a,b-", false}, {"cv1 ", true}, {"ss01", false}},
+        {{"wght", 123.25}, {"slnt", -9.5}, {"ab: ", 0.001}}, QStringLiteral("zh-tw"), -100);
+    settings.write(path);
+    const Typography read = Settings::read(path).typography;
+    QVERIFY2(read == settings.typography, described(read).constData());
+}
+
+// Written only where this run changed it: a section left alone stays byte for byte, garbage
+// included, and a change rewrites its own key only.
+void TestSettings::typographyWrittenWhenChanged_data()
+{
+    QTest::addColumn<QByteArray>("atStart"); // after a [glyphor] section
+    QTest::addColumn<Typography>("atEnd");
+    QTest::addColumn<QByteArray>("section"); // how the file ends; empty: no section at all
+
+    QTest::newRow("nothing set, nothing written") << QByteArray() << Typography() << QByteArray();
+    const QByteArray edited(
+        "[Typographie]\n; mine\nFonctionnalites=smcp, bad tag\nAxes=wght:700\n");
+    QTest::newRow("unchanged: garbage stays")
+        << edited << typography({{"smcp", true}}, {{"wght", 700}}) << edited;
+    QTest::newRow("one key changed")
+        << edited << typography({{"smcp", true}}, {{"wght", 350}})
+        << QByteArray("[Typographie]\n; mine\nFonctionnalites=smcp, bad tag\nAxes=wght:350\n");
+    QTest::newRow("back to the defaults")
+        << edited << Typography() << QByteArray("[Typographie]\n; mine\nFonctionnalites=\nAxes=\n");
+    QTest::newRow("first set")
+        << QByteArray()
+        << typography({{"onum", true}, {"liga", false}}, {}, QStringLiteral("tr"), 20)
+        << QByteArray("\n\n[Typographie]\nFonctionnalites=-liga,onum\nLangue=tr\nEspacement=20\n");
+}
+
+void TestSettings::typographyWrittenWhenChanged()
+{
+    QFETCH(QByteArray, atStart);
+    QFETCH(Typography, atEnd);
+    QFETCH(QByteArray, section);
+    const QString path = m_dir.filePath(QStringLiteral("typography-written.ini"));
+    writeBytes(path, "[glyphor]\nSize=12\n" + atStart);
+    Settings settings = Settings::read(path);
+    settings.typography = atEnd;
+    settings.write(path);
+    const QByteArray file = readBytes(path);
+    if (section.isEmpty())
+        QVERIFY2(!file.contains("Typographie"), file.constData());
+    else
+        QVERIFY2(file.endsWith(section), file.constData());
+}
+
 // The files opened are listed for the next run only while asked; a path that would break the
 // file's lines is left out.
 void TestSettings::openedFilesKeptOnlyWhenAsked()
@@ -236,9 +366,9 @@ void TestSettings::openedFilesKeptOnlyWhenAsked()
     const QString path = m_dir.filePath(QStringLiteral("opened.ini"));
     Settings settings;
     settings.reopenFiles = true;
-    settings.openedFiles = {QStringLiteral("/home/u/Téléchargements/a.ttf"),
-                            QStringLiteral("/home/u/polices, à voir"),
-                            QStringLiteral("/tmp/deux\nlignes.otf")};
+    settings.openedFiles
+        = {QStringLiteral("/home/u/Téléchargements/a.ttf"),
+           QStringLiteral("/home/u/polices, à voir"), QStringLiteral("/tmp/deux\nlignes.otf")};
     settings.write(path);
     Settings read = Settings::read(path);
     QVERIFY(read.reopenFiles);

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void closeWhilePrinting();
     void toTrayButtonKeepsTheFocus();
     void tabOrder();
+    void typographyPanel();
 
 private:
     void createWindow(const QByteArray &settings = {});
@@ -386,6 +387,13 @@ void TestTEForm1::activeFiltersNamedForScreenReaders()
     QVERIFY(!summary->text().isEmpty());
     QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Name),
              QStringLiteral("Filtres actifs : ") + summary->text());
+    // The typography set is named beside them.
+    Typography typography;
+    typography.features.insert("smcp", true);
+    m_form->findChild<DisplayState *>()->setTypography(typography);
+    QCOMPARE(summary->text(), QStringLiteral("favoris · smcp"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Name),
+             QStringLiteral("Filtres actifs : favoris ; Typographie : smcp"));
 }
 
 void TestTEForm1::resetOnEachPage_data()
@@ -765,6 +773,11 @@ void TestTEForm1::shortcuts_data()
                             << "Filtre"
                             << "Filtrer la liste : tous les mots tapés doivent figurer dans le "
                                "nom\nCtrl+F";
+    QTest::newRow("Ctrl+T") << QKeySequence(Qt::CTRL | Qt::Key_T) << "ListBox1"
+                            << "typography"
+                            << "Typographie"
+                            << "Typographie : fonctionnalités OpenType, axes variables, langue du "
+                               "texte et espacement des lettres\nCtrl+T";
     QTest::newRow("Ctrl+P") << QKeySequence(Qt::CTRL | Qt::Key_P) << "txtEdit"
                             << "print"
                             << "SpeedButton1"
@@ -830,6 +843,9 @@ void TestTEForm1::shortcuts()
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("DejaVu Sans"));
     else if (effect == QLatin1String("filter"))
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Filtre"));
+    else if (effect == QLatin1String("typography"))
+        QCOMPARE(QApplication::focusWidget()->objectName(),
+                 QStringLiteral("RechercheFonctionnalite"));
     else if (effect == QLatin1String("print"))
         QCOMPARE(printersAsked, 1);
     else if (effect == QLatin1String("html"))
@@ -1026,16 +1042,61 @@ void TestTEForm1::tabOrder()
     };
     child<QLineEdit>("Filtre")->setFocus();
     QStringList order {focusedControl()};
-    for (int step = 0; step < 24; ++step) {
+    for (int step = 0; step < 25; ++step) {
         QTest::keyClick(m_form->focusWidget(), Qt::Key_Tab);
         order.append(focusedControl());
     }
     QCOMPARE(order,
-             (QStringList {"Filtre",   "PeutEcrire", "OuvrirPolices", "Filtres",      "NPage",
-                           "ListBox1", "SpinEdit1",  "txtEdit",       "valid",        "gras",
-                           "ital",     "soul",       "TousCar",       "Button1",      "TPlus",
-                           "FPlus",    "AfBulles",   "SpeedButton1",  "GenererrHTML", "charmap",
-                           "Aide",     "AboutBtn",   "BitBtn1",       "Quitter",      "Filtre"}));
+             (QStringList {"Filtre",  "PeutEcrire", "OuvrirPolices", "Typographie",  "Filtres",
+                           "NPage",   "ListBox1",   "SpinEdit1",     "txtEdit",      "valid",
+                           "gras",    "ital",       "soul",          "TousCar",      "Button1",
+                           "TPlus",   "FPlus",      "AfBulles",      "SpeedButton1", "GenererrHTML",
+                           "charmap", "Aide",       "AboutBtn",      "BitBtn1",      "Quitter",
+                           "Filtre"}));
+}
+
+// The panel opens beside the list, the window widening while the screen has room, and closes
+// giving that room back; the typography comes back at the next start, the window without the
+// panel's room; "défaut" brings the typography back too.
+void TestTEForm1::typographyPanel()
+{
+    createWindow("[Typographie]\nFonctionnalites=smcp\n");
+    QCOMPARE(state().typography().features, (QMap<QByteArray, bool> {{"smcp", true}}));
+    auto *summary = child<QLabel>("FiltresActifs");
+    QVERIFY(summary->isVisible());
+    QCOMPARE(summary->text(), QStringLiteral("smcp"));
+
+    auto *button = child<QToolButton>("Typographie");
+    auto *panel = child<QWidget>("PanneauTypographie");
+    auto *list = child<FontListView>("ListBox1");
+    showPage(1);
+    button->click();
+    QVERIFY(button->isChecked());
+    QVERIFY(panel->isVisible());
+    QCOMPARE(child<QTabWidget>("NPage")->currentIndex(), 0);
+    QTRY_VERIFY(m_form->width() > 472);
+    QVERIFY(panel->mapTo(m_form.get(), QPoint()).x()
+            >= list->mapTo(m_form.get(), QPoint(list->width(), 0)).x());
+    child<QToolButton>("FermerTypographie")->click();
+    QVERIFY(!button->isChecked());
+    QVERIFY(!panel->isVisible());
+    QTRY_COMPARE(m_form->width(), 472);
+
+    child<QPushButton>("Button1")->click();
+    QVERIFY(state().typography().isDefault());
+    QVERIFY(!summary->isVisible());
+
+    button->click();
+    QTRY_VERIFY(m_form->width() > 472);
+    Typography oldStyle;
+    oldStyle.features.insert("onum", true);
+    m_form->findChild<DisplayState *>()->setTypography(oldStyle);
+    QVERIFY(m_form->close());
+    QFile file(m_settingsPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QVERIFY2(written.contains("\nLargeur=472\n"), written.constData());
+    QVERIFY2(written.contains("[Typographie]\nFonctionnalites=onum\n"), written.constData());
 }
 
 #include "tst_teform1.moc"

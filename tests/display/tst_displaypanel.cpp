@@ -12,6 +12,17 @@
 using StateChange = std::function<void(DisplayState &)>;
 Q_DECLARE_METATYPE(StateChange)
 
+namespace {
+
+Typography smallCaps()
+{
+    Typography typography;
+    typography.features.insert("smcp", true);
+    return typography;
+}
+
+} // namespace
+
 // The display state as the user sets it, and the bottom panel that shows it, whoever set it.
 class TestDisplayPanel : public QObject
 {
@@ -20,6 +31,7 @@ class TestDisplayPanel : public QObject
 private Q_SLOTS:
     void changesSayWhatChanged_data();
     void changesSayWhatChanged();
+    void resetBringsTypographyBack();
     void panelShowsTheState_data();
     void panelShowsTheState();
 };
@@ -56,6 +68,12 @@ void TestDisplayPanel::changesSayWhatChanged_data()
     QTest::newRow("favourite") << StateChange([](DisplayState &state) {
         state.setFavourite(QStringLiteral("DejaVu Sans"), true);
     }) << DisplayState::Aspects(DisplayState::Favourites);
+    QTest::newRow("typography") << StateChange([](DisplayState &state) {
+        state.setTypography(smallCaps());
+    }) << DisplayState::Aspects(DisplayState::Typography);
+    QTest::newRow("the default typography again")
+        << StateChange([](DisplayState &state) { state.setTypography(Typography()); })
+        << DisplayState::Aspects();
 }
 
 void TestDisplayPanel::changesSayWhatChanged()
@@ -68,6 +86,20 @@ void TestDisplayPanel::changesSayWhatChanged()
     QCOMPARE(changed.size(), what ? 1 : 0);
     if (what)
         QCOMPARE(changed.first().first().value<DisplayState::Aspects>(), what);
+}
+
+// "défaut" brings the typography back with the attributes, in one change.
+void TestDisplayPanel::resetBringsTypographyBack()
+{
+    DisplayState state;
+    state.setAttrGras(true);
+    state.setTypography(smallCaps());
+    QSignalSpy changed(&state, &DisplayState::changed);
+    state.resetStyle();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.first().first().value<DisplayState::Aspects>(),
+             DisplayState::Style | DisplayState::Typography);
+    QVERIFY(state.typography().isDefault());
 }
 
 void TestDisplayPanel::panelShowsTheState_data()

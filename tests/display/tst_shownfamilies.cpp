@@ -39,6 +39,7 @@ struct Case
     unsigned properties = 0;
     bool favouritesOnly = false;
     unsigned classes = 0;
+    Typography typography; // the fonts must have its features and axes
 };
 
 unsigned classBit(FontClass fontClass)
@@ -125,6 +126,29 @@ void TestShownFamilies::filter_data()
         << c << QStringList {"Cover Duo", "Cover Viet", "DejaVu Serif", "Liberation Serif"};
     c.words = QStringLiteral("duo");
     QTest::newRow("classes and a word") << c << QStringList {"Cover Duo"};
+
+    // Liberation has kerning and subscripts but no ligatures (its Mono no kerning), DejaVu kerning
+    // and ligatures but no subscripts; none is variable.
+    c = Case();
+    c.typography.features = {{"liga", true}};
+    QTest::newRow("a feature on; \"Default\" has none")
+        << c << QStringList {"DejaVu Sans", "DejaVu Serif"};
+    c.typography.features = {{"kern", false}};
+    c.words = QStringLiteral("liberation");
+    QTest::newRow("a feature switched off counts too")
+        << c << QStringList {"Liberation Sans", "Liberation Serif"};
+    c.typography.features = {{"liga", true}, {"subs", true}};
+    c.words.clear();
+    QTest::newRow("every feature, not one of them") << c << QStringList {};
+    c = Case();
+    c.typography.axes = {{"wght", 700}};
+    QTest::newRow("an axis") << c << QStringList {};
+    c = Case();
+    c.typography.language = QStringLiteral("tr");
+    c.typography.letterSpacing = 50;
+    c.words = QStringLiteral("dejavu");
+    QTest::newRow("language and spacing: every font")
+        << c << QStringList {"DejaVu Sans", "DejaVu Serif"};
 }
 
 void TestShownFamilies::filter()
@@ -142,7 +166,9 @@ void TestShownFamilies::filter()
     familyFilter.properties = filter.properties;
     familyFilter.favouritesOnly = filter.favouritesOnly;
     familyFilter.classes = filter.classes;
+    familyFilter.hasTypography = !filter.typography.isDefault();
     state.setFilter(familyFilter);
+    state.setTypography(filter.typography);
 
     ShownFamilies families(&m_families, FontCatalog::system());
     families.setFontIndex(m_index.get());

@@ -57,9 +57,10 @@ class OpenedFiles(GlyphorTestCase):
                  'the caption to say %r (it says %r)' % (text, self.session.window_name(window)))
 
     def choose_source(self, window, name):
-        """An entry of the open button's menu, opened by its arrow beside "Filtres"."""
+        """An entry of the open button's menu, opened by its arrow (left of "Typographie", then
+        "Filtres")."""
         info = self.session.window_info(window)
-        self.session.click(window, info['width'] - 63, info['height'] - PANEL_HEIGHT - 17)
+        self.session.click(window, info['width'] - 89, info['height'] - PANEL_HEIGHT - 17)
         time.sleep(0.5)
         self.bus.act_in_popup('menu item', name, lambda: self.keys('Down'))
         # An entry chosen over the bus leaves the menu open, as for a screen reader's user.
