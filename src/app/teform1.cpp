@@ -111,6 +111,7 @@ TEForm1::TEForm1(const QStringList &arguments, const QString &settingsPath, QWid
             .fonts = shownFamilies,
             .sample = [this] { return ui->txtEdit->currentText(); },
             .fontFile = [this](const QString &font) { return m_sources->openedFile(font); },
+            .typography = [this] { return m_display->typography(); },
         },
         m_stored.browser, *m_help, this);
     connect(ui->GenererrHTML, &QToolButton::clicked, GenHTML, &QDialog::exec);

@@ -165,9 +165,10 @@ DetailsWindow::DetailsWindow(const FontCatalog &catalog, const DisplayState &sta
     });
     connect(folders, &FolderOpener::failed, this,
             [this](const QString &message) { PlainMessage::show(message, this); });
-    // The sample, its size, style and colours, as they change; a filter changes none of them.
-    const DisplayState::Aspects drawn
-        = DisplayState::Sample | DisplayState::Size | DisplayState::Style | DisplayState::Colours;
+    // The sample, its size, style, colours and typography, as they change; a filter changes none
+    // of them.
+    const DisplayState::Aspects drawn = DisplayState::Sample | DisplayState::Size
+        | DisplayState::Style | DisplayState::Colours | DisplayState::Typography;
     connect(&state, &DisplayState::changed, this, [this, drawn](DisplayState::Aspects what) {
         if (isVisible() && !m_entry.isEmpty() && (what & drawn) && sampleLook() != m_shown)
             fillSamples();
@@ -201,9 +202,9 @@ bool DetailsWindow::event(QEvent *event)
 
 DetailsWindow::SampleLook DetailsWindow::sampleLook() const
 {
-    return {m_state.Chaine(),      m_state.Taille(),       m_state.AttrGras(),
-            m_state.AttrItal(),    m_state.CouleurTexte(), m_state.CouleurFond(),
-            m_face->currentIndex()};
+    return {m_state.Chaine(),       m_state.Taille(),       m_state.AttrGras(),
+            m_state.AttrItal(),     m_state.CouleurTexte(), m_state.CouleurFond(),
+            m_face->currentIndex(), m_state.typography()};
 }
 
 QList<bool> DetailsWindow::filesFound() const
@@ -270,6 +271,7 @@ void DetailsWindow::fillSamples()
         LineStyle style;
         style.pixelSize = pixels;
         style.face = int(i);
+        style.typography = m_state.typography();
         styles.append({label, m_family, style});
     }
     m_styles->setColours(ink, paper);
@@ -279,7 +281,9 @@ void DetailsWindow::fillSamples()
     for (const int points : waterfallSizes()) {
         LineStyle style;
         style.pixelSize = points * logicalDpiY() / 72.0;
+        style.points = points;
         style.face = m_face->currentIndex();
+        style.typography = m_state.typography();
         sizes.append({QString::number(points) + QStringLiteral(" pt"), m_family, style});
     }
     m_sizes->setColours(ink, paper);

@@ -2,6 +2,7 @@
 
 #include "colorref.h"
 #include "fontcatalog.h"
+#include "typography.h"
 
 #include <QWidget>
 
@@ -67,6 +68,7 @@ private:
         ColorRef ink = 0;
         ColorRef paper = 0;
         int face = -1; // of the "Tailles" tab
+        ::Typography typography;
         bool operator==(const SampleLook &) const = default;
     };
     SampleLook sampleLook() const;

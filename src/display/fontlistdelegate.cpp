@@ -149,6 +149,19 @@ bool FontListDelegate::nameElided(const QString &family, int lineWidth) const
         && QFontMetrics(nameFont()).horizontalAdvance(family) > column;
 }
 
+void FontListDelegate::setLook(const LineLook &look)
+{
+    if (!(look.typography == m_look.typography))
+        m_lacking.clear();
+    m_look = look;
+}
+
+QRect FontListDelegate::lackingMark(const QRect &line)
+{
+    const int side = std::min(line.height() - 2, 10);
+    return {line.right() - side - 2, line.top() + (line.height() - side) / 2, side, side};
+}
+
 LineStyle FontListDelegate::sampleStyle(int logicalDpi) const
 {
     LineStyle style;
@@ -157,6 +170,7 @@ LineStyle FontListDelegate::sampleStyle(int logicalDpi) const
     style.bold = m_look.bold;
     style.italic = m_look.italic;
     style.underline = m_look.underline;
+    style.typography = m_look.typography;
     return style;
 }
 
@@ -224,6 +238,20 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                                         int(std::lround(line.height() * ratio)));
     LineRenderer::draw(*painter, QPointF(left, baseline / ratio), sample, painter->pen().color(),
                        background, ratio);
+    if (!sample.lacking.isEmpty()) {
+        // Drawn as without what it lacks: said by a mark over the line's end, and its tooltip.
+        m_lacking.insert(family, sample.lacking);
+        const QRect mark = lackingMark(line);
+        painter->fillRect(mark.adjusted(-2, -2, 2, 2), background);
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(QColor(0xc0, 0x50, 0x00), 1.5));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(QRectF(mark).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter->drawLine(QPointF(mark.left() + 2, mark.bottom() - 1),
+                          QPointF(mark.right() - 1, mark.top() + 2));
+    } else {
+        m_lacking.remove(family);
+    }
 
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;

@@ -19,6 +19,7 @@ struct LineLook
     bool namesShown = true;
     int nameColumn = 0; // the widest name, in pixels; 0 while the names are hidden
     QSet<QString> favourites; // marked with a star at the left of their line
+    Typography typography; // features, axes, language and spacing of the samples
 
     // The room the stars take at the left of every line, once any family is marked.
     int starGutter() const { return favourites.isEmpty() ? 0 : StarWidth; }
@@ -40,7 +41,7 @@ public:
     // catalog: where the families' faces are found; kept for the delegate's life.
     explicit FontListDelegate(const FontCatalog &catalog, QObject *parent = nullptr);
 
-    void setLook(const LineLook &look) { m_look = look; }
+    void setLook(const LineLook &look);
     const LineLook &look() const { return m_look; }
 
     void setLineHeight(int height) { m_lineHeight = height; }
@@ -73,6 +74,12 @@ public:
 
     LineRenderer &renderer() const { return m_renderer; }
 
+    // What the face of a family's line lacks of the typography set, as last drawn: such a line
+    // carries a mark at its right end.
+    QList<QByteArray> lacking(const QString &family) const { return m_lacking.value(family); }
+    // The mark's place at the right end of a line.
+    static QRect lackingMark(const QRect &line);
+
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -86,5 +93,6 @@ private:
     const QStaticText &nameText(const QString &family) const;
 
     mutable QHash<QString, QStaticText> m_nameTexts;
+    mutable QHash<QString, QList<QByteArray>> m_lacking; // for the look's typography
     mutable LineRenderer m_renderer;
 };

@@ -5,6 +5,7 @@
 #include "fontindex.h"
 #include "fontlistdelegate.h"
 #include "shownfamilies.h"
+#include "typographynames.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -212,6 +213,7 @@ void FontListView::followState()
     look.italic = m_state->AttrItal();
     look.underline = m_state->AttrSoul();
     look.favourites = m_state->favouriteSet();
+    look.typography = m_state->typography();
     m_delegate->setLook(look);
     if (newSize)
         setLineHeight(lineHeightFor(m_state->Taille()));
@@ -426,7 +428,14 @@ bool FontListView::viewportEvent(QEvent *event)
         auto *help = static_cast<QHelpEvent *>(event);
         // A name cut short in its column shows whole in its line's tooltip.
         const QString family = indexAt(help->pos()).data().toString();
-        if (!family.isEmpty() && m_delegate->nameElided(family, viewport()->width()))
+        // Over its sample, a line drawn without some of the typography set says what it lacks.
+        const bool onSample = help->pos().x() >= m_delegate->namesEnd(viewport()->width());
+        if (const QList<QByteArray> lacking = m_delegate->lacking(family);
+            !lacking.isEmpty() && onSample)
+            QToolTip::showText(help->globalPos(),
+                               TypographyNames::lackingTip(lacking, m_state->typography()),
+                               viewport());
+        else if (!family.isEmpty() && m_delegate->nameElided(family, viewport()->width()))
             QToolTip::showText(help->globalPos(), family, viewport());
         else if (m_nameTipEnabled && !m_nameTip.isEmpty())
             QToolTip::showText(help->globalPos(), m_nameTip, viewport());

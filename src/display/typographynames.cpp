@@ -134,6 +134,15 @@ QString axisValue(double value)
     return french.toString(value, 'g', 6);
 }
 
+QString lackingTip(const QList<QByteArray> &lacking, const Typography &typography)
+{
+    QStringList named;
+    for (const QByteArray &tag : lacking)
+        named.append(typography.features.contains(tag) ? labelOf(tag, featureName(tag))
+                                                       : axisLabel(tag));
+    return QStringLiteral("Cette police n'a pas : ") + named.join(QStringLiteral(", "));
+}
+
 QString summary(const Typography &typography)
 {
     QStringList parts;

@@ -3,6 +3,7 @@
 #include "typography.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // What the typography panel and the line under the list call features and axes, in French:
@@ -27,5 +28,9 @@ QString axisValue(double value);
 // espacement +50" (features on, then off, then axes, language and spacing); empty when nothing
 // is set.
 QString summary(const Typography &typography);
+
+// The tooltip of a line whose face lacks some of what is set (features, then axes, as the engine
+// lists them): "Cette police n'a pas : Petites capitales (smcp), Graisse (wght)".
+QString lackingTip(const QList<QByteArray> &lacking, const Typography &typography);
 
 } // namespace TypographyNames

@@ -99,6 +99,7 @@ void TGenHTML::GenererPageHTML()
     content.fonts = m_source.fonts ? m_source.fonts() : QStringList();
     content.sample = m_source.sample;
     content.fontFile = m_source.fontFile;
+    content.typography = m_source.typography ? m_source.typography() : Typography();
     content.date = HtmlFontPage::dateText(now, locale);
     content.time = TextForms::timeWithSeconds(locale, now.time());
     content.authorLine = ProductInfo::authorLine();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typography.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -22,6 +24,8 @@ struct HtmlPageSource
     std::function<QString()> sample;
     // The file a font that is not installed is drawn from (HtmlPageContent::fontFile).
     std::function<QString(const QString &font)> fontFile;
+    // The typography the list draws with (HtmlPageContent::typography).
+    std::function<Typography()> typography;
 };
 
 // The HTML export dialog: the user names the page file and a web browser, writes the page and

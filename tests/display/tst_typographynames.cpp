@@ -16,6 +16,7 @@ private Q_SLOTS:
     void axisLabel();
     void summary_data();
     void summary();
+    void lackingTip();
 };
 
 void TestTypographyNames::featureLabel_data()
@@ -101,6 +102,17 @@ void TestTypographyNames::summary()
     QFETCH(Typography, typography);
     QFETCH(QString, line);
     QCOMPARE(TypographyNames::summary(typography), line);
+}
+
+// A line's face lacks a feature set on, one set off and an axis: each named as the panel names it.
+void TestTypographyNames::lackingTip()
+{
+    Typography set;
+    set.features = {{"smcp", true}, {"liga", false}, {"xyzw", true}};
+    set.axes = {{"wght", 700}};
+    QCOMPARE(TypographyNames::lackingTip({"liga", "smcp", "xyzw", "wght"}, set),
+             QStringLiteral("Cette police n'a pas : Ligatures standard (liga), Petites capitales "
+                            "(smcp), xyzw, Graisse (wght)"));
 }
 
 QTEST_GUILESS_MAIN(TestTypographyNames)

@@ -112,11 +112,11 @@ void TestTypographyPanel::inventoryCountsEachFamilyOnce()
 {
     const QHash<QString, QList<FontIndex::LayoutTags>> faces {
         {"A",
-         {face({"smcp", "liga"}, {{"wght", 200, 400, 700}}),
-          face({"smcp", "onum"}, {{"wght", 100, 400, 900}})}},
-        {"B", {face({"liga"}, {{"wght", 300, 300, 700}, {"wdth", 75, 100, 100}})}},
+         {face({"smcp", "liga"}, {{"wght", 200, 400, 700, {}}}),
+          face({"smcp", "onum"}, {{"wght", 100, 400, 900, {}}})}},
+        {"B", {face({"liga"}, {{"wght", 300, 300, 700, {}}, {"wdth", 75, 100, 100, {}}})}},
         {"not read yet", {}},
-        {"not shown", {face({"dlig"}, {{"opsz", 8, 12, 72}})}},
+        {"not shown", {face({"dlig"}, {{"opsz", 8, 12, 72, {}}})}},
     };
     const TypographyInventory inventory = TypographyInventory::count(
         {"A", "B", "not read yet"}, [&](const QString &family) { return faces.value(family); });
