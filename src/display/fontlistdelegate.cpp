@@ -249,7 +249,7 @@ void FontListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         painter->drawEllipse(QRectF(mark).adjusted(0.5, 0.5, -0.5, -0.5));
         painter->drawLine(QPointF(mark.left() + 2, mark.bottom() - 1),
                           QPointF(mark.right() - 1, mark.top() + 2));
-    } else {
+    } else if (!m_lacking.isEmpty()) {
         m_lacking.remove(family);
     }
 
