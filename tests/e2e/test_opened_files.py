@@ -61,7 +61,8 @@ class OpenedFiles(GlyphorTestCase):
         "Filtres")."""
         info = self.session.window_info(window)
         self.session.click(window, info['width'] - 89, info['height'] - PANEL_HEIGHT - 17)
-        time.sleep(0.5)
+        # The menu must be open before the key that moves into it: slower under the sanitizers.
+        time.sleep(1.5)
         self.bus.act_in_popup('menu item', name, lambda: self.keys('Down'))
         # An entry chosen over the bus leaves the menu open, as for a screen reader's user.
         self.keys('Escape')
